@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Varnolek need.
+# Idempotent: packages already present are skipped, and apt is not touched at all
+# when nothing is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  libxkbcommon-dev libvulkan-dev libgl-dev
+  qt6-qpa-plugins
+  fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai
+  xvfb xauth x11-utils imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,53 @@
+#pragma once
+// The welcome window: a scrolling greeting, Enter to the main menu, Exit.
+// After the first Enter it stays, hidden, holding the farewell text, and is
+// shown again by the main menu's Return.
+
+#include "mainform.h"
+#include "ui/windowregistry.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    Form1();
+    ~Form1() override;
+
+    QLabel *Label1, *Label2, *Label3;
+    QPushButton *myenter, *myexit;
+    QTimer *Timer1;
+
+    // The open main menu, if any.
+    mainform *menu() const { return m_menu; }
+    ui::WindowRegistry &calculators() { return m_calculators; }
+
+    // One marquee tick (the timer's handler).
+    void tick();
+    // The greeting's Left in twips, as the marquee keeps it.
+    double greetingLeft() const { return m_greetingLeft; }
+    void setGreetingLeft(double twips);
+
+    // Called by the main menu's Return.
+    void showFarewell();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void enter();
+    void exitProgram();
+
+    ui::WindowRegistry m_calculators;
+    QPointer<mainform> m_menu;
+    double m_greetingLeft = 0;
+    bool m_placed = false;
+    bool m_exiting = false;
+};

@@ -1,0 +1,15 @@
+#pragma once
+// Which calculator window each main-menu button opens.
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+struct CalculatorEntry {
+    QString button;                  // the main-menu button's name
+    std::function<QWidget *()> make; // builds the window with its default texts
+};
+
+// The calculator windows that exist; a menu button without an entry is disabled.
+const std::vector<CalculatorEntry> &calculatorCatalog();

@@ -1,0 +1,192 @@
+#include "calculatorwindow.h"
+
+#include "look.h"
+#include "prompts.h"
+#include "twips.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace ui {
+
+const QString CalculatorWindow::incompleteText = QStringLiteral("请输入全部的参数");
+const QString CalculatorWindow::incompleteTitle = QStringLiteral("提示");
+
+namespace {
+
+// Labels keep the size the layout gives them; a caption too long for that box
+// is set in a smaller size so that it wraps inside it instead of being cut.
+void fitLabelText(QLabel *label)
+{
+    QFont f = label->font();
+    const QRect box(0, 0, label->width(), label->height());
+    while (f.pointSizeF() > 7.0) {
+        const QRect needed = QFontMetrics(f).boundingRect(box, Qt::TextWordWrap | Qt::AlignLeft, label->text());
+        if (needed.width() <= box.width() && needed.height() <= box.height())
+            break;
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    }
+    label->setFont(f);
+}
+
+} // namespace
+
+CalculatorWindow::CalculatorWindow(const QString &name, const QString &caption, varnolek::Precision precision,
+                                   std::string pattern, ButtonFace face)
+    : QWidget(nullptr), m_precision(precision), m_pattern(std::move(pattern)), m_face(face)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    paint(this, colour::calculator);
+    setFont(ui::font(faceSong, 9));
+}
+
+QGroupBox *CalculatorWindow::addFrame(QWidget *parent, const QString &name, const QString &caption, const QRect &rect)
+{
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setObjectName(name);
+    frame->setGeometry(rect);
+    frame->setFont(ui::font(faceSong, 10.5));
+    paint(frame, colour::calculator, Qt::white);
+    return frame;
+}
+
+QLabel *CalculatorWindow::addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &rect)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(rect);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    paint(label, colour::label, Qt::black);
+    fitLabelText(label);
+    return label;
+}
+
+QLineEdit *CalculatorWindow::addField(QWidget *parent, const QString &name, const QString &defaultText,
+                                      const QRect &rect)
+{
+    auto *field = new QLineEdit(defaultText, parent);
+    field->setObjectName(name);
+    field->setGeometry(rect);
+    paint(field, colour::field, Qt::black);
+    return field;
+}
+
+QLineEdit *CalculatorWindow::addResult(QWidget *parent, const QString &name, const QRect &rect)
+{
+    QLineEdit *field = addField(parent, name, QString(), rect);
+    QFont f = field->font();
+    f.setBold(true);
+    field->setFont(f);
+    return field;
+}
+
+QFont CalculatorWindow::buttonFont() const
+{
+    return m_face == ButtonFace::Li ? ui::font(faceLi, 16.2, true) : ui::font(faceSong, 13.8);
+}
+
+QPushButton *CalculatorWindow::addButton(QWidget *parent, const QString &name, const QString &caption,
+                                         const QRect &rect, std::function<void()> onClick)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(rect);
+    button->setFont(buttonFont());
+    paint(button, colour::button, Qt::black);
+    connect(button, &QPushButton::clicked, this, [onClick = std::move(onClick)] { onClick(); });
+    return button;
+}
+
+QRadioButton *CalculatorWindow::addOption(QWidget *parent, const QString &name, const QString &caption,
+                                          const QRect &rect, std::function<void()> onClick)
+{
+    auto *option = new QRadioButton(caption, parent);
+    option->setObjectName(name);
+    option->setGeometry(rect);
+    paint(option, colour::option, Qt::black);
+    connect(option, &QRadioButton::clicked, this, [onClick = std::move(onClick)] { onClick(); });
+    return option;
+}
+
+void CalculatorWindow::fitToContents(int marginTwips)
+{
+    const QRect used = childrenRect();
+    setClientSize(int(twips(used.right() + 1)) + marginTwips, int(twips(used.bottom() + 1)) + marginTwips);
+}
+
+void CalculatorWindow::setClientSize(int widthTwips, int heightTwips)
+{
+    QSize size(px(widthTwips), px(heightTwips));
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect available = screen->availableGeometry();
+        size = size.boundedTo(available.size());
+        setFixedSize(size);
+        move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+    } else {
+        setFixedSize(size);
+    }
+}
+
+bool CalculatorWindow::complete(std::initializer_list<const QLineEdit *> fields)
+{
+    for (const QLineEdit *field : fields) {
+        if (field->text().isEmpty()) {
+            Prompts::current().message(this, incompleteText, incompleteTitle);
+            return false;
+        }
+    }
+    return true;
+}
+
+double CalculatorWindow::read(const QLineEdit *field)
+{
+    return varnolek::readNumber(field->text().toStdString());
+}
+
+void CalculatorWindow::writeResult(QLineEdit *field, double value) const
+{
+    writeResult(field, value, m_precision, m_pattern);
+}
+
+void CalculatorWindow::writeResult(QLineEdit *field, double value, varnolek::Precision precision,
+                                   const std::string &pattern)
+{
+    field->setText(QString::fromStdString(varnolek::formatPattern(value, precision, pattern)));
+}
+
+bool CalculatorWindow::calculate(const std::function<void()> &calculation)
+{
+    try {
+        calculation();
+        return true;
+    } catch (const varnolek::CalcError &error) {
+        reportFailure(error);
+        return false;
+    }
+}
+
+void CalculatorWindow::reportFailure(const varnolek::CalcError &error)
+{
+    Prompts::current().message(this, QString::fromStdString(varnolek::describe(error.kind())),
+                               QString::fromUtf8(varnolek::programTitle));
+}
+
+void CalculatorWindow::clear(std::initializer_list<QLineEdit *> fields)
+{
+    for (QLineEdit *field : fields)
+        field->clear();
+}
+
+void CalculatorWindow::returnToMenu() { close(); }
+
+} // namespace ui

@@ -1,0 +1,29 @@
+#pragma once
+// Keeps each calculator window at most once: a window that is open is only
+// raised; one closed by its Return (and so deleted) is built afresh.
+
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace ui {
+
+class WindowRegistry {
+public:
+    using Factory = std::function<QWidget *()>;
+
+    // Shows the window registered under key, building it with factory when it
+    // is not open, else bringing it to the front as the user left it.
+    QWidget *showOrRaise(const QString &key, const Factory &factory);
+    // The open window under key, or nullptr.
+    QWidget *find(const QString &key) const;
+    // Closes every open calculator window.
+    void closeAll();
+
+private:
+    QHash<QString, QPointer<QWidget>> m_windows;
+};
+
+} // namespace ui

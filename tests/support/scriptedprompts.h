@@ -1,0 +1,48 @@
+#pragma once
+// The test double of the prompts seam: records every message box, input box,
+// file dialog and launch, and answers them from queues the test fills in.
+// Installed on construction, removed on destruction.
+
+#include "ui/prompts.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <optional>
+
+struct ShownMessage {
+    QString text;
+    QString title;
+};
+
+class ScriptedPrompts : public ui::Prompts {
+public:
+    ScriptedPrompts();
+    ~ScriptedPrompts() override;
+    ScriptedPrompts(const ScriptedPrompts &) = delete;
+    ScriptedPrompts &operator=(const ScriptedPrompts &) = delete;
+
+    void message(QWidget *parent, const QString &text, const QString &title) override;
+    std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
+                                 const QString &defaultText) override;
+    QString openFile(QWidget *parent, const QString &title, const QString &startPath) override;
+    bool launch(const QString &program, const QStringList &arguments) override;
+
+    // What was shown, in order.
+    QList<ShownMessage> messages;
+    struct Asked {
+        QString prompt, title, defaultText;
+    };
+    QList<Asked> inputsAsked;
+    QList<QString> fileDialogStartPaths;
+    QList<QStringList> launched; // program followed by its arguments
+
+    // Answers, taken in order. An input box with no queued answer is cancelled;
+    // a file dialog with none is cancelled (empty path).
+    QQueue<std::optional<QString>> inputAnswers;
+    QQueue<QString> fileAnswers;
+    bool launchSucceeds = true;
+
+    // The text of the last message, or the empty text.
+    QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }
+};
