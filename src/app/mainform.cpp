@@ -21,10 +21,8 @@ constexpr int buttonHeight = 972;
 
 std::function<QWidget *()> factoryFor(const QString &button)
 {
-    for (const CalculatorEntry &entry : calculatorCatalog())
-        if (entry.button == button)
-            return entry.make;
-    return nullptr;
+    const CalculatorEntry *entry = findCalculator(button);
+    return entry ? entry->make : nullptr;
 }
 } // namespace
 

@@ -5,7 +5,15 @@
 const std::vector<CalculatorEntry> &calculatorCatalog()
 {
     static const std::vector<CalculatorEntry> catalog = {
-        {"my0d", [] { return new my0dform; }},
+        {"my0d", "my0dform", [] { return new my0dform; }},
     };
     return catalog;
+}
+
+const CalculatorEntry *findCalculator(const QString &name)
+{
+    for (const CalculatorEntry &entry : calculatorCatalog())
+        if (entry.button == name || entry.window == name)
+            return &entry;
+    return nullptr;
 }
