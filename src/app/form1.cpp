@@ -118,6 +118,8 @@ void Form1::enter()
 
 void Form1::showFarewell()
 {
+    if (m_exiting)
+        return;
     setWindowState(Qt::WindowMaximized);
     show();
     Timer1->stop();
@@ -126,21 +128,23 @@ void Form1::showFarewell()
 
 void Form1::exitProgram()
 {
+    shutDown();
+    close();
+}
+
+void Form1::shutDown()
+{
     m_exiting = true;
     m_calculators.closeAll();
     if (m_menu)
         m_menu->close();
-    close();
     QCoreApplication::quit();
 }
 
 void Form1::closeEvent(QCloseEvent *event)
 {
     // The close box of the welcome window does what Exit does.
-    if (!m_exiting) {
-        event->ignore();
-        exitProgram();
-        return;
-    }
+    if (!m_exiting)
+        shutDown();
     QWidget::closeEvent(event);
 }

@@ -44,6 +44,7 @@ protected:
 private:
     void enter();
     void exitProgram();
+    void shutDown(); // closes every window and ends the program
 
     ui::WindowRegistry m_calculators;
     QPointer<mainform> m_menu;

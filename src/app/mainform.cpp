@@ -84,21 +84,12 @@ void mainform::openCalculator(const QString &button)
     m_welcome->calculators().showOrRaise(button, factoryFor(button));
 }
 
-void mainform::goBack()
-{
-    m_returning = true;
-    close();
-    m_welcome->showFarewell();
-}
+void mainform::goBack() { close(); }
 
 void mainform::closeEvent(QCloseEvent *event)
 {
-    // The close box does what Return does, or the program would be left
-    // running with no window to be seen.
-    if (!m_returning) {
-        event->ignore();
-        goBack();
-        return;
-    }
+    // Return, and also the close box, which would otherwise leave the program
+    // running with no window to be seen. Calculator windows stay open.
     QWidget::closeEvent(event);
+    m_welcome->showFarewell();
 }

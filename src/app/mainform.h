@@ -24,5 +24,4 @@ private:
     void goBack();
 
     Form1 *m_welcome;
-    bool m_returning = false;
 };

@@ -1,0 +1,216 @@
+// The number rules shared by every calculator window: reading a field,
+// the digit patterns of results and the decimal text inside captions.
+
+#include "core/arithmetic.h"
+#include "core/numbers.h"
+
+#include <QTest>
+#include <cfloat>
+
+using varnolek::CalcError;
+using varnolek::Failure;
+using varnolek::Precision;
+
+class TestNumbers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsLeadingNumber_data();
+    void readsLeadingNumber();
+    void readingOutOfRangeOverflows_data();
+    void readingOutOfRangeOverflows();
+    void patterns_data();
+    void patterns();
+    void patternOfNonFiniteOrOutOfSingleRangeOverflows_data();
+    void patternOfNonFiniteOrOutOfSingleRangeOverflows();
+    void generalText_data();
+    void generalText();
+    void patternDecimals_data();
+    void patternDecimals();
+};
+
+void TestNumbers::readsLeadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("plain integer") << "5000" << 5000.0;
+    QTest::newRow("decimal") << "0.2" << 0.2;
+    QTest::newRow("trailing letters ignored") << "12abc" << 12.0;
+    QTest::newRow("no leading number is zero") << "abc" << 0.0;
+    QTest::newRow("empty is zero") << "" << 0.0;
+    QTest::newRow("only a blank is zero") << " " << 0.0;
+    QTest::newRow("lone plus is zero") << "+" << 0.0;
+    QTest::newRow("lone minus is zero") << "-" << 0.0;
+    QTest::newRow("lone point is zero") << "." << 0.0;
+    QTest::newRow("comma ends the number") << "1,5" << 1.0;
+    QTest::newRow("blank inside is skipped") << "1 000" << 1000.0;
+    QTest::newRow("tabs and line feeds are skipped") << "\t1\n2 .\r5" << 12.5;
+    QTest::newRow("leading blanks") << "   42" << 42.0;
+    QTest::newRow("blank between sign and digits") << "- 7" << -7.0;
+    QTest::newRow("negative without leading zero") << "-.5" << -0.5;
+    QTest::newRow("positive sign") << "+3.25" << 3.25;
+    QTest::newRow("point without leading digit") << ".75" << 0.75;
+    QTest::newRow("point without trailing digit") << "5." << 5.0;
+    QTest::newRow("second point ends the number") << "1.2.3" << 1.2;
+    QTest::newRow("exponent") << "2e3" << 2000.0;
+    QTest::newRow("capital exponent with sign") << "2.5E-2" << 0.025;
+    QTest::newRow("exponent with plus") << "1e+2" << 100.0;
+    QTest::newRow("E without digits is not taken") << "1e" << 1.0;
+    QTest::newRow("E with sign only is not taken") << "1e-" << 1.0;
+    QTest::newRow("blank inside the exponent") << "1 e 3" << 1000.0;
+    QTest::newRow("double sign is not a number") << "--5" << 0.0;
+    QTest::newRow("letter first") << "x12" << 0.0;
+    QTest::newRow("comma is never a decimal point") << "0,5" << 0.0;
+    QTest::newRow("tiny number underflows to zero") << "1e-400" << 0.0;
+    QTest::newRow("huge exponent on zero") << "0e999999999" << 0.0;
+    QTest::newRow("largest double") << "1.7976931348623157e308" << DBL_MAX;
+    QTest::newRow("full-width digits are not digits") << "５" << 0.0;
+}
+
+void TestNumbers::readsLeadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+    QCOMPARE(varnolek::readNumber(text.toStdString()), expected);
+}
+
+void TestNumbers::readingOutOfRangeOverflows_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1e999") << "1e999";
+    QTest::newRow("negative 1e999") << "-1e999";
+    QTest::newRow("just past the largest double") << "1.8e308";
+    QTest::newRow("long run of digits") << QString(400, '9');
+    QTest::newRow("absurd exponent") << "1e99999999999";
+}
+
+void TestNumbers::readingOutOfRangeOverflows()
+{
+    QFETCH(QString, text);
+    try {
+        varnolek::readNumber(text.toStdString());
+        QFAIL("no overflow reported");
+    } catch (const CalcError &e) {
+        QCOMPARE(e.kind(), Failure::Overflow);
+    }
+}
+
+void TestNumbers::patterns_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("single");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("double, two decimals") << 9.965338 << false << "###0.00" << "9.97";
+    QTest::newRow("single, two decimals") << 7.9128 << true << "###0.00" << "7.91";
+    QTest::newRow("zero") << 0.0 << true << "###0.00" << "0.00";
+    QTest::newRow("negative") << -0.25 << false << "###0.00" << "-0.25";
+    QTest::newRow("negative, three decimals") << -1068.8 << false << "#########0.000" << "-1068.800";
+    QTest::newRow("leading zero below one") << 0.05 << false << "###0.00" << "0.05";
+    QTest::newRow("all integer digits of a double") << 123456789.4 << false << "###0.00" << "123456789.40";
+    QTest::newRow("single keeps 7 significant digits")
+        << 123456789.4 << true << "#########0.000" << "123456800.000";
+    QTest::newRow("half away from zero, positive") << 0.125 << false << "###0.00" << "0.13";
+    QTest::newRow("half away from zero, negative") << -0.125 << false << "###0.00" << "-0.13";
+    QTest::newRow("binary 2.675 is decimal 2.675 at 15 digits") << 2.675 << false << "###0.00" << "2.68";
+    QTest::newRow("single 1.005 rounds at 7 digits") << 1.005 << true << "###0.00" << "1.01";
+    QTest::newRow("double 1.005 rounds at 15 digits") << 1.005 << false << "###0.00" << "1.01";
+    QTest::newRow("rounding carries into a new digit") << 9.995 << false << "###0.00" << "10.00";
+    QTest::newRow("carry through all nines") << 999.9996 << false << "###0.000" << "1000.000";
+    QTest::newRow("tiny negative shows no minus") << -0.001 << false << "###0.00" << "0.00";
+    QTest::newRow("below the pattern rounds up") << 0.005 << false << "###0.00" << "0.01";
+    QTest::newRow("very small") << 1e-20 << false << "###0.000" << "0.000";
+    QTest::newRow("single, three decimals") << 0.3314 << true << "###0.000" << "0.331";
+    QTest::newRow("single carries the float's digits") << 30000.1 << true << "#########0.000" << "30000.100";
+    QTest::newRow("large double written in full") << 1e20 << false << "#########0.000" << "100000000000000000000.000";
+    QTest::newRow("large single written in full") << 3e20 << true << "###0.00" << "300000000000000000000.00";
+    QTest::newRow("15 significant digits of a double") << 1234567.891234567 << false << "###0.000"
+                                                       << "1234567.891";
+    QTest::newRow("digits past 15 show as zero") << 12345678901234567.0 << false << "###0.00"
+                                                 << "12345678901234600.00";
+    QTest::newRow("pattern with wider integer part") << 248557.3109 << false << "#########0.000" << "248557.311";
+    QTest::newRow("twelve-hash pattern") << 17872.5524 << false << "############0.000" << "17872.552";
+}
+
+void TestNumbers::patterns()
+{
+    QFETCH(double, value);
+    QFETCH(bool, single);
+    QFETCH(QString, pattern);
+    QFETCH(QString, expected);
+    const auto text = varnolek::formatPattern(value, single ? Precision::Single : Precision::Double,
+                                              pattern.toStdString());
+    QCOMPARE(QString::fromStdString(text), expected);
+}
+
+void TestNumbers::patternOfNonFiniteOrOutOfSingleRangeOverflows_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("single");
+    QTest::newRow("infinity as double") << double(INFINITY) << false;
+    QTest::newRow("NaN as double") << double(NAN) << false;
+    QTest::newRow("beyond single range") << 1e39 << true;
+    QTest::newRow("beyond single range, negative") << -1e39 << true;
+    QTest::newRow("infinity as single") << double(INFINITY) << true;
+}
+
+void TestNumbers::patternOfNonFiniteOrOutOfSingleRangeOverflows()
+{
+    QFETCH(double, value);
+    QFETCH(bool, single);
+    try {
+        varnolek::formatPattern(value, single ? Precision::Single : Precision::Double, "###0.00");
+        QFAIL("no overflow reported");
+    } catch (const CalcError &e) {
+        QCOMPARE(e.kind(), Failure::Overflow);
+    }
+}
+
+void TestNumbers::generalText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("single");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("integer") << 3.0 << false << "3";
+    QTest::newRow("no trailing zeros") << 2.50 << false << "2.5";
+    QTest::newRow("zero") << 0.0 << false << "0";
+    QTest::newRow("negative zero") << -0.0 << false << "0";
+    QTest::newRow("negative") << -1.25 << false << "-1.25";
+    QTest::newRow("km from metres") << 15000.0 / 1000 << false << "15";
+    QTest::newRow("15 significant digits") << 0.1 + 0.2 << false << "0.3";
+    QTest::newRow("single shows 7 digits") << 9551.2412 << true << "9551.241";
+    QTest::newRow("single of a decimal fraction") << 0.1 << true << "0.1";
+    QTest::newRow("small") << 0.001 << false << "0.001";
+}
+
+void TestNumbers::generalText()
+{
+    QFETCH(double, value);
+    QFETCH(bool, single);
+    QFETCH(QString, expected);
+    const auto text = varnolek::generalText(value, single ? Precision::Single : Precision::Double);
+    QCOMPARE(QString::fromStdString(text), expected);
+}
+
+void TestNumbers::patternDecimals_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("decimals");
+    QTest::newRow("###0.00") << "###0.00" << 2;
+    QTest::newRow("###0.000") << "###0.000" << 3;
+    QTest::newRow("#########0.000") << "#########0.000" << 3;
+    QTest::newRow("no point") << "0" << 0;
+}
+
+void TestNumbers::patternDecimals()
+{
+    QFETCH(QString, pattern);
+    QFETCH(int, decimals);
+    QCOMPARE(varnolek::patternDecimals(pattern.toStdString()), decimals);
+}
+
+QTEST_GUILESS_MAIN(TestNumbers)
+#include "tst_numbers.moc"
