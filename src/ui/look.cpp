@@ -28,9 +28,14 @@ void paint(QWidget *widget, const QColor &background, const QColor &text)
     pal.setColor(QPalette::Button, background);
     pal.setColor(QPalette::Base, background);
     if (text.isValid()) {
-        pal.setColor(QPalette::WindowText, text);
-        pal.setColor(QPalette::ButtonText, text);
-        pal.setColor(QPalette::Text, text);
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            pal.setColor(group, QPalette::WindowText, text);
+            pal.setColor(group, QPalette::ButtonText, text);
+            pal.setColor(group, QPalette::Text, text);
+        }
+        // A disabled control keeps its background but greys its text.
+        for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            pal.setColor(QPalette::Disabled, role, QColor(110, 110, 110));
     }
     widget->setPalette(pal);
     widget->setAutoFillBackground(true);
