@@ -10,7 +10,7 @@ packages=(
   libxkbcommon-dev libvulkan-dev libgl-dev
   qt6-qpa-plugins
   fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick time
 )
 
 missing=()

@@ -1,0 +1,241 @@
+#include "runner.h"
+
+#include "calculation.h"
+#include "csv.h"
+
+#include "core/arithmetic.h"
+
+#include <cstring>
+#include <optional>
+
+namespace cli {
+
+namespace {
+
+constexpr const char *helpText = R"(varnolek-calc: the calculations of Varnolek's calculator windows, without a screen.
+
+Usage:
+  varnolek-calc --list                 every calculation with its window title and fields
+  varnolek-calc ID [FIELD=TEXT ...]    one case; fields not given keep their default text
+  varnolek-calc ID --csv FILE          a batch: a header row of field names, one case per row
+                                       (FILE may be - for standard input)
+  varnolek-calc --help
+
+A field's text is read as its window reads it (the leading number: "0.2abc" is 0.2);
+FIELD= gives the empty text. For myKform/multi-point give the points as
+Text4.0=... Text2.0=... Text4.1=... (the rows given make the table). For yearform give
+file=PATH and rate=TEXT.
+
+One case prints one line NAME=TEXT per text the window's OK press writes, in its order.
+A failure prints the window's message on standard error. Exit status: 0 done, 1 usage
+error, 2 an empty field (the completeness check), 3 a run-time failure or a bad data file.
+
+The batch writes CSV: the input columns, one column per output, and an error column
+(empty on success, else the message); one bad row does not stop the batch.
+
+Example:
+  varnolek-calc my1dform myx=5 myk=0.3
+  printf 'myx,myk\n3,0.2\n5,0.3\n' | varnolek-calc my1dform --csv -
+)";
+
+struct Outcome {
+    int status = Ok;
+    std::vector<Output> outputs;
+    std::string message;
+};
+
+Outcome evaluate(const Calculation &calculation, const Case &c)
+{
+    Outcome outcome;
+    try {
+        outcome.outputs = calculation.run(c);
+    } catch (const Incomplete &e) {
+        outcome.status = IncompleteInput;
+        outcome.message = e.what();
+    } catch (const varnolek::CalcError &e) {
+        outcome.status = Failed;
+        outcome.message = varnolek::describe(e.kind());
+    } catch (const Rejected &e) {
+        outcome.status = Failed;
+        outcome.message = e.what();
+    }
+    return outcome;
+}
+
+// Whether NAME is a field of the calculation or an indexed name of one of its groups.
+bool knownField(const Calculation &calculation, const std::string &name)
+{
+    for (const Field &field : calculation.fields)
+        if (field.name == name)
+            return true;
+    const auto dot = name.find('.');
+    if (dot == std::string::npos || dot + 1 == name.size())
+        return false;
+    for (std::size_t i = dot + 1; i < name.size(); ++i)
+        if (name[i] < '0' || name[i] > '9')
+            return false;
+    for (const std::string &group : calculation.indexedGroups)
+        if (name.compare(0, dot, group) == 0 && group.size() == dot)
+            return true;
+    return false;
+}
+
+int usage(std::FILE *err, const std::string &what)
+{
+    std::fprintf(err, "varnolek-calc: %s (see varnolek-calc --help)\n", what.c_str());
+    return Usage;
+}
+
+void list(std::FILE *out)
+{
+    for (const Calculation &calculation : calculations()) {
+        std::fprintf(out, "%s\t%s\n", calculation.id.c_str(), calculation.title.c_str());
+        for (const Field &field : calculation.fields)
+            std::fprintf(out, "  %s\t%s\t%s\n", field.name.c_str(), field.label.c_str(), field.defaultText.c_str());
+    }
+}
+
+// A case whose indexed groups, when any are given, replace the default rows.
+void applyField(Case &c, const Calculation &calculation, const std::string &name, std::string text,
+                bool &indexedGiven)
+{
+    if (!calculation.indexedGroups.empty() && name.find('.') != std::string::npos && !indexedGiven) {
+        indexedGiven = true;
+        std::vector<std::pair<std::string, std::string>> kept;
+        for (auto &field : c.fields)
+            if (field.first.find('.') == std::string::npos)
+                kept.push_back(std::move(field));
+        c.fields = std::move(kept);
+    }
+    c.set(name, std::move(text));
+}
+
+int single(const Calculation &calculation, const std::vector<std::string> &args, std::FILE *out, std::FILE *err)
+{
+    Case c = defaultCase(calculation);
+    bool indexedGiven = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const auto eq = args[i].find('=');
+        if (eq == std::string::npos)
+            return usage(err, "expected FIELD=TEXT, got '" + args[i] + "'");
+        const std::string name = args[i].substr(0, eq);
+        if (!knownField(calculation, name))
+            return usage(err, "no field '" + name + "' in " + calculation.id);
+        applyField(c, calculation, name, args[i].substr(eq + 1), indexedGiven);
+    }
+    const Outcome outcome = evaluate(calculation, c);
+    for (const Output &output : outcome.outputs)
+        std::fprintf(out, "%s=%s\n", output.name.c_str(), output.text.c_str());
+    if (outcome.status != Ok)
+        std::fprintf(err, "%s\n", outcome.message.c_str());
+    return outcome.status;
+}
+
+int batch(const Calculation &calculation, const std::string &file, std::FILE *in, std::FILE *out, std::FILE *err)
+{
+    std::FILE *source = in;
+    if (file != "-") {
+        source = std::fopen(file.c_str(), "rb");
+        if (!source)
+            return usage(err, "cannot open '" + file + "'");
+    }
+    struct Closer {
+        std::FILE *f, *in;
+        ~Closer()
+        {
+            if (f != in)
+                std::fclose(f);
+        }
+    } closer{source, in};
+
+    CsvReader reader(source);
+    std::vector<std::string> header, row;
+    std::string error;
+    if (!reader.next(header, error) || !error.empty())
+        return usage(err, error.empty() ? "the CSV has no header row" : "the header row is malformed: " + error);
+    for (const std::string &name : header)
+        if (!knownField(calculation, name))
+            return usage(err, "no field '" + name + "' in " + calculation.id);
+
+    std::vector<char> outBuffer(1 << 16);
+    std::setvbuf(out, outBuffer.data(), _IOFBF, outBuffer.size());
+    CsvWriter writer(out);
+    for (const std::string &name : header)
+        writer.field(name);
+    for (const std::string &name : calculation.outputs)
+        writer.field(name);
+    writer.field("error");
+    writer.endRecord();
+
+    const Case defaults = defaultCase(calculation);
+    Case c = defaults;
+    const std::string empty;
+    while (reader.next(row, error)) {
+        // Reset to the defaults, reusing the strings' storage.
+        if (c.fields.size() != defaults.fields.size())
+            c = defaults;
+        else
+            for (std::size_t i = 0; i < defaults.fields.size(); ++i)
+                c.fields[i].second = defaults.fields[i].second;
+
+        Outcome outcome;
+        if (!error.empty()) {
+            outcome.status = Failed;
+            outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " + error;
+        } else if (row.size() != header.size() && !(row.size() == 1 && row[0].empty())) {
+            outcome.status = Failed;
+            outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " +
+                              std::to_string(row.size()) + " fields where the header has " +
+                              std::to_string(header.size());
+        } else if (row.size() == 1 && row[0].empty() && header.size() != 1) {
+            continue; // a blank line
+        } else {
+            bool indexedGiven = false;
+            for (std::size_t i = 0; i < header.size(); ++i)
+                applyField(c, calculation, header[i], row[i], indexedGiven);
+            outcome = evaluate(calculation, c);
+        }
+
+        for (std::size_t i = 0; i < header.size(); ++i)
+            writer.field(i < row.size() ? row[i] : empty);
+        for (const std::string &name : calculation.outputs) {
+            const std::string *text = &empty;
+            for (const Output &output : outcome.outputs)
+                if (output.name == name)
+                    text = &output.text;
+            writer.field(*text);
+        }
+        writer.field(outcome.message);
+        writer.endRecord();
+    }
+    std::fflush(out);
+    std::setvbuf(out, nullptr, _IOFBF, BUFSIZ);
+    return Ok;
+}
+
+} // namespace
+
+int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std::FILE *err)
+{
+    if (args.empty())
+        return usage(err, "no calculation given");
+    if (args[0] == "--help" || args[0] == "-h") {
+        std::fputs(helpText, out);
+        return Ok;
+    }
+    if (args[0] == "--list") {
+        list(out);
+        return Ok;
+    }
+    const Calculation *calculation = findCalculation(args[0]);
+    if (!calculation)
+        return usage(err, "unknown calculation '" + args[0] + "'; --list shows them");
+    if (args.size() >= 2 && args[1] == "--csv") {
+        if (args.size() != 3)
+            return usage(err, "--csv takes one FILE (or -)");
+        return batch(*calculation, args[2], in, out, err);
+    }
+    return single(*calculation, args, out, err);
+}
+
+} // namespace cli

@@ -1,0 +1,17 @@
+#pragma once
+// varnolek-calc: every calculation of the program from the command line.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// Exit statuses.
+enum Status { Ok = 0, Usage = 1, IncompleteInput = 2, Failed = 3 };
+
+// Runs the command line (arguments without the program name) and returns the
+// exit status. Reads CSV from in when the file is "-".
+int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std::FILE *err);
+
+} // namespace cli

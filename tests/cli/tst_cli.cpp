@@ -1,0 +1,222 @@
+// The command-line layer of varnolek-calc: arguments, exit statuses, the order
+// of the outputs, and the CSV batch (quoting, byte-order mark, bad rows).
+
+#include "cli/csv.h"
+#include "cli/runner.h"
+
+#include <QTemporaryFile>
+#include <QTest>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct Result {
+    int status;
+    QString out;
+    QString err;
+};
+
+QString readAll(std::FILE *f)
+{
+    std::fflush(f);
+    std::rewind(f);
+    std::string text;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, n);
+    std::fclose(f);
+    return QString::fromStdString(text);
+}
+
+Result runCli(const QStringList &args, const QByteArray &input = {})
+{
+    std::FILE *in = std::tmpfile();
+    std::fwrite(input.constData(), 1, input.size(), in);
+    std::rewind(in);
+    std::FILE *out = std::tmpfile();
+    std::FILE *err = std::tmpfile();
+    std::vector<std::string> argv;
+    for (const QString &a : args)
+        argv.push_back(a.toStdString());
+    const int status = cli::run(argv, in, out, err);
+    std::fclose(in);
+    return {status, readAll(out), readAll(err)};
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+private slots:
+    void singleCase_data();
+    void singleCase();
+    void listShowsEveryFieldWithLabelAndDefault();
+    void helpHasAnExample();
+    void batch_data();
+    void batch();
+    void batchFromFileAndMissingFile();
+    void csvReaderRecords_data();
+    void csvReaderRecords();
+};
+
+void TestCli::singleCase_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("defaults") << QStringList{"my0dform/volume"} << 0 << "Text3=7.91\n" << "";
+    QTest::newRow("a field given") << QStringList{"my0dform/volume", "MYK=0"} << 0 << "Text3=11.57\n" << "";
+    QTest::newRow("leading number as on screen") << QStringList{"my0dform/volume", "MYK=0abc"} << 0
+                                                 << "Text3=11.57\n" << "";
+    QTest::newRow("empty field fails the check") << QStringList{"my0dform/section", "myq1="} << 2 << ""
+                                                 << "请输入全部的参数\n";
+    QTest::newRow("division by zero") << QStringList{"my0dform/volume", "myq=0", "MYK=0"} << 3 << ""
+                                      << "除数为零\n";
+    QTest::newRow("zero over zero is overflow") << QStringList{"my0dform/section", "myq1=0", "myq2=0"} << 3
+                                                << "" << "溢出\n";
+    QTest::newRow("out of range on reading") << QStringList{"my0dform/volume", "myw=1e999"} << 3 << ""
+                                             << "溢出\n";
+    QTest::newRow("later value wins") << QStringList{"my0dform/volume", "MYK=5", "MYK=0"} << 0
+                                      << "Text3=11.57\n" << "";
+    QTest::newRow("text with = inside") << QStringList{"my0dform/volume", "MYK=0=1"} << 0 << "Text3=11.57\n"
+                                        << "";
+    QTest::newRow("unknown calculation") << QStringList{"nosuch"} << 1 << "" << "";
+    QTest::newRow("unknown field") << QStringList{"my0dform/volume", "myzz=1"} << 1 << "" << "";
+    QTest::newRow("not FIELD=TEXT") << QStringList{"my0dform/volume", "myw"} << 1 << "" << "";
+    QTest::newRow("no arguments") << QStringList{} << 1 << "" << "";
+    QTest::newRow("--csv without file") << QStringList{"my0dform/volume", "--csv"} << 1 << "" << "";
+}
+
+void TestCli::singleCase()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    const Result r = runCli(args);
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.out, out);
+    if (status == 1) {
+        QVERIFY(r.err.startsWith("varnolek-calc: "));
+        QVERIFY(r.err.contains("--help"));
+        QCOMPARE(r.err.count('\n'), 1); // a one-line hint
+    } else {
+        QCOMPARE(r.err, err);
+    }
+}
+
+void TestCli::listShowsEveryFieldWithLabelAndDefault()
+{
+    const Result r = runCli({"--list"});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.contains("my0dform/volume\t零维水质计算\n"));
+    QVERIFY(r.out.contains("  myw\t排入水体污染物总量(kg/d)\t5000\n"));
+    QVERIFY(r.out.contains("  myc2\t废水中污染物浓度(mg/L)\t100\n"));
+}
+
+void TestCli::helpHasAnExample()
+{
+    const Result r = runCli({"--help"});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.contains("Example"));
+    QVERIFY(r.out.contains("--csv"));
+}
+
+void TestCli::batch_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output");
+
+    QTest::newRow("one case per row, missing columns default")
+        << QByteArray("MYK,myq\n0,5\n0.2,5\n") << 0 << "MYK,myq,Text3,error\n0,5,11.57,\n0.2,5,7.91,\n";
+    QTest::newRow("CRLF and a byte-order mark")
+        << QByteArray("\xEF\xBB\xBFMYK\r\n0\r\n") << 0 << "MYK,Text3,error\n0,11.57,\n";
+    QTest::newRow("quoted fields are unquoted and quoted again")
+        << QByteArray("myw,MYK\n\"5,000\",\"0\"\n") << 0 << "myw,MYK,Text3,error\n\"5,000\",0,0.01,\n";
+    QTest::newRow("errors go into their own row and the batch goes on")
+        << QByteArray("myq,MYK\n0,0\n,0\n5,0\n") << 0
+        << "myq,MYK,Text3,error\n0,0,,除数为零\n,0,,请输入全部的参数\n5,0,11.57,\n";
+    QTest::newRow("a malformed row is reported and skipped")
+        << QByteArray("MYK\n\"0\"x\n0\n") << 0
+        << "MYK,Text3,error\n0,,malformed CSV row at line 2: text after a closing quote\n0,11.57,\n";
+    QTest::newRow("a row with too many fields")
+        << QByteArray("MYK\n0,1\n0\n") << 0
+        << "MYK,Text3,error\n0,,malformed CSV row at line 2: 2 fields where the header has 1\n0,11.57,\n";
+    QTest::newRow("a quoted line break stays in its field")
+        << QByteArray("myw\n\"50\n00\"\n") << 0 << "myw,Text3,error\n\"50\n00\",7.91,\n";
+    QTest::newRow("blank lines are skipped") << QByteArray("MYK,myq\n\n0,5\n\n") << 0
+                                             << "MYK,myq,Text3,error\n0,5,11.57,\n";
+    QTest::newRow("unknown column is a usage error") << QByteArray("myzz\n1\n") << 1 << "";
+    QTest::newRow("empty input is a usage error") << QByteArray() << 1 << "";
+}
+
+void TestCli::batch()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    const Result r = runCli({"my0dform/volume", "--csv", "-"}, input);
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.out, output);
+}
+
+void TestCli::batchFromFileAndMissingFile()
+{
+    QTemporaryFile file;
+    QVERIFY(file.open());
+    file.write("myq1,myq2\n50,2\n0,0\n");
+    file.close();
+    const Result r = runCli({"my0dform/section", "--csv", file.fileName()});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QString("myq1,myq2,Text2,error\n50,2,9.62,\n0,0,,溢出\n"));
+
+    const Result missing = runCli({"my0dform/section", "--csv", "/nonexistent/cases.csv"});
+    QCOMPARE(missing.status, 1);
+}
+
+void TestCli::csvReaderRecords_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QStringList>("records"); // fields joined by '|', error after '!'
+
+    QTest::newRow("plain") << QByteArray("a,b\nc,d\n") << QStringList{"a|b", "c|d"};
+    QTest::newRow("no final line break") << QByteArray("a,b") << QStringList{"a|b"};
+    QTest::newRow("empty fields") << QByteArray(",,\n") << QStringList{"||"};
+    QTest::newRow("doubled quotes") << QByteArray("\"say \"\"hi\"\"\",x\n") << QStringList{"say \"hi\"|x"};
+    QTest::newRow("CR inside an unquoted field is kept") << QByteArray("a\rb\n") << QStringList{"a\rb"};
+    QTest::newRow("unclosed quote") << QByteArray("\"abc\n") << QStringList{"abc\n!a quoted field is not closed"};
+    QTest::newRow("quote inside a field") << QByteArray("ab\"c\nd\n")
+                                          << QStringList{"ab!a quote inside an unquoted field", "d"};
+    QTest::newRow("a byte-order mark only at the start") << QByteArray("\xEF\xBB\xBFx\n\xEF\xBB\xBFy\n")
+                                                         << QStringList{"x", "\xEF\xBB\xBFy"};
+}
+
+void TestCli::csvReaderRecords()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QStringList, records);
+    std::FILE *in = std::tmpfile();
+    std::fwrite(input.constData(), 1, input.size(), in);
+    std::rewind(in);
+    cli::CsvReader reader(in);
+    std::vector<std::string> fields;
+    std::string error;
+    QStringList got;
+    while (reader.next(fields, error)) {
+        QStringList parts;
+        for (const std::string &f : fields)
+            parts << QString::fromStdString(f);
+        got << parts.join('|') + (error.empty() ? QString() : "!" + QString::fromStdString(error));
+    }
+    std::fclose(in);
+    QCOMPARE(got, records);
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
