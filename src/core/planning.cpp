@@ -2,11 +2,19 @@
 
 #include "arithmetic.h"
 
-namespace varnolek::planning {
+namespace varnolek::planning
+{
 
-namespace {
-Real metres(double km) { return Real(km) * 1000; }
-Real cubicMetres(double tenThousandM3) { return Real(tenThousandM3) * 10000; }
+namespace
+{
+Real metres(double km)
+{
+    return Real(km) * 1000;
+}
+Real cubicMetres(double tenThousandM3)
+{
+    return Real(tenThousandM3) * 10000;
+}
 } // namespace
 
 double environmentalCapacity(WaterBody body, const CapacityInput &in)
@@ -126,7 +134,8 @@ Balance projectedBalance(const BaseLoads &base, const Projection &in)
     return {(Real(in.w) - (td + ta + ti)).value()};
 }
 
-namespace {
+namespace
+{
 Projection projection(const ControlInput &in, double i)
 {
     return {in.sources.n, in.n1, in.beta, in.alpha, in.g, in.t, i, in.w};

@@ -9,7 +9,8 @@
 // Units: flows m3/s, concentrations mg/L (= g/m3), K 1/d, loads t/a.
 // 86.4 turns g/s into kg/d, 0.001 turns g/d into kg/d, 0.365 kg/d into t/a.
 
-namespace varnolek::planning {
+namespace varnolek::planning
+{
 
 enum class WaterBody { OneWay, TwoWay, Lake };
 

@@ -15,10 +15,11 @@ using varnolek::planning::BaseLoads;
 const QString mycontrolV::askWaterBodyCaption = QStringLiteral("计算工业污染源");
 const QString mycontrolV::okCaption = QStringLiteral("确  定");
 
-namespace {
+namespace
+{
 
-constexpr double okSize = 16;      // caculv as "确  定"
-constexpr double askSize = 10;     // caculv as "计算工业污染源"
+constexpr double okSize = 16;  // caculv as "确  定"
+constexpr double askSize = 10; // caculv as "计算工业污染源"
 constexpr const char *reductionStart = "排污削减量(t/a):";
 constexpr const char *industryCaption = "工业污染物总量(t/a)";
 constexpr const char *remainingCaption = "剩余环境容量(t/a)";

@@ -10,10 +10,11 @@
 class QGroupBox;
 class QLabel;
 
-class mycontrolV : public ui::CalculatorWindow {
+class mycontrolV : public ui::CalculatorWindow
+{
     Q_OBJECT
 
-public:
+  public:
     mycontrolV();
 
     // The captions of caculv; under the second condition they mark the step.
@@ -23,8 +24,7 @@ public:
     QGroupBox *Frame2, *Frame5, *Frame3;
     QRadioButton *Option3, *Option4; // industrial load known, industrial load estimated
     // Frame5: sources and planning year
-    QLineEdit *myn, *mya, *myc, *myf, *myjl, *myls1, *myls, *myth, *myy, *myc1, *myr, *myn1, *mya2, *mya1, *myw3,
-        *myw;
+    QLineEdit *myn, *mya, *myc, *myf, *myjl, *myls1, *myls, *myth, *myy, *myc1, *myr, *myn1, *mya2, *mya1, *myw3, *myw;
     QLabel *Label21;
     // Frame3: the water body
     QLineEdit *myk, *myq0, *myc0, *mycs, *myq1, *myv;
@@ -32,7 +32,7 @@ public:
     QLabel *Label9;
     QLineEdit *myw4;
 
-private:
+  private:
     void chooseKnownIndustry();
     void chooseEstimatedIndustry();
     void setOkCaption(const QString &caption, double pointSize);

@@ -11,7 +11,8 @@ using ui::tw;
 using varnolek::planning::Balance;
 using varnolek::planning::WaterBody;
 
-namespace {
+namespace
+{
 
 // The view of the water-body frame for each water body, rebuilt only under
 // the monitoring condition: the caption of the width label, the text the
@@ -55,14 +56,19 @@ myRevolform::myRevolform()
                        ui::ButtonFace::Li)
 {
     Frame1 = addFrame(this, "Frame1", "选择水体", tw(360, 120, 4140, 1200));
-    Option1 = addOption(Frame1, "Option1", "单向河流", tw(240, 330, 1800, 330), [this] { chooseBody(WaterBody::OneWay); });
-    Option5 = addOption(Frame1, "Option5", "双向河流", tw(2160, 330, 1800, 330), [this] { chooseBody(WaterBody::TwoWay); });
-    Option2 = addOption(Frame1, "Option2", "水库或湖泊", tw(240, 750, 1800, 330), [this] { chooseBody(WaterBody::Lake); });
+    Option1 =
+        addOption(Frame1, "Option1", "单向河流", tw(240, 330, 1800, 330), [this] { chooseBody(WaterBody::OneWay); });
+    Option5 =
+        addOption(Frame1, "Option5", "双向河流", tw(2160, 330, 1800, 330), [this] { chooseBody(WaterBody::TwoWay); });
+    Option2 =
+        addOption(Frame1, "Option2", "水库或湖泊", tw(240, 750, 1800, 330), [this] { chooseBody(WaterBody::Lake); });
     Option1->setChecked(true);
 
     Frame2 = addFrame(this, "Frame2", "选择计算条件", tw(4680, 120, 4212, 1200));
-    Option3 = addOption(Frame2, "Option3", "已知现状水体水质监测值", tw(240, 330, 3720, 330), [this] { chooseMonitoring(); });
-    Option4 = addOption(Frame2, "Option4", "已知现状污染物排放总量", tw(240, 750, 3720, 330), [this] { chooseSources(); });
+    Option3 =
+        addOption(Frame2, "Option3", "已知现状水体水质监测值", tw(240, 330, 3720, 330), [this] { chooseMonitoring(); });
+    Option4 =
+        addOption(Frame2, "Option4", "已知现状污染物排放总量", tw(240, 750, 3720, 330), [this] { chooseSources(); });
     Option3->setChecked(true);
 
     auto pair = [this](QWidget *frame, int row, int col, const char *labelName, QLabel *&label, const char *caption,
@@ -178,11 +184,10 @@ void myRevolform::calculateBalance()
 {
     calculate([this] {
         // Both frames are read, whichever is shown.
-        const double k = read(myk), q0 = read(myq0), b = read(myb), c0 = read(myc0), q1 = read(myq1),
-                     l = read(myl), e = read(myw), c = read(mycs), h = read(myh), n = read(myn), a = read(mya),
-                     cd = read(myc), pa = read(myls), pd = read(myls1), cr = read(myc1), f = read(myf),
-                     kr = read(myjl), p = read(myth), e4 = read(myw4), i = read(myw3), d = read(myd),
-                     q2 = read(myq2), c2 = read(myc2);
+        const double k = read(myk), q0 = read(myq0), b = read(myb), c0 = read(myc0), q1 = read(myq1), l = read(myl),
+                     e = read(myw), c = read(mycs), h = read(myh), n = read(myn), a = read(mya), cd = read(myc),
+                     pa = read(myls), pd = read(myls1), cr = read(myc1), f = read(myf), kr = read(myjl), p = read(myth),
+                     e4 = read(myw4), i = read(myw3), d = read(myd), q2 = read(myq2), c2 = read(myc2);
 
         Balance balance;
         if (Option3->isChecked()) {

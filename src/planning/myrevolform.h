@@ -9,10 +9,11 @@
 class QGroupBox;
 class QLabel;
 
-class myRevolform : public ui::CalculatorWindow {
+class myRevolform : public ui::CalculatorWindow
+{
     Q_OBJECT
 
-public:
+  public:
     myRevolform();
 
     QGroupBox *Frame1, *Frame2, *Frame3, *Frame5;
@@ -24,13 +25,12 @@ public:
         *label12;
     // Frame5: the pollution sources
     QLineEdit *myn, *mya, *myc, *myf, *myjl, *myth, *myls, *myc1, *myw3, *myw4, *myls1;
-    QLabel *Label17, *Label18, *Label19, *tabel20, *Label20, *Label15, *Label22, *Label23, *Label21, *Label13,
-        *Label11;
+    QLabel *Label17, *Label18, *Label19, *tabel20, *Label20, *Label15, *Label22, *Label23, *Label21, *Label13, *Label11;
     QPushButton *caculv, *Command1, *myexit;
     QLabel *Label9;
     QLineEdit *myw1;
 
-private:
+  private:
     void chooseBody(varnolek::planning::WaterBody body);
     void chooseMonitoring();
     void chooseSources();

@@ -10,7 +10,8 @@
 using ui::tw;
 using varnolek::planning::WaterBody;
 
-namespace {
+namespace
+{
 
 // The view of each water body: the captions of the width, flow and result
 // labels, the text the width field is reset to (nullptr keeps it), and which
@@ -47,13 +48,15 @@ void setShown(std::initializer_list<QWidget *> widgets, bool shown)
 } // namespace
 
 myvolform::myvolform()
-    : CalculatorWindow("myvolform", "水环境容量计算", varnolek::Precision::Single, "#########0.000",
-                       ui::ButtonFace::Li)
+    : CalculatorWindow("myvolform", "水环境容量计算", varnolek::Precision::Single, "#########0.000", ui::ButtonFace::Li)
 {
     Frame1 = addFrame(this, "Frame1", "选择水体", tw(360, 120, 8532, 780));
-    Option1 = addOption(Frame1, "Option1", "单向河流", tw(600, 330, 2160, 330), [this] { showView(WaterBody::OneWay); });
-    Option3 = addOption(Frame1, "Option3", "双向河流", tw(3240, 330, 2160, 330), [this] { showView(WaterBody::TwoWay); });
-    Option2 = addOption(Frame1, "Option2", "水库或湖泊", tw(5880, 330, 2160, 330), [this] { showView(WaterBody::Lake); });
+    Option1 =
+        addOption(Frame1, "Option1", "单向河流", tw(600, 330, 2160, 330), [this] { showView(WaterBody::OneWay); });
+    Option3 =
+        addOption(Frame1, "Option3", "双向河流", tw(3240, 330, 2160, 330), [this] { showView(WaterBody::TwoWay); });
+    Option2 =
+        addOption(Frame1, "Option2", "水库或湖泊", tw(5880, 330, 2160, 330), [this] { showView(WaterBody::Lake); });
     Option1->setChecked(true);
 
     Frame2 = addFrame(this, "Frame2", "请输入以下资料", tw(360, 1020, 8532, 4680));
@@ -134,8 +137,8 @@ void myvolform::calculateCapacity()
     if (!completeFor(body))
         return;
     calculate([this, body] {
-        const varnolek::planning::CapacityInput in{read(myk), read(myq0), read(myb),  read(myc0),
-                                                   read(myq2), read(myl), read(mysb), read(mycs),
+        const varnolek::planning::CapacityInput in{read(myk),  read(myq0), read(myb),  read(myc0),
+                                                   read(myq2), read(myl),  read(mysb), read(mycs),
                                                    read(myh),  read(myq1), read(myc1), read(myd)};
         writeResult(myw, varnolek::planning::environmentalCapacity(body, in));
     });

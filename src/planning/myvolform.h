@@ -8,10 +8,11 @@
 class QGroupBox;
 class QLabel;
 
-class myvolform : public ui::CalculatorWindow {
+class myvolform : public ui::CalculatorWindow
+{
     Q_OBJECT
 
-public:
+  public:
     myvolform();
 
     QGroupBox *Frame1, *Frame2;
@@ -23,7 +24,7 @@ public:
     QLabel *Label9;
     QLineEdit *myw;
 
-private:
+  private:
     void showView(varnolek::planning::WaterBody body);
     varnolek::planning::WaterBody selectedBody() const;
     bool completeFor(varnolek::planning::WaterBody body);

@@ -17,19 +17,38 @@ Q_DECLARE_METATYPE(varnolek::planning::SourceInput)
 Q_DECLARE_METATYPE(varnolek::planning::ControlInput)
 Q_DECLARE_METATYPE(varnolek::Failure)
 
-namespace {
+namespace
+{
 
-QString single3(double v) { return QString::fromStdString(formatPattern(v, Precision::Single, "#########0.000")); }
-QString double3(double v) { return QString::fromStdString(formatPattern(v, Precision::Double, "#########0.000")); }
+QString single3(double v)
+{
+    return QString::fromStdString(formatPattern(v, Precision::Single, "#########0.000"));
+}
+QString double3(double v)
+{
+    return QString::fromStdString(formatPattern(v, Precision::Double, "#########0.000"));
+}
 
 // The defaults of the capacity window: K, Q0, B, C0, Q2, L, s, Cs, H, Q1, C1, D.
-CapacityInput capacityDefaults(double b = 30) { return {0.2, 200, b, 6, 50, 10, 0.8, 8, 2, 100, 9, 90}; }
+CapacityInput capacityDefaults(double b = 30)
+{
+    return {0.2, 200, b, 6, 50, 10, 0.8, 8, 2, 100, 9, 90};
+}
 // The defaults of the monitoring condition: K, Q0, B, C0, Q1, L, E, C, H, D, Q2, C2.
-MonitoredInput monitoredDefaults(double b = 30) { return {0.2, 200, b, 6, 50, 10, 30000, 8, 2, 90, 100, 9}; }
+MonitoredInput monitoredDefaults(double b = 30)
+{
+    return {0.2, 200, b, 6, 50, 10, 30000, 8, 2, 90, 100, 9};
+}
 // The sources of the load-reduction window: N, A, Cd, pd, F, k, P, pa, Cr.
-Sources reductionSources() { return {10000, 200, 200, 0.8, 10000, 0.7, 2000, 0.7, 60}; }
+Sources reductionSources()
+{
+    return {10000, 200, 200, 0.8, 10000, 0.7, 2000, 0.7, 60};
+}
 // The sources of the total-load window (rainfall 1000 mm).
-Sources controlSources() { return {10000, 200, 200, 0.8, 10000, 0.7, 1000, 0.7, 60}; }
+Sources controlSources()
+{
+    return {10000, 200, 200, 0.8, 10000, 0.7, 1000, 0.7, 60};
+}
 ControlInput controlDefaults(double w = 20000)
 {
     ControlInput in;
@@ -44,10 +63,12 @@ ControlInput controlDefaults(double w = 20000)
     return in;
 }
 // K, Qin, Cin, C, Qout, V
-WaterBodyInput waterBodyDefaults() { return {0.2, 80, 6, 8, 100, 30000}; }
+WaterBodyInput waterBodyDefaults()
+{
+    return {0.2, 80, 6, 8, 100, 30000};
+}
 
-template <typename F>
-Failure failureOf(F f)
+template <typename F> Failure failureOf(F f)
 {
     try {
         f();
@@ -60,10 +81,11 @@ Failure failureOf(F f)
 
 } // namespace
 
-class tst_planning : public QObject {
+class tst_planning : public QObject
+{
     Q_OBJECT
 
-private slots:
+  private slots:
     void capacity_data();
     void capacity();
     void capacityHoldsMassBalanceInSingle();
@@ -106,8 +128,7 @@ void tst_planning::capacity_data()
     CapacityInput dirty = capacityDefaults();
     dirty.c0 = 10; // target below the upstream concentration
     // 86.4 × (200 × −2 + 400) = 0, decay 960: W = 0.365 × 0.8 × 960
-    QTest::newRow("target at the upstream share leaves the decay term")
-        << WaterBody::OneWay << dirty << "280.320";
+    QTest::newRow("target at the upstream share leaves the decay term") << WaterBody::OneWay << dirty << "280.320";
     dirty.c0 = 12;
     // 86.4 × (−800 + 400) + 960 = −33600
     QTest::newRow("target below upstream: negative capacity") << WaterBody::OneWay << dirty << "-9811.200";
@@ -115,8 +136,7 @@ void tst_planning::capacity_data()
     CapacityInput reverseAbove = capacityDefaults();
     reverseAbove.c1 = 20; // reversed water dirtier than the target
     // 86.4 × (110000 − 108000 + 146000) / 1000 + 350.4 = 12787.2 + 350.4
-    QTest::newRow("two-way: downstream above target subtracts")
-        << WaterBody::TwoWay << reverseAbove << "10510.080";
+    QTest::newRow("two-way: downstream above target subtracts") << WaterBody::TwoWay << reverseAbove << "10510.080";
 }
 
 void tst_planning::capacity()
@@ -164,12 +184,12 @@ void tst_planning::monitored_data()
     QTest::addColumn<bool>("remaining");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("one-way defaults: remaining") << WaterBody::OneWay << monitoredDefaults() << 25579.2 << true
-                                                 << "4420.800";
-    QTest::newRow("lake defaults: reduction") << WaterBody::Lake << monitoredDefaults(1000) << 31068.8 << false
-                                              << "1068.800";
-    QTest::newRow("two-way defaults: remaining") << WaterBody::TwoWay << monitoredDefaults() << 21691.2 << true
-                                                 << "8308.800";
+    QTest::newRow("one-way defaults: remaining")
+        << WaterBody::OneWay << monitoredDefaults() << 25579.2 << true << "4420.800";
+    QTest::newRow("lake defaults: reduction")
+        << WaterBody::Lake << monitoredDefaults(1000) << 31068.8 << false << "1068.800";
+    QTest::newRow("two-way defaults: remaining")
+        << WaterBody::TwoWay << monitoredDefaults() << 21691.2 << true << "8308.800";
 
     MonitoredInput exact = monitoredDefaults();
     exact.q0 = exact.q1 = exact.k = 0;
@@ -222,8 +242,8 @@ void tst_planning::sourceCondition_data()
                                          << "1901.200";
     QTest::newRow("defaults, capacity 1000: reduction")
         << SourceInput{reductionSources(), 100, 1000} << 116.8 << 882.0 << false << "98.800";
-    QTest::newRow("every source empty: capacity remains") << SourceInput{Sources{}, 0, 3000} << 0.0 << 0.0 << true
-                                                          << "3000.000";
+    QTest::newRow("every source empty: capacity remains")
+        << SourceInput{Sources{}, 0, 3000} << 0.0 << 0.0 << true << "3000.000";
 }
 
 void tst_planning::sourceCondition()

@@ -13,7 +13,8 @@
 
 using namespace windowtest;
 
-namespace {
+namespace
+{
 
 void choose(QWidget *w, const char *option)
 {
@@ -21,12 +22,21 @@ void choose(QWidget *w, const char *option)
     QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(8, o->height() / 2));
 }
 
-QString caption(QWidget *w, const char *label) { return child<QLabel>(w, label)->text(); }
-bool shown(QWidget *w, const char *name) { return child<QWidget>(w, name)->isVisible(); }
-QPushButton *ok(QWidget *w) { return child<QPushButton>(w, "caculv"); }
+QString caption(QWidget *w, const char *label)
+{
+    return child<QLabel>(w, label)->text();
+}
+bool shown(QWidget *w, const char *name)
+{
+    return child<QWidget>(w, name)->isVisible();
+}
+QPushButton *ok(QWidget *w)
+{
+    return child<QPushButton>(w, "caculv");
+}
 
-const QStringList sourceFields = {"myn", "mya", "myc", "myf", "myjl", "myls1", "myls", "myth",
-                                  "myy", "myc1", "myr", "myn1", "mya2", "mya1", "myw3", "myw"};
+const QStringList sourceFields = {"myn", "mya",  "myc", "myf",  "myjl", "myls1", "myls", "myth",
+                                  "myy", "myc1", "myr", "myn1", "mya2", "mya1",  "myw3", "myw"};
 const QStringList waterBodyFields = {"myk", "myq0", "myc0", "mycs", "myq1", "myv"};
 
 const QString remaining = "剩余环境容量(t/a)";
@@ -34,10 +44,11 @@ const QString reduction = "排污削减量(t/a)";
 
 } // namespace
 
-class tst_mycontrolV : public QObject {
+class tst_mycontrolV : public QObject
+{
     Q_OBJECT
 
-private slots:
+  private slots:
     void opensWithTheIndustrialLoadKnown();
     void knownIndustrialLoad_data();
     void knownIndustrialLoad();
@@ -288,13 +299,14 @@ void tst_mycontrolV::failures_data()
     QTest::addColumn<QString>("industrial"); // myw3 after the failure
 
     const QStringList shrinking = {"myy", "2.5", "mya1", "-2"}; // (1 + g)^t undefined
-    QTest::newRow("known load, no base-year population") << false << QStringList{"myn", "0"} << "溢出" << "1000";
-    QTest::newRow("known load, shrinking output over fractional years")
-        << false << shrinking << "无效的过程调用或参数" << "1000";
-    QTest::newRow("estimate beyond single precision keeps myw3")
-        << true << QStringList{"myv", "1e42"} << "溢出" << "1000";
-    QTest::newRow("estimate shown, then the projection fails")
-        << true << shrinking << "无效的过程调用或参数" << "9551.24";
+    QTest::newRow("known load, no base-year population") << false << QStringList{"myn", "0"} << "溢出"
+                                                         << "1000";
+    QTest::newRow("known load, shrinking output over fractional years") << false << shrinking << "无效的过程调用或参数"
+                                                                        << "1000";
+    QTest::newRow("estimate beyond single precision keeps myw3") << true << QStringList{"myv", "1e42"} << "溢出"
+                                                                 << "1000";
+    QTest::newRow("estimate shown, then the projection fails") << true << shrinking << "无效的过程调用或参数"
+                                                               << "9551.24";
 }
 
 void tst_mycontrolV::failures()

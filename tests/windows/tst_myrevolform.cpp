@@ -13,7 +13,8 @@
 
 using namespace windowtest;
 
-namespace {
+namespace
+{
 
 void choose(QWidget *w, const QString &option)
 {
@@ -21,25 +22,29 @@ void choose(QWidget *w, const QString &option)
     QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(8, o->height() / 2));
 }
 
-QString caption(QWidget *w, const char *label) { return child<QLabel>(w, label)->text(); }
+QString caption(QWidget *w, const char *label)
+{
+    return child<QLabel>(w, label)->text();
+}
 
 const QStringList waterBodyFields = {"myk", "myq0", "myc0", "mycs", "myq1", "myw",
                                      "myb", "myh",  "myl",  "myd",  "myq2", "myc2"};
 const QStringList sourceFields = {"myn", "mya", "myc", "myf", "myjl", "myth", "myls", "myc1", "myw3", "myw4", "myls1"};
 const QList<QPair<const char *, const char *>> labelOf = {
-    {"myk", "Label1"}, {"myq0", "Label2"}, {"myc0", "Label3"}, {"mycs", "Label10"},
-    {"myq1", "Label5"}, {"myw", "Label4"}, {"myb", "Label7"}, {"myh", "Label8"},
-    {"myl", "Label6"}, {"myd", "Label16"}, {"myq2", "Label14"}, {"myc2", "label12"}};
+    {"myk", "Label1"},  {"myq0", "Label2"}, {"myc0", "Label3"},  {"mycs", "Label10"},
+    {"myq1", "Label5"}, {"myw", "Label4"},  {"myb", "Label7"},   {"myh", "Label8"},
+    {"myl", "Label6"},  {"myd", "Label16"}, {"myq2", "Label14"}, {"myc2", "label12"}};
 
 const QString remaining = "剩余环境容量(t/a)";
 const QString reduction = "排污削减量(t/a)";
 
 } // namespace
 
-class tst_myRevolform : public QObject {
+class tst_myRevolform : public QObject
+{
     Q_OBJECT
 
-private slots:
+  private slots:
     void opensUnderMonitoring();
     void results_data();
     void results();
@@ -89,9 +94,8 @@ void tst_myRevolform::results_data()
     QTest::newRow("load equal to capacity is remaining capacity")
         << QStringList{} << QStringList{"myq0", "0", "myq1", "0", "myk", "0", "myw", "0"} << remaining << "0.000";
     QTest::newRow("sources, every source field empty")
-        << QStringList{"Option4"}
-        << QStringList{"myn", "", "mya", "", "myc", "", "myf", "", "myjl", "", "myth", "",
-                       "myls", "", "myc1", "", "myw3", "", "myls1", ""}
+        << QStringList{"Option4"} << QStringList{"myn",  "", "mya",  "", "myc",  "", "myf",  "", "myjl",  "",
+                                                 "myth", "", "myls", "", "myc1", "", "myw3", "", "myls1", ""}
         << remaining << "3000.000";
     QTest::newRow("sources ignore an empty water-body frame")
         << QStringList{"Option4"} << QStringList{"myk", "", "myw", ""} << remaining << "1901.200";
@@ -120,7 +124,7 @@ void tst_myRevolform::results()
 void tst_myRevolform::views_data()
 {
     QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<bool>("sources");  // Frame5 shown instead of Frame3
+    QTest::addColumn<bool>("sources"); // Frame5 shown instead of Frame3
     QTest::addColumn<QString>("label7");
     QTest::addColumn<QString>("label5");
     QTest::addColumn<QString>("width"); // text of myb (the test types "77" first)

@@ -11,7 +11,8 @@
 
 using namespace windowtest;
 
-namespace {
+namespace
+{
 
 void choose(QWidget *w, const char *option)
 {
@@ -19,22 +20,26 @@ void choose(QWidget *w, const char *option)
     QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(8, o->height() / 2));
 }
 
-QString caption(QWidget *w, const char *label) { return child<QLabel>(w, label)->text(); }
+QString caption(QWidget *w, const char *label)
+{
+    return child<QLabel>(w, label)->text();
+}
 
 const QStringList allFields = {"myk", "myq0", "myc0", "mycs", "myq2", "mysb",
                                "myb", "myh",  "myl",  "myd",  "myq1", "myc1"};
 // Each field with its label.
 const QList<QPair<const char *, const char *>> labelOf = {
-    {"myk", "Label1"}, {"myq0", "Label2"}, {"myc0", "Label3"}, {"mycs", "Label10"},
-    {"myq2", "Label5"}, {"mysb", "label12"}, {"myb", "Label7"}, {"myh", "Label8"},
-    {"myl", "Label6"}, {"myd", "Label4"}, {"myq1", "Label11"}, {"myc1", "Label13"}};
+    {"myk", "Label1"},  {"myq0", "Label2"},  {"myc0", "Label3"},  {"mycs", "Label10"},
+    {"myq2", "Label5"}, {"mysb", "label12"}, {"myb", "Label7"},   {"myh", "Label8"},
+    {"myl", "Label6"},  {"myd", "Label4"},   {"myq1", "Label11"}, {"myc1", "Label13"}};
 
 } // namespace
 
-class tst_myvolform : public QObject {
+class tst_myvolform : public QObject
+{
     Q_OBJECT
 
-private slots:
+  private slots:
     void opensInTheOneWayView();
     void workedExamples_data();
     void workedExamples();
@@ -71,9 +76,15 @@ void tst_myvolform::workedExamples_data()
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("label9");
 
-    QTest::newRow("one-way defaults") << "Option1" << "20463.360" << "河道的环境容量(t/a):";
-    QTest::newRow("lake, volume reset to 1000") << "Option2" << "24855.040" << "水库或湖泊的环境容量(t/a):";
-    QTest::newRow("two-way defaults") << "Option3" << "17352.960" << "河道的环境容量(t/a):";
+    QTest::newRow("one-way defaults") << "Option1"
+                                      << "20463.360"
+                                      << "河道的环境容量(t/a):";
+    QTest::newRow("lake, volume reset to 1000") << "Option2"
+                                                << "24855.040"
+                                                << "水库或湖泊的环境容量(t/a):";
+    QTest::newRow("two-way defaults") << "Option3"
+                                      << "17352.960"
+                                      << "河道的环境容量(t/a):";
 }
 
 void tst_myvolform::workedExamples()
