@@ -1,0 +1,128 @@
+// varnolek-calc must give what the windows give: for every calculation, the
+// window shows the same fields with the same labels and default texts, and
+// pressing OK on the defaults writes the same texts.
+
+#include "app/windowcatalog.h"
+#include "cli/calculation.h"
+#include "support/scriptedprompts.h"
+#include "support/windowtest.h"
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+using namespace windowtest;
+
+class TestCalcMatchesWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyCalculationIsCovered();
+    void defaultsAndResults_data();
+    void defaultsAndResults();
+};
+
+namespace {
+
+struct WindowCase {
+    const char *id;
+    const char *option; // the option button that selects the view, or nullptr
+    QStringList presses; // the OK presses, in order
+};
+
+const QList<WindowCase> &windowCases()
+{
+    static const QList<WindowCase> cases = {
+        {"my0dform/volume", nullptr, {"caculc"}},
+        {"my0dform/section", nullptr, {"caculc1"}},
+        {"myvolform/one-way", nullptr, {"caculv"}},
+        {"myvolform/two-way", "Option3", {"caculv"}},
+        {"myvolform/lake", "Option2", {"caculv"}},
+        {"myRevolform/monitoring/one-way", nullptr, {"caculv"}},
+        {"myRevolform/monitoring/two-way", "Option5", {"caculv"}},
+        {"myRevolform/monitoring/lake", "Option2", {"caculv"}},
+        {"myRevolform/sources", "Option4", {"caculv"}},
+        {"mycontrolV/known", nullptr, {"caculv"}},
+        {"mycontrolV/estimate", "Option4", {"caculv", "caculv"}},
+    };
+    return cases;
+}
+
+QString windowOf(const std::string &id) { return QString::fromStdString(id.substr(0, id.find('/'))); }
+
+QString shownText(QWidget *window, const QString &name)
+{
+    if (auto *field = window->findChild<QLineEdit *>(name))
+        return field->text();
+    if (auto *label = window->findChild<QLabel *>(name))
+        return label->text();
+    return "<no control " + name + ">";
+}
+
+// A label with this caption; it must be showing when its field is.
+bool hasLabel(QWidget *window, const QString &text, const QLineEdit *field)
+{
+    for (QLabel *label : window->findChildren<QLabel *>())
+        if (label->text() == text && (label->isVisible() || !field->isVisible()))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void TestCalcMatchesWindows::everyCalculationIsCovered()
+{
+    QStringList ids;
+    for (const WindowCase &c : windowCases())
+        ids << c.id;
+    for (const cli::Calculation &calculation : cli::calculations())
+        QVERIFY2(ids.contains(QString::fromStdString(calculation.id)), calculation.id.c_str());
+}
+
+void TestCalcMatchesWindows::defaultsAndResults_data()
+{
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < windowCases().size(); ++i)
+        QTest::newRow(windowCases()[i].id) << i;
+}
+
+void TestCalcMatchesWindows::defaultsAndResults()
+{
+    QFETCH(int, index);
+    const WindowCase &wc = windowCases()[index];
+    const cli::Calculation *calculation = cli::findCalculation(wc.id);
+    QVERIFY(calculation);
+
+    const CalculatorEntry *entry = findCalculator(windowOf(calculation->id));
+    QVERIFY(entry);
+    ScriptedPrompts prompts;
+    std::unique_ptr<QWidget> window(entry->make());
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->show();
+    QCOMPARE(window->windowTitle(), QString::fromStdString(calculation->title));
+    if (wc.option)
+        QTest::mouseClick(child<QRadioButton>(window.get(), wc.option), Qt::LeftButton);
+
+    for (const cli::Field &f : calculation->fields) {
+        const QString name = QString::fromStdString(f.name);
+        QLineEdit *edit = window->findChild<QLineEdit *>(name);
+        QVERIFY2(edit, qPrintable(name));
+        QCOMPARE(edit->text(), QString::fromStdString(f.defaultText));
+        QVERIFY2(hasLabel(window.get(), QString::fromStdString(f.label), edit), f.label.c_str());
+    }
+
+    for (const QString &button : wc.presses)
+        press(window.get(), qPrintable(button));
+    QVERIFY2(prompts.messages.isEmpty(), qPrintable(prompts.lastMessage()));
+
+    const std::vector<cli::Output> outputs = calculation->run(cli::defaultCase(*calculation));
+    QCOMPARE(outputs.size(), calculation->outputs.size());
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        QCOMPARE(outputs[i].name, calculation->outputs[i]);
+        QCOMPARE(QString::fromStdString(outputs[i].text), shownText(window.get(), QString::fromStdString(outputs[i].name)));
+    }
+}
+
+QTEST_MAIN(TestCalcMatchesWindows)
+#include "tst_calc_matches_windows.moc"
