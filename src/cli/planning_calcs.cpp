@@ -22,22 +22,32 @@ const Field riverH{"myh", "河道平均水深(m)", "2"};
 const Field riverL{"myl", "河道长度(km)", "10"};
 const Field lakeB{"myb", " 湖泊或水库体积(万m3)", "1000"};
 
+// The fields of a water-body view: the common head, then the lake's volume or
+// the river's width, depth and length, and the reversed-flow fields of a
+// two-way river.
+std::vector<Field> bodyFields(std::vector<Field> head, WaterBody body, std::initializer_list<Field> reverse)
+{
+    if (body == WaterBody::Lake) {
+        head.push_back(lakeB);
+        return head;
+    }
+    head.insert(head.end(), {riverB, riverH, riverL});
+    if (body == WaterBody::TwoWay)
+        head.insert(head.end(), reverse);
+    return head;
+}
+
+const Field reverseDays{"myd", "一年中河道出现反向流的天数(d/a)", "90"};
+
 std::vector<Field> capacityFields(WaterBody body)
 {
     const Field q2{"myq2", body == WaterBody::Lake ? "排入水库或湖泊的废水量(m3/s)" : "支流流量(包括废水量)(m3/s)",
                    "50"};
-    std::vector<Field> fields = {capK, capQ0, capC0, {"mycs", "目标水质(mg/L)", "8"}, q2,
-                                 {"mysb", "安全系数(范围0-1.0)", "0.8"}};
-    if (body == WaterBody::Lake) {
-        fields.push_back(lakeB);
-        return fields;
-    }
-    fields.insert(fields.end(), {riverB, riverH, riverL});
-    if (body == WaterBody::TwoWay)
-        fields.insert(fields.end(), {{"myd", "一年中河道出现反向流的天数(d/a)", "90"},
-                                     {"myq1", "反向流时下游来水流量(m3/s)", "100"},
-                                     {"myc1", "反向流时下游水中污染物浓度(mg/L)", "9"}});
-    return fields;
+    return bodyFields({capK, capQ0, capC0, {"mycs", "目标水质(mg/L)", "8"}, q2, {"mysb", "安全系数(范围0-1.0)", "0.8"}},
+                      body,
+                      {reverseDays,
+                       {"myq1", "反向流时下游来水流量(m3/s)", "100"},
+                       {"myc1", "反向流时下游水中污染物浓度(mg/L)", "9"}});
 }
 
 std::vector<Output> capacity(const Case &c, WaterBody body)
@@ -66,18 +76,12 @@ std::vector<Field> monitoredFields(WaterBody body)
 {
     // The joining flow is named as the outflow once a water body is chosen.
     const Field q1{"myq1", body == WaterBody::OneWay ? "支流流量(m3/s)" : "水体出流流量(m3/s)", "50"};
-    std::vector<Field> fields = {capK, capQ0, capC0, {"mycs", "枯水期时水体中污染物的浓度(mg/L)", "8"}, q1,
-                                 {"myw", "水体环境容量(t/a)", "30000"}};
-    if (body == WaterBody::Lake) {
-        fields.push_back(lakeB);
-        return fields;
-    }
-    fields.insert(fields.end(), {riverB, riverH, riverL});
-    if (body == WaterBody::TwoWay)
-        fields.insert(fields.end(), {{"myd", "一年中河道出现反向流的天数(d/a)", "90"},
-                                     {"myq2", "反向流时下游来水流量(m3/s)", "100"},
-                                     {"myc2", "反向流时下游水中污染物浓度(mg/L)", "9"}});
-    return fields;
+    return bodyFields({capK, capQ0, capC0, {"mycs", "枯水期时水体中污染物的浓度(mg/L)", "8"}, q1,
+                       {"myw", "水体环境容量(t/a)", "30000"}},
+                      body,
+                      {reverseDays,
+                       {"myq2", "反向流时下游来水流量(m3/s)", "100"},
+                       {"myc2", "反向流时下游水中污染物浓度(mg/L)", "9"}});
 }
 
 std::vector<Output> monitored(const Case &c, WaterBody body)
