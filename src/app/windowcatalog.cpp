@@ -1,11 +1,23 @@
 #include "windowcatalog.h"
 
+#include "capacity/my0dw.h"
+#include "capacity/my1dw.h"
+#include "capacity/my2dw.h"
+#include "models/MYLFORM.h"
 #include "models/my0dform.h"
+#include "models/my1dform.h"
+#include "models/my2dform.h"
 
 const std::vector<CalculatorEntry> &calculatorCatalog()
 {
     static const std::vector<CalculatorEntry> catalog = {
         {"my0d", "my0dform", [] { return new my0dform; }},
+        {"my1d", "my1dform", [] { return new my1dform; }},
+        {"my2d", "my2dform", [] { return new my2dform; }},
+        {"Command3", "MYLFORM", [] { return new MYLFORM; }},
+        {"Command4", "my0dw", [] { return new my0dw; }},
+        {"Command2", "my1dw", [] { return new my1dw; }},
+        {"Command1", "my2dw", [] { return new my2dw; }},
     };
     return catalog;
 }

@@ -66,8 +66,26 @@ QLabel *CalculatorWindow::addLabel(QWidget *parent, const QString &name, const Q
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     paint(label, colour::label, Qt::black);
-    fitLabelText(label);
+    setLabelFont(label, label->font());
     return label;
+}
+
+void CalculatorWindow::setLabelFont(QLabel *label, const QFont &font)
+{
+    label->setFont(font);
+    label->setProperty("designPointSize", font.pointSizeF());
+    fitLabelText(label);
+}
+
+void CalculatorWindow::setCaption(QLabel *label, const QString &text)
+{
+    QFont f = label->font();
+    const QVariant design = label->property("designPointSize");
+    if (design.isValid())
+        f.setPointSizeF(design.toDouble());
+    label->setFont(f);
+    label->setText(text);
+    fitLabelText(label);
 }
 
 QLineEdit *CalculatorWindow::addField(QWidget *parent, const QString &name, const QString &defaultText,
