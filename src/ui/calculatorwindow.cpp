@@ -180,6 +180,9 @@ void CalculatorWindow::writeResult(QLineEdit *field, double value, varnolek::Pre
                                    const std::string &pattern)
 {
     field->setText(QString::fromStdString(varnolek::formatPattern(value, precision, pattern)));
+    // A result wider than its field shows its leading digits and sign, not a
+    // tail of zeros that could be read as a small number.
+    field->setCursorPosition(0);
 }
 
 bool CalculatorWindow::calculate(const std::function<void()> &calculation)
