@@ -100,6 +100,8 @@ void TestModelWindows::calculate_data()
         << "my1dform" << QStringList{"mye=0", "myx=300"} << "7.07" << "距离初始断面 300 千米处水质浓度(mg/L)" << "";
     QTest::newRow("my1dform distance read from its leading number")
         << "my1dform" << QStringList{"myx= 0km"} << "10.00" << "距离初始断面 0 千米处水质浓度(mg/L)" << "";
+    QTest::newRow("my1dform number beyond a double in a field")
+        << "my1dform" << QStringList{"myc0=1e999"} << before << design1d << overflow;
     QTest::newRow("my1dform u = 0") << "my1dform" << QStringList{"myu=0"} << before << design1d << divisionByZero;
     QTest::newRow("my1dform u not a number")
         << "my1dform" << QStringList{"myu=abc"} << before << design1d << divisionByZero;
