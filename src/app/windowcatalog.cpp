@@ -1,9 +1,15 @@
 #include "windowcatalog.h"
 
+#include "capacity/my0dw.h"
+#include "capacity/my1dw.h"
+#include "capacity/my2dw.h"
+#include "models/MYLFORM.h"
 #include "models/my0dform.h"
 #include "planning/mycontrolv.h"
 #include "planning/myrevolform.h"
 #include "planning/myvolform.h"
+#include "models/my1dform.h"
+#include "models/my2dform.h"
 
 const std::vector<CalculatorEntry> &calculatorCatalog()
 {
@@ -12,6 +18,12 @@ const std::vector<CalculatorEntry> &calculatorCatalog()
         {"myvol", "myvolform", [] { return new myvolform; }},
         {"myrevol", "myRevolform", [] { return new myRevolform; }},
         {"Command5", "mycontrolV", [] { return new mycontrolV; }},
+        {"my1d", "my1dform", [] { return new my1dform; }},
+        {"my2d", "my2dform", [] { return new my2dform; }},
+        {"Command3", "MYLFORM", [] { return new MYLFORM; }},
+        {"Command4", "my0dw", [] { return new my0dw; }},
+        {"Command2", "my1dw", [] { return new my1dw; }},
+        {"Command1", "my2dw", [] { return new my2dw; }},
     };
     return catalog;
 }

@@ -66,8 +66,26 @@ QLabel *CalculatorWindow::addLabel(QWidget *parent, const QString &name, const Q
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     paint(label, colour::label, Qt::black);
-    fitLabelText(label);
+    setLabelFont(label, label->font());
     return label;
+}
+
+void CalculatorWindow::setLabelFont(QLabel *label, const QFont &font)
+{
+    label->setFont(font);
+    label->setProperty("designPointSize", font.pointSizeF());
+    fitLabelText(label);
+}
+
+void CalculatorWindow::setCaption(QLabel *label, const QString &text)
+{
+    QFont f = label->font();
+    const QVariant design = label->property("designPointSize");
+    if (design.isValid())
+        f.setPointSizeF(design.toDouble());
+    label->setFont(f);
+    label->setText(text);
+    fitLabelText(label);
 }
 
 QLineEdit *CalculatorWindow::addField(QWidget *parent, const QString &name, const QString &defaultText,
@@ -162,6 +180,9 @@ void CalculatorWindow::writeResult(QLineEdit *field, double value, varnolek::Pre
                                    const std::string &pattern)
 {
     field->setText(QString::fromStdString(varnolek::formatPattern(value, precision, pattern)));
+    // A result wider than its field shows its leading digits and sign, not a
+    // tail of zeros that could be read as a small number.
+    field->setCursorPosition(0);
 }
 
 bool CalculatorWindow::calculate(const std::function<void()> &calculation)

@@ -42,6 +42,10 @@ protected:
     // Controls; every rectangle is in twips relative to the parent (see tw()).
     QGroupBox *addFrame(QWidget *parent, const QString &name, const QString &caption, const QRect &rect);
     QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &rect);
+    // Gives a label its own face and size; its caption is fitted to its box again.
+    static void setLabelFont(QLabel *label, const QFont &font);
+    // Rewrites a label's caption, fitted to its box starting from the label's own size.
+    static void setCaption(QLabel *label, const QString &text);
     QLineEdit *addField(QWidget *parent, const QString &name, const QString &defaultText, const QRect &rect);
     QLineEdit *addResult(QWidget *parent, const QString &name, const QRect &rect);
     QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &rect,

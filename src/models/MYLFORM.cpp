@@ -1,0 +1,55 @@
+#include "MYLFORM.h"
+
+#include "core/models.h"
+#include "ui/look.h"
+#include "ui/twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+using ui::tw;
+
+namespace {
+// Rows of the input frame (twips); each column is a label and its field.
+constexpr int rowTop[] = {600, 1560};
+} // namespace
+
+MYLFORM::MYLFORM()
+    : CalculatorWindow("MYLFORM", "计算过渡带长度", varnolek::Precision::Double, "#####0.000")
+{
+    QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(240, 360, 7572, 2292));
+    auto left = [&](int row, const char *text, const char *name, const char *value) {
+        addLabel(frame, QString(), text, tw(240, rowTop[row], 1452, 372));
+        return addField(frame, name, value, tw(1920, rowTop[row], 1452, 372));
+    };
+    auto right = [&](int row, const char *text, const char *name, const char *value) {
+        addLabel(frame, QString(), text, tw(4200, rowTop[row], 1452, 372));
+        return addField(frame, name, value, tw(5760, rowTop[row], 1572, 372));
+    };
+    myk = left(0, "水质降解系数k(范围0.02-0.5 1/d)", "myk", "0.2");
+    myu = right(0, "水流流速(m/s)", "myu", "2.0");
+    myc0 = left(1, "上游水质浓度(mg/L)", "myc0", "8");
+    myc = right(1, "下游水质浓度(mg/L)", "myc", "6");
+
+    Command1 = addButton(this, "Command1", "确   定", tw(720, 3240, 1932, 612), [this] { calculateLength(); });
+    Command2 = addButton(this, "Command2", "取   消", tw(3360, 3240, 1812, 612),
+                         [this] { clear({myk, myu, myc0, myc, myl}); });
+    Command3 = addButton(this, "Command3", "返  回", tw(5880, 3240, 1812, 612), [this] { returnToMenu(); });
+
+    QLabel *caption = addLabel(this, QString(), "过渡带长度(m)", tw(1920, 4320, 2292, 396));
+    setLabelFont(caption, ui::font(ui::faceSong, 15));
+    myl = addResult(this, "myl", tw(4320, 4320, 1932, 396));
+    myl->setFont(ui::font(ui::faceSong, 13.8, true));
+    fitToContents();
+}
+
+void MYLFORM::calculateLength()
+{
+    if (!complete({myc, myc0, myu, myk}))
+        return;
+    calculate([this] {
+        const double l = varnolek::models::transitionZoneLength({read(myk), read(myu), read(myc0), read(myc)});
+        writeResult(myl, l);
+    });
+}

@@ -1,0 +1,73 @@
+#include "my2dform.h"
+
+#include "core/models.h"
+#include "ui/look.h"
+#include "ui/twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+using ui::tw;
+
+const QString my2dform::designCaption = QStringLiteral("距排污口X千米,距排污口所在岸边Y米处的水质浓度(mg/L):");
+const QString my2dform::clearedCaption =
+    QStringLiteral("距排污口 X 千米,距排污口所在岸边 Y 米处的水质浓度(mg / L):");
+
+namespace {
+// Rows of the input frame (twips); each column is a label and its field.
+constexpr int rowTop[] = {600, 1560, 2520, 3600, 4560};
+} // namespace
+
+my2dform::my2dform()
+    : CalculatorWindow("my2dform", "二维水质计算", varnolek::Precision::Double, "###0.00")
+{
+    QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(360, 360, 7572, 5172));
+    auto left = [&](int row, const char *label, const char *text, const char *name, const char *value) {
+        addLabel(frame, label, text, tw(240, rowTop[row], 1452, 372));
+        return addField(frame, name, value, tw(1920, rowTop[row], 1452, 372));
+    };
+    auto right = [&](int row, const char *label, const char *text, const char *name, const char *value) {
+        addLabel(frame, label, text, tw(4200, rowTop[row], 1452, 372));
+        return addField(frame, name, value, tw(5760, rowTop[row], 1572, 372));
+    };
+    myk = left(0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
+    myu = right(0, "Label2", "水流流速(m/s)", "myu", "2.0");
+    mye = left(1, "Label3", "横向扩散系数(0.01-2.0 m2/s)", "mye", "0.1");
+    myb = right(1, "Label10", "河道宽度(m)", "myb", "30.0");
+    myc0 = left(2, "Label5", "排污口上游污染物浓度(mg/L)", "myc0", "8.0");
+    myh = right(2, "label12", "河道平均水深(m)", "myh", "2");
+    myq2 = left(3, "Label7", "排污口废水排放量(m3/s)", "myq2", "2.0");
+    myc2 = right(3, "Label8", "排污口废水浓度(mg/L)", "myc2", "100");
+    myx = left(4, "Label6", "计算点距排污口的距离(km)", "myx", "5");
+    myy = right(4, "Label4", "计算点距排污口所在岸边的距离(m)", "myy", "15");
+
+    Command1 = addButton(this, "Command1", "确   定", tw(840, 5760, 1932, 612), [this] { calculateConcentration(); });
+    Command2 = addButton(this, "Command2", "取   消", tw(3480, 5760, 1812, 612), [this] { cancel(); });
+    Command3 = addButton(this, "Command3", "返  回", tw(5880, 5760, 1812, 612), [this] { returnToMenu(); });
+
+    Label9 = addLabel(this, "Label9", designCaption, tw(1440, 6600, 3492, 492));
+    setLabelFont(Label9, ui::font(ui::faceSong, 12));
+    myc = addResult(this, "myc", tw(5400, 6600, 1932, 492));
+    fitToContents();
+}
+
+void my2dform::calculateConcentration()
+{
+    if (!complete({myk, mye, myc0, myb, myq2, myc2, myx, myu, myy, myh}))
+        return;
+    calculate([this] {
+        const auto r = varnolek::models::twoDimensionalRiver({read(myk), read(myu), read(mye), read(myb), read(myc0),
+                                                              read(myh), read(myq2), read(myc2), read(myx), read(myy)});
+        writeResult(myc, r.c);
+        const QString km = QString::fromStdString(varnolek::generalText(r.distanceKm));
+        const QString m = QString::fromStdString(varnolek::generalText(r.y));
+        setCaption(Label9, "距排污口 " + km + "千米,距排污口所在岸边 " + m + "米处的水质浓度(mg / L):");
+    });
+}
+
+void my2dform::cancel()
+{
+    clear({myk, mye, myc0, myb, myq2, myc2, myx, myu, myy, myh, myc});
+    setCaption(Label9, clearedCaption);
+}
