@@ -65,11 +65,9 @@ std::vector<Output> capacity(const Case &c, WaterBody body)
 
 // ---- Load reduction and remaining capacity (double precision) -------------
 
-const char *balanceCaption(const Balance &b) { return b.remaining() ? "剩余环境容量(t/a)" : "排污削减量(t/a)"; }
-
 std::vector<Output> balanceTexts(const Balance &b, const char *result, const char *pattern)
 {
-    return {{"Label9", balanceCaption(b)}, {result, patternText(b.shown(), false, pattern)}};
+    return {{"Label9", b.caption()}, {result, patternText(b.shown(), false, pattern)}};
 }
 
 std::vector<Field> monitoredFields(WaterBody body)

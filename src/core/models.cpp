@@ -1,6 +1,7 @@
 #include "models.h"
 
 #include "arithmetic.h"
+#include "numbers.h"
 
 namespace varnolek::models {
 
@@ -58,6 +59,17 @@ double transitionZoneLength(const TransitionZoneInput &in)
     const Real logRatio = ln(c0 / c);
     const Real metresPerDay = Real(86400) * u;
     return (logRatio * metresPerDay / k).value();
+}
+
+std::string oneDimensionalCaption(const OneDimensionalRiverResult &r)
+{
+    return "距离初始断面 " + generalText(r.distanceKm) + " 千米处水质浓度(mg/L)";
+}
+
+std::string twoDimensionalCaption(const TwoDimensionalRiverResult &r)
+{
+    return "距排污口 " + generalText(r.distanceKm) + "千米,距排污口所在岸边 " + generalText(r.y) +
+           "米处的水质浓度(mg / L):";
 }
 
 } // namespace varnolek::models

@@ -3,6 +3,8 @@
 // lakes, reservoirs and rivers. Every function evaluates its formula in the
 // order written, with checked arithmetic (see arithmetic.h).
 
+#include <string>
+
 namespace varnolek::models {
 
 // Volume mixing: steady concentration (mg/L) in a completely mixed water body.
@@ -74,5 +76,11 @@ struct TransitionZoneInput {
     double c = 0;  // downstream concentration, mg/L
 };
 double transitionZoneLength(const TransitionZoneInput &in);
+
+// The caption of the one-dimensional result after OK: the distance in km,
+// in general decimal text ("距离初始断面 3 千米处水质浓度(mg/L)").
+std::string oneDimensionalCaption(const OneDimensionalRiverResult &r);
+// The caption of the two-dimensional result after OK, with both distances.
+std::string twoDimensionalCaption(const TwoDimensionalRiverResult &r);
 
 } // namespace varnolek::models

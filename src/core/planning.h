@@ -21,6 +21,8 @@ struct Balance {
     bool remaining() const { return r >= 0; }
     // The value shown: the remaining capacity, or the load reduction (load − capacity).
     double shown() const { return remaining() ? r : -r; }
+    // What the result is, as its caption says.
+    const char *caption() const { return remaining() ? "剩余环境容量(t/a)" : "排污削减量(t/a)"; }
 };
 
 // ---- Water environmental capacity ------------------------------------------

@@ -58,8 +58,7 @@ void my1dform::calculateConcentration()
         const auto r = varnolek::models::oneDimensionalRiver(
             {read(myk), read(myu), read(mye), read(myq0), read(myc0), read(myx), read(myq2), read(myc2)});
         writeResult(myc, r.c);
-        const QString km = QString::fromStdString(varnolek::generalText(r.distanceKm));
-        setCaption(Label9, "距离初始断面 " + km + " 千米处水质浓度(mg/L)");
+        setCaption(Label9, QString::fromStdString(varnolek::models::oneDimensionalCaption(r)));
     });
 }
 

@@ -60,9 +60,7 @@ void my2dform::calculateConcentration()
         const auto r = varnolek::models::twoDimensionalRiver({read(myk), read(myu), read(mye), read(myb), read(myc0),
                                                               read(myh), read(myq2), read(myc2), read(myx), read(myy)});
         writeResult(myc, r.c);
-        const QString km = QString::fromStdString(varnolek::generalText(r.distanceKm));
-        const QString m = QString::fromStdString(varnolek::generalText(r.y));
-        setCaption(Label9, "距排污口 " + km + "千米,距排污口所在岸边 " + m + "米处的水质浓度(mg / L):");
+        setCaption(Label9, QString::fromStdString(varnolek::models::twoDimensionalCaption(r)));
     });
 }
 

@@ -22,8 +22,6 @@ constexpr double okSize = 16;  // caculv as "确  定"
 constexpr double askSize = 10; // caculv as "计算工业污染源"
 constexpr const char *reductionStart = "排污削减量(t/a):";
 constexpr const char *industryCaption = "工业污染物总量(t/a)";
-constexpr const char *remainingCaption = "剩余环境容量(t/a)";
-constexpr const char *reductionCaption = "排污削减量(t/a)";
 
 // Both data frames: labels at Left 240 and 4200, fields at 1920 and 5880 (twips).
 constexpr int labelLeft[] = {240, 4200};
@@ -189,6 +187,6 @@ void mycontrolV::project(const BaseLoads &base, double industrialLoad)
 {
     const Balance balance = varnolek::planning::projectedBalance(
         base, {read(myn), read(myn1), read(myr), read(mya2), read(mya1), read(myy), industrialLoad, read(myw)});
-    Label9->setText(balance.remaining() ? remainingCaption : reductionCaption);
+    Label9->setText(balance.caption());
     writeResult(myw4, balance.shown());
 }

@@ -33,8 +33,6 @@ constexpr BodyView views[] = {
 // Every rebuild names the joining flow as the outflow.
 constexpr const char *outflowCaption = "水体出流流量(m3/s)";
 
-constexpr const char *remainingCaption = "剩余环境容量(t/a)";
-constexpr const char *reductionCaption = "排污削减量(t/a)";
 
 // Data frames grid (twips): six rows of two label-and-field pairs.
 constexpr int labelLeft[] = {240, 4380};
@@ -198,7 +196,7 @@ void myRevolform::calculateBalance()
         } else {
             balance = varnolek::planning::sourceBalance({{n, a, cd, pd, f, kr, p, pa, cr}, i, e4});
         }
-        Label9->setText(balance.remaining() ? remainingCaption : reductionCaption);
+        Label9->setText(balance.caption());
         writeResult(myw1, balance.shown());
     });
 }

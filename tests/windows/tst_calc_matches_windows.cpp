@@ -36,6 +36,12 @@ const QList<WindowCase> &windowCases()
     static const QList<WindowCase> cases = {
         {"my0dform/volume", nullptr, {"caculc"}},
         {"my0dform/section", nullptr, {"caculc1"}},
+        {"my1dform", nullptr, {"Command1"}},
+        {"my2dform", nullptr, {"Command1"}},
+        {"MYLFORM", nullptr, {"Command1"}},
+        {"my0dw", nullptr, {"Command1"}},
+        {"my1dw", nullptr, {"caculw"}},
+        {"my2dw", nullptr, {"Command1"}},
         {"myvolform/one-way", nullptr, {"caculv"}},
         {"myvolform/two-way", "Option3", {"caculv"}},
         {"myvolform/lake", "Option2", {"caculv"}},
