@@ -31,6 +31,7 @@ constexpr int margin = 120;      // below the table frame
 constexpr int firstRowTop = 1080; // rows of the table, relative to its frame
 constexpr int rowPitch = 740;
 constexpr int rowHeight = 372;
+constexpr int rowsPerBlock = 50;
 
 const QString rebuildText = QStringLiteral("请按'返回'后重新进入");
 const QString promptTitle = QStringLiteral("提示");
@@ -127,50 +128,78 @@ void myKform::buildTable()
     }
     m_count = *n;
     Text5->setText(QString::number(m_count));
+    // Some thousands of rows take a few seconds to build.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     setUpdatesEnabled(false);
+    bool built = true;
     try {
         setRowCount(m_count);
+        placeBelowTable();
+        showTable(true);
     } catch (const std::bad_alloc &) {
-        setUpdatesEnabled(true);
-        ui::Prompts::current().message(this, rebuildText, promptTitle);
-        return;
+        built = false;
     }
-    placeBelowTable();
-    showTable(true);
     setUpdatesEnabled(true);
+    QGuiApplication::restoreOverrideCursor();
+    if (!built)
+        ui::Prompts::current().message(this, rebuildText, promptTitle);
 }
 
 void myKform::setRowCount(int n)
 {
     // Rows of an earlier table go; row 0 keeps what the user typed into it.
     for (auto *group : {&Label9, &Label8})
-        while (group->size() > 1) {
-            delete group->back();
-            group->pop_back();
-        }
+        group->resize(1);
     for (auto *group : {&Text4, &Text2})
-        while (group->size() > 1) {
-            delete group->back();
-            group->pop_back();
-        }
+        group->resize(1);
+    qDeleteAll(m_rowBlocks);
+    m_rowBlocks.clear();
     for (int i = 1; i < n; ++i)
         addRow(i);
 }
 
+// Rows 1 on stand in blocks of rows: a frame holding thousands of controls
+// side by side would make every repaint of the table walk all of them.
 void myKform::addRow(int i)
 {
-    const int top = rowTop(i);
+    if ((i - 1) % rowsPerBlock == 0) {
+        auto *block = new QWidget(Frame3);
+        block->setGeometry(0, ui::px(rowTop(i)), Frame3->width(), ui::px(rowPitch * rowsPerBlock));
+        block->show();
+        m_rowBlocks.push_back(block);
+    }
+    QWidget *block = m_rowBlocks.back();
+    auto at = [block, i](int left, int width) {
+        return ui::tw(left, rowTop(i), width, rowHeight).translated(0, -block->y());
+    };
     const parameters::SuggestedPoint suggested = parameters::suggestedPoint(i);
-    Label9.push_back(addLabel(Frame3, "Label9", concentrationCaption(i), tw(240, top, 1212, rowHeight)));
-    Text4.push_back(addField(Frame3, "Text4", QString::fromStdString(varnolek::generalText(suggested.c)),
-                             tw(1680, top, 1452, rowHeight)));
-    Label8.push_back(addLabel(Frame3, "Label8", distanceCaption(i), tw(3960, top, 1452, rowHeight)));
-    Text2.push_back(addField(Frame3, "Text2", QString::number(suggested.x), tw(5640, top, 1692, rowHeight)));
+    Label9.push_back(addRowLabel(block, "Label9", concentrationCaption(i), at(240, 1212)));
+    Text4.push_back(
+        addField(block, "Text4", QString::fromStdString(varnolek::generalText(suggested.c)), at(1680, 1452)));
+    Label8.push_back(addRowLabel(block, "Label8", distanceCaption(i), at(3960, 1452)));
+    Text2.push_back(addField(block, "Text2", QString::number(suggested.x), at(5640, 1692)));
     for (QWidget *element : {static_cast<QWidget *>(Label9.back()), static_cast<QWidget *>(Text4.back()),
                              static_cast<QWidget *>(Label8.back()), static_cast<QWidget *>(Text2.back())}) {
         setIndex(element, i);
         element->show();
     }
+}
+
+// Captions of a group that are equally long take the same reduced size, so
+// only the first of each length is fitted to its box.
+QLabel *myKform::addRowLabel(QWidget *block, const QString &name, const QString &caption, const QRect &rect)
+{
+    const auto key = std::make_pair(name, caption.size());
+    const auto fitted = m_fittedFonts.find(key);
+    if (fitted == m_fittedFonts.end()) {
+        QLabel *label = addLabel(block, name, caption, rect);
+        m_fittedFonts.emplace(key, label->font());
+        return label;
+    }
+    QLabel *label = addLabel(block, name, QString(), rect);
+    label->setFont(fitted->second);
+    label->setText(caption);
+    return label;
 }
 
 // The buttons and the result go under the last row, the frame closes below

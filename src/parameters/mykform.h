@@ -5,6 +5,9 @@
 
 #include "ui/calculatorwindow.h"
 
+#include <QFont>
+#include <map>
+#include <utility>
 #include <vector>
 
 class QGroupBox;
@@ -39,6 +42,7 @@ private:
     void buildTable();
     void setRowCount(int n);
     void addRow(int i);
+    QLabel *addRowLabel(QWidget *block, const QString &name, const QString &caption, const QRect &rect);
     void placeBelowTable();
     void showTable(bool shown);
     void calculateTwoPoint();
@@ -47,6 +51,10 @@ private:
 
     // The tall table scrolls inside the window below the method choice.
     QScrollArea *m_tableArea;
+    // Rows 1 on, in blocks of rows inside Frame3.
+    std::vector<QWidget *> m_rowBlocks;
+    // The font fitted to the captions of a group, by caption length.
+    std::map<std::pair<QString, qsizetype>, QFont> m_fittedFonts;
     // The number of monitoring points of the table last built.
     int m_count = 0;
 };

@@ -145,10 +145,10 @@ private slots:
             // Rows 740 twips apart from 1080, every group in its column.
             for (QWidget *e : {static_cast<QWidget *>(c[i]), static_cast<QWidget *>(x[i]),
                                static_cast<QWidget *>(cl[i]), static_cast<QWidget *>(xl[i])}) {
-                QCOMPARE(e->y(), ui::px(1080 + 740 * i));
+                QCOMPARE(e->mapTo(w.Frame3, QPoint(0, 0)).y(), ui::px(1080 + 740 * i));
                 QVERIFY(e->isVisible());
             }
-            QCOMPARE(c[i]->x(), c[0]->x());
+            QCOMPARE(c[i]->mapTo(w.Frame3, QPoint(0, 0)).x(), c[0]->x());
         }
         // Buttons 600 under the last row, the result 700 lower, the frame 5600 high.
         QCOMPARE(w.caculk->y(), ui::px(1080 + 740 * 3 + 600));
