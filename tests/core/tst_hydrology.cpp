@@ -160,6 +160,20 @@ private slots:
         QCOMPARE(levelRank(n, p), m);
     }
 
+    void exampleFile()
+    {
+        const QString path = QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt");
+        QVERIFY(!path.isEmpty());
+        const DataFile file = readDataFile(path.toStdString());
+        QCOMPARE(file.status, FileStatus::Ok);
+        QCOMPARE(int(file.records.size()), 30);
+        QCOMPARE(int(file.records.front().year), 1961);
+        QCOMPARE(int(file.records.back().year), 1990);
+        const LevelYear level = designLevel(file.records, 90);
+        QCOMPARE(int(level.record.year), 1972);
+        QCOMPARE(QString::fromStdString(generalText(level.record.value, Precision::Single)), QString("11.96"));
+    }
+
     void tiedLevelYear()
     {
         const LevelYear level = designLevel({{1961, 5}, {1962, 5}, {1963, 3}}, 50);
