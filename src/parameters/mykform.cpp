@@ -126,6 +126,8 @@ void myKform::buildTable()
         ui::Prompts::current().message(this, rebuildText, promptTitle);
         return;
     }
+    if (m_count > 0)
+        Text1->clear(); // a K of the table being replaced
     m_count = *n;
     Text5->setText(QString::number(m_count));
     // Some thousands of rows take a few seconds to build.
@@ -183,6 +185,7 @@ void myKform::addRow(int i)
         setIndex(element, i);
         element->show();
     }
+    Text4.back()->setCursorPosition(0); // long suggested values show their first digits
 }
 
 // Captions of a group that are equally long take the same reduced size, so

@@ -191,6 +191,8 @@ private slots:
         myKform w;
         w.show();
         chooseMultiPoint(&w, prompts, QString::number(first));
+        press(&w, "caculk");
+        QVERIFY(!text(&w, "Text1").isEmpty());
         group<QLineEdit>(&w, "Text4").last()->setText("1");
         setText(&w, "Text4", "9"); // row 0 keeps what was typed
         QTest::mouseClick(w.Option1, Qt::LeftButton);
@@ -209,6 +211,7 @@ private slots:
         QCOMPARE(c[0]->text(), QString("9"));
         QCOMPARE(c.last()->text(), QString::fromStdString(varnolek::generalText(8.3 - 0.3 * (second - 1))));
         QCOMPARE(text(&w, "Text5"), QString::number(second));
+        QCOMPARE(text(&w, "Text1"), QString()); // no K of the table replaced
         QCOMPARE(w.caculk->y(), ui::px(1080 + 740 * (second - 1) + 600));
         QCOMPARE(w.Frame3->height(), ui::px(1800 + 1080 + 740 * (second - 1) + 1300 - 800));
     }
