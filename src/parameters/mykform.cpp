@@ -227,7 +227,8 @@ void myKform::placeBelowTable()
     const int wanted = frame3Top + frameHeight + margin;
     const int room = int(ui::twips(available.height() - decoration));
     const bool scrolls = wanted > room;
-    const int width = clientWidth + (scrolls ? int(ui::twips(m_tableArea->verticalScrollBar()->sizeHint().width())) : 0);
+    const int scrollBar = int(ui::twips(m_tableArea->verticalScrollBar()->sizeHint().width()));
+    const int width = clientWidth + (scrolls ? scrollBar : 0);
     const int height = std::min(wanted, room);
     m_tableArea->resize(ui::px(width), ui::px(height - frame3Top));
     setClientSize(width, height);
