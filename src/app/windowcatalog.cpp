@@ -10,6 +10,8 @@
 #include "planning/myvolform.h"
 #include "models/my1dform.h"
 #include "models/my2dform.h"
+#include "parameters/mykform.h"
+#include "parameters/yearform.h"
 
 const std::vector<CalculatorEntry> &calculatorCatalog()
 {
@@ -24,6 +26,8 @@ const std::vector<CalculatorEntry> &calculatorCatalog()
         {"Command4", "my0dw", [] { return new my0dw; }},
         {"Command2", "my1dw", [] { return new my1dw; }},
         {"Command1", "my2dw", [] { return new my2dw; }},
+        {"myk", "myKform", [] { return new myKform; }},
+        {"myyear", "yearform", [] { return new yearform; }},
     };
     return catalog;
 }

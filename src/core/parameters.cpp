@@ -1,0 +1,71 @@
+#include "parameters.h"
+
+#include "arithmetic.h"
+#include "numbers.h"
+
+#include <cmath>
+
+namespace varnolek::parameters {
+
+float twoPointK(const TwoPointInput &in)
+{
+    const Real u = in.u;
+    const Real x = Real(in.x) * 1000; // km -> m
+    const Real c1 = in.c1, c2 = in.c2;
+    const Real logRatio = ln(c1 / c2);
+    // 86400 s/d turns the rate per second into a rate per day.
+    const Real k = (Real(86400) * u * logRatio) / x;
+    return toSingle(k);
+}
+
+float leastSquaresK(const MultiPointInput &in)
+{
+    const float u = toSingle(in.u);
+    float sxy = 0, sx = 0, sy = 0, sxx = 0;
+    for (const MonitoringPoint &p : in.points) {
+        const float c = toSingle(p.c);
+        const float x = toSingle(Real(p.x) * 1000); // km -> m
+        const Real l = ln(c);
+        sxy = toSingle(Real(x) * l + sxy);
+        sx = toSingle(Real(sx) + x);
+        sy = toSingle(Real(sy) + l);
+        sxx = toSingle(Real(x) * x + sxx);
+    }
+    const float n = static_cast<float>(in.points.size());
+    const Real numerator = (Real(n) * sxy - Real(sx) * sy) * (Real(u) * 86400);
+    // The negative of the usual denominator, so that K is positive when the
+    // concentration falls downstream.
+    const Real denominator = Real(sx) * sx - Real(n) * sxx;
+    return toSingle(numerator / denominator);
+}
+
+std::optional<std::int16_t> toInt16(double value)
+{
+    const double whole = std::nearbyint(value); // ties to even in the default rounding mode
+    if (!(whole >= -32768.0 && whole <= 32767.0))
+        return std::nullopt;
+    return static_cast<std::int16_t>(whole);
+}
+
+std::optional<int> pointCount(std::string_view answer)
+{
+    double value = 0;
+    try {
+        value = readNumber(answer);
+    } catch (const CalcError &) {
+        return std::nullopt;
+    }
+    const std::optional<std::int16_t> n = toInt16(value);
+    if (!n || *n > maxPointCount)
+        return std::nullopt;
+    if (answer.empty() || *n < 3)
+        return 3;
+    return *n;
+}
+
+SuggestedPoint suggestedPoint(int i)
+{
+    return {8.3 - 0.3 * i, 3 * i + 2};
+}
+
+} // namespace varnolek::parameters

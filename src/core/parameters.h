@@ -1,0 +1,60 @@
+#pragma once
+// Parameter determination: the first-order degradation coefficient K (1/d) of
+// a pollutant in a river reach, from concentrations measured at monitoring
+// points along the reach and the mean flow velocity.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace varnolek::parameters {
+
+// Two-point method: K = 86400·u·ln(C1/C2) / x, the decay law
+// C2 = C1·exp(−K·x / (86400·u)) solved for K.
+struct TwoPointInput {
+    double u = 0;  // mean flow velocity, m/s
+    double c1 = 0; // concentration at the upstream point, mg/L
+    double c2 = 0; // concentration at the downstream point, mg/L
+    double x = 0;  // distance between the two points, km
+};
+// K in 1/d, held in single precision. Throws CalcError.
+float twoPointK(const TwoPointInput &in);
+
+// One monitoring point of the multi-point method.
+struct MonitoringPoint {
+    double c = 0; // concentration, mg/L
+    double x = 0; // distance from the outfall, km
+};
+struct MultiPointInput {
+    double u = 0; // mean flow velocity, m/s
+    std::vector<MonitoringPoint> points;
+};
+// Least-squares method: K = −86400·u·b, b the slope of ln C against the
+// distance in metres. The four sums are kept in single precision, each rounded
+// after its addition. K in 1/d, held in single precision. Throws CalcError.
+float leastSquaresK(const MultiPointInput &in);
+
+// The largest table of monitoring points: the suggested distance 3·i + 2 of
+// every row must stay a 16-bit whole number.
+inline constexpr int maxPointCount = 10922;
+
+// The number of monitoring points asked for when the table is built, from the
+// typed answer (empty when the box was cancelled): its leading number rounded
+// to the nearest whole number, halves to the even neighbour; fewer than 3, or
+// no answer, gives 3. Nothing when the answer lies outside the 16-bit range or
+// above maxPointCount.
+std::optional<int> pointCount(std::string_view answer);
+
+// The values a new row i (0-based) of the table starts with.
+struct SuggestedPoint {
+    double c = 0; // 8.3 − 0.3·i, mg/L
+    int x = 0;    // 3·i + 2, km
+};
+SuggestedPoint suggestedPoint(int i);
+
+// A number rounded to the nearest whole number (halves to the even
+// neighbour) as a 16-bit integer; nothing when it falls outside that range.
+std::optional<std::int16_t> toInt16(double value);
+
+} // namespace varnolek::parameters

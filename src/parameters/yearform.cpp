@@ -1,0 +1,117 @@
+#include "yearform.h"
+
+#include "core/hydrology.h"
+#include "ui/look.h"
+#include "ui/prompts.h"
+#include "ui/twips.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStandardPaths>
+
+using ui::tw;
+namespace hydrology = varnolek::hydrology;
+
+namespace {
+const QColor labelColour{255, 192, 255};
+const QColor resultColour{255, 224, 192};
+const QString promptTitle = QStringLiteral("提示");
+const QString checkFileText = QStringLiteral("请检查水文资料文件是否有错！");
+
+struct Editor {
+    QString program;
+    QStringList arguments;
+};
+
+// The text editors to try, in order, for typing a data file.
+QList<Editor> editors()
+{
+#if defined(Q_OS_WIN)
+    return {{QStringLiteral("C:\\WINDOWS\\NOTEPAD.EXE"), {}}};
+#elif defined(Q_OS_MACOS)
+    return {{QStringLiteral("/usr/bin/open"), {QStringLiteral("-a"), QStringLiteral("TextEdit")}}};
+#else
+    QList<Editor> found;
+    for (const char *name : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma", "xed",
+                             "featherpad", "leafpad"}) {
+        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!path.isEmpty())
+            found.append({path, {}});
+    }
+    return found;
+#endif
+}
+
+hydrology::DataFile readDataFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {hydrology::FileStatus::Unreadable, {}};
+    const QByteArray text = file.readAll();
+    return hydrology::parseDataFile(std::string_view(text.constData(), std::size_t(text.size())));
+}
+
+void styleResult(QLineEdit *field)
+{
+    field->setFont(ui::font(ui::faceSong, 16.2, true));
+    ui::paint(field, resultColour, Qt::black);
+}
+} // namespace
+
+yearform::yearform()
+    : CalculatorWindow("yearform", "计算水平年", varnolek::Precision::Single, "", ui::ButtonFace::Li)
+{
+    Command1 = addButton(this, "Command1", "请输入水文资料", tw(600, 120, 3840, 732), [this] { openEditor(); });
+    mycacul = addButton(this, "mycacul", "计 算 水 平 年", tw(600, 1200, 3840, 732),
+                        [this] { calculateLevelYear(); });
+    Label1 = addLabel(this, "Label1", "水 平 年", tw(600, 2280, 1692, 492));
+    Label1->setFont(ui::font(ui::faceSong, 13.8, true));
+    ui::paint(Label1, labelColour, Qt::black);
+    yeartext = addResult(this, "yeartext", tw(2880, 2280, 1452, 492));
+    yeartext->setText(QStringLiteral(" "));
+    styleResult(yeartext);
+    Label2 = addLabel(this, "Label2", "水位或流量值", tw(600, 3240, 1692, 492));
+    Label2->setFont(ui::font(ui::faceSong, 13.8));
+    ui::paint(Label2, labelColour, Qt::black);
+    qltext = addResult(this, "qltext", tw(2880, 3240, 1452, 492));
+    styleResult(qltext);
+    myexit = addButton(this, "myexit", "返   回", tw(600, 4200, 3840, 732), [this] { returnToMenu(); });
+    fitToContents(600);
+}
+
+void yearform::openEditor()
+{
+    for (const Editor &editor : editors())
+        if (ui::Prompts::current().launch(editor.program, editor.arguments))
+            return;
+    ui::Prompts::current().message(this, QStringLiteral("打开记事本和写字板输入水文资料"), promptTitle);
+}
+
+void yearform::calculateLevelYear()
+{
+    ui::Prompts &prompts = ui::Prompts::current();
+    prompts.message(this, QStringLiteral("打开水文资料文件"), promptTitle);
+    const QString chosen = prompts.openFile(this, QString(), m_lastPath);
+    if (!chosen.isEmpty())
+        m_lastPath = chosen;
+    if (m_lastPath.isEmpty())
+        return;
+    const std::optional<QString> rate =
+        prompts.input(this, QStringLiteral("输入最枯水位或流量保证率(默认为90%）"), promptTitle, QStringLiteral("90"));
+    if (!rate)
+        return; // a cancelled rate changes nothing
+    calculate([&] {
+        const double percent = varnolek::readNumber(rate->toStdString());
+        const hydrology::DataFile file = readDataFile(m_lastPath);
+        if (file.status != hydrology::FileStatus::Ok) {
+            prompts.message(this, checkFileText, promptTitle);
+            if (file.status != hydrology::FileStatus::NoRecords)
+                openEditor();
+            return;
+        }
+        const hydrology::LevelYear level = hydrology::designLevel(file.records, percent);
+        yeartext->setText(QString::number(level.record.year) + QStringLiteral("年"));
+        qltext->setText(QString::fromStdString(varnolek::generalText(level.record.value, varnolek::Precision::Single)));
+    });
+}

@@ -1,0 +1,25 @@
+#pragma once
+// 计算水平年: the design low-water level or flow of a hydrological series at a
+// guarantee rate, and the year in which it occurred, from a data file the user
+// chooses; a text editor can be opened to type such a file.
+
+#include "ui/calculatorwindow.h"
+
+class yearform : public ui::CalculatorWindow {
+    Q_OBJECT
+
+public:
+    yearform();
+
+    QPushButton *Command1, *mycacul, *myexit;
+    QLabel *Label1, *Label2;
+    QLineEdit *yeartext, *qltext;
+
+private:
+    void openEditor();
+    void calculateLevelYear();
+
+    // The data file chosen last in this window; the file dialog starts there
+    // and a cancelled dialog reuses it.
+    QString m_lastPath;
+};
