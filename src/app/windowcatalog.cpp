@@ -5,29 +5,30 @@
 #include "capacity/my2dw.h"
 #include "models/MYLFORM.h"
 #include "models/my0dform.h"
-#include "planning/mycontrolv.h"
-#include "planning/myrevolform.h"
-#include "planning/myvolform.h"
 #include "models/my1dform.h"
 #include "models/my2dform.h"
 #include "parameters/mykform.h"
 #include "parameters/yearform.h"
+#include "planning/mycontrolv.h"
+#include "planning/myrevolform.h"
+#include "planning/myvolform.h"
 
 const std::vector<CalculatorEntry> &calculatorCatalog()
 {
+    // In the order of the menu: its three columns, top to bottom.
     static const std::vector<CalculatorEntry> catalog = {
+        {"myyear", "yearform", [] { return new yearform; }},
+        {"myk", "myKform", [] { return new myKform; }},
         {"my0d", "my0dform", [] { return new my0dform; }},
+        {"my1d", "my1dform", [] { return new my1dform; }},
+        {"my2d", "my2dform", [] { return new my2dform; }},
         {"myvol", "myvolform", [] { return new myvolform; }},
         {"myrevol", "myRevolform", [] { return new myRevolform; }},
         {"Command5", "mycontrolV", [] { return new mycontrolV; }},
-        {"my1d", "my1dform", [] { return new my1dform; }},
-        {"my2d", "my2dform", [] { return new my2dform; }},
-        {"Command3", "MYLFORM", [] { return new MYLFORM; }},
-        {"Command4", "my0dw", [] { return new my0dw; }},
         {"Command2", "my1dw", [] { return new my1dw; }},
         {"Command1", "my2dw", [] { return new my2dw; }},
-        {"myk", "myKform", [] { return new myKform; }},
-        {"myyear", "yearform", [] { return new yearform; }},
+        {"Command4", "my0dw", [] { return new my0dw; }},
+        {"Command3", "MYLFORM", [] { return new MYLFORM; }},
     };
     return catalog;
 }
