@@ -104,7 +104,10 @@ void CsvWriter::field(const std::string &text)
     if (!m_first)
         std::fputc(',', m_out);
     m_first = false;
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+    bool plain = true;
+    for (const char c : text)
+        plain = plain && c != ',' && c != '"' && c != '\r' && c != '\n';
+    if (plain) {
         std::fwrite(text.data(), 1, text.size(), m_out);
         return;
     }

@@ -17,6 +17,9 @@
 
 namespace varnolek::hydrology {
 
+// What the window says of a data file it cannot use.
+inline constexpr const char *checkFileMessage = "请检查水文资料文件是否有错！";
+
 // The largest series the calculation takes.
 inline constexpr int maxRecords = 200;
 

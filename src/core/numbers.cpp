@@ -134,7 +134,9 @@ std::string formatPattern(double value, Precision precision, std::string_view pa
 
     // The value as decimal text of the window's significant digits: d.ddd e E.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", significant - 1, std::fabs(value));
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, significant - 1);
+    *written.ptr = '\0';
     std::string mantissaDigits;
     const char *p = buf;
     for (; *p && *p != 'e'; ++p)
@@ -174,11 +176,10 @@ std::string generalText(double value, Precision precision)
 {
     checked(value);
     char buf[64];
-    if (precision == Precision::Single)
-        std::snprintf(buf, sizeof buf, "%.7g", static_cast<double>(toSingle(value)));
-    else
-        std::snprintf(buf, sizeof buf, "%.15g", value);
-    std::string text(buf);
+    const double shown = precision == Precision::Single ? static_cast<double>(toSingle(value)) : value;
+    const auto written = std::to_chars(buf, buf + sizeof buf, shown, std::chars_format::general,
+                                       precision == Precision::Single ? 7 : 15);
+    std::string text(buf, written.ptr);
     for (char &c : text)
         if (c == 'e')
             c = 'E';

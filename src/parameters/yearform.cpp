@@ -17,7 +17,7 @@ namespace {
 const QColor labelColour{255, 192, 255};
 const QColor resultColour{255, 224, 192};
 const QString promptTitle = QStringLiteral("提示");
-const QString checkFileText = QStringLiteral("请检查水文资料文件是否有错！");
+const QString checkFileText = QString::fromUtf8(hydrology::checkFileMessage);
 
 struct Editor {
     QString program;
