@@ -58,6 +58,8 @@ private slots:
     void batch_data();
     void batch();
     void batchFromFileAndMissingFile();
+    void workedExamples_data();
+    void workedExamples();
     void csvReaderRecords_data();
     void csvReaderRecords();
 };
@@ -87,6 +89,13 @@ void TestCli::singleCase_data()
                                         << "";
     QTest::newRow("unknown calculation") << QStringList{"nosuch"} << 1 << "" << "";
     QTest::newRow("unknown field") << QStringList{"my0dform/volume", "myzz=1"} << 1 << "" << "";
+    QTest::newRow("indexed field of a window without a table") << QStringList{"my0dform/volume", "myw.0=1"} << 1
+                                                               << "" << "";
+    QTest::newRow("index that is not a number") << QStringList{"myKform/multi-point", "Text4.x=1"} << 1 << ""
+                                                << "";
+    QTest::newRow("no data file") << QStringList{"yearform"} << 3 << "" << "请检查水文资料文件是否有错！\n";
+    QTest::newRow("missing data file") << QStringList{"yearform", "file=/nonexistent"} << 3 << ""
+                                       << "请检查水文资料文件是否有错！\n";
     QTest::newRow("not FIELD=TEXT") << QStringList{"my0dform/volume", "myw"} << 1 << "" << "";
     QTest::newRow("no arguments") << QStringList{} << 1 << "" << "";
     QTest::newRow("--csv without file") << QStringList{"my0dform/volume", "--csv"} << 1 << "" << "";
@@ -178,6 +187,62 @@ void TestCli::batchFromFileAndMissingFile()
 
     const Result missing = runCli({"my0dform/section", "--csv", "/nonexistent/cases.csv"});
     QCOMPARE(missing.status, 1);
+}
+
+// The worked examples of every window, through the command line.
+void TestCli::workedExamples_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("out");
+
+    QTest::newRow("volume mixing") << QStringList{"my0dform/volume"} << "Text3=7.91\n";
+    QTest::newRow("section mixing") << QStringList{"my0dform/section"} << "Text2=9.62\n";
+    QTest::newRow("one-dimensional river")
+        << QStringList{"my1dform"} << "myc=9.97\nLabel9=距离初始断面 3 千米处水质浓度(mg/L)\n";
+    QTest::newRow("one-dimensional river, 2.50 km")
+        << QStringList{"my1dform", "myx=2.50"} << "myc=9.97\nLabel9=距离初始断面 2.5 千米处水质浓度(mg/L)\n";
+    QTest::newRow("two-dimensional river")
+        << QStringList{"my2dform"}
+        << "myc=9.60\nLabel9=距排污口 5千米,距排污口所在岸边 15米处的水质浓度(mg / L):\n";
+    QTest::newRow("transition zone") << QStringList{"MYLFORM"} << "myl=248557.311\n";
+    QTest::newRow("lake capacity") << QStringList{"my0dw"} << "myw=393.317\n";
+    QTest::newRow("one-dimensional capacity") << QStringList{"my1dw"} << "myw=25243.402\n";
+    QTest::newRow("two-dimensional capacity") << QStringList{"my2dw"} << "myw=392446.059\n";
+    QTest::newRow("capacity, one-way river") << QStringList{"myvolform/one-way"} << "myw=20463.360\n";
+    QTest::newRow("capacity, lake") << QStringList{"myvolform/lake"} << "myw=24855.040\n";
+    QTest::newRow("capacity, two-way river") << QStringList{"myvolform/two-way"} << "myw=17352.960\n";
+    QTest::newRow("monitoring, one-way river")
+        << QStringList{"myRevolform/monitoring/one-way"} << "Label9=剩余环境容量(t/a)\nmyw1=4420.800\n";
+    QTest::newRow("monitoring, lake")
+        << QStringList{"myRevolform/monitoring/lake"} << "Label9=排污削减量(t/a)\nmyw1=1068.800\n";
+    QTest::newRow("monitoring, two-way river")
+        << QStringList{"myRevolform/monitoring/two-way"} << "Label9=剩余环境容量(t/a)\nmyw1=8308.800\n";
+    QTest::newRow("sources") << QStringList{"myRevolform/sources"} << "Label9=剩余环境容量(t/a)\nmyw1=1901.200\n";
+    QTest::newRow("control, known industry")
+        << QStringList{"mycontrolV/known"} << "Label9=剩余环境容量(t/a)\nmyw4=17872.552\n";
+    QTest::newRow("control, reduction")
+        << QStringList{"mycontrolV/known", "myw=1000"} << "Label9=排污削减量(t/a)\nmyw4=1127.448\n";
+    QTest::newRow("control, estimated industry")
+        << QStringList{"mycontrolV/estimate"} << "myw3=9551.24\nLabel9=剩余环境容量(t/a)\nmyw4=4949.512\n";
+    QTest::newRow("K, two points") << QStringList{"myKform/two-point"} << "myk=0.316\n";
+    QTest::newRow("K, the suggested four points") << QStringList{"myKform/multi-point"} << "Text1=0.331\n";
+    QTest::newRow("K, three points given")
+        << QStringList{"myKform/multi-point", "Text4.0=8.3", "Text2.0=2", "Text4.1=8", "Text2.1=5", "Text4.2=7.7",
+                       "Text2.2=8"}
+        << "Text1=0.324\n";
+    QTest::newRow("level year")
+        << QStringList{"yearform", "file=" + QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt")}
+        << "yeartext=1972年\nqltext=11.96\n";
+}
+
+void TestCli::workedExamples()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, out);
+    const Result r = runCli(args);
+    QCOMPARE(r.err, QString());
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, out);
 }
 
 void TestCli::csvReaderRecords_data()
