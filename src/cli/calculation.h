@@ -33,19 +33,21 @@ struct Rejected : std::runtime_error {
 };
 
 // The texts of one case: every field of the calculation, defaults filled in,
-// plus any indexed fields given (Text4.0, Text2.0 ...).
+// plus any indexed fields given (Text4.0, Text2.0 ...). A case only looks at
+// the names and texts it is given: they must outlive it (the calculation's
+// table, the command line, the CSV row being worked on).
 class Case {
 public:
-    void set(std::string_view name, std::string text);
+    void set(std::string_view name, std::string_view text);
     // The text of a field; the empty text for an indexed field not given.
-    const std::string &text(std::string_view name) const;
+    std::string_view text(std::string_view name) const;
     bool has(std::string_view name) const;
     // The field read as a number, the way a window reads it (may throw CalcError).
     double number(std::string_view name) const;
     // Throws Incomplete unless every named field holds text.
     void require(std::initializer_list<std::string_view> names) const;
 
-    std::vector<std::pair<std::string, std::string>> fields;
+    std::vector<std::pair<std::string_view, std::string_view>> fields;
 };
 
 struct Calculation {

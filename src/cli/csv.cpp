@@ -99,31 +99,47 @@ bool CsvReader::next(std::vector<std::string> &fields, std::string &error)
     }
 }
 
+namespace {
+// The characters that make a field need quotes.
+bool needsQuotes(const std::string &text)
+{
+    for (const char c : text)
+        if (c == ',' || c == '"' || c == '\r' || c == '\n')
+            return true;
+    return false;
+}
+} // namespace
+
 void CsvWriter::field(const std::string &text)
 {
     if (!m_first)
-        std::fputc(',', m_out);
+        m_pending.push_back(',');
     m_first = false;
-    bool plain = true;
-    for (const char c : text)
-        plain = plain && c != ',' && c != '"' && c != '\r' && c != '\n';
-    if (plain) {
-        std::fwrite(text.data(), 1, text.size(), m_out);
+    if (!needsQuotes(text)) {
+        m_pending += text;
         return;
     }
-    std::fputc('"', m_out);
+    m_pending.push_back('"');
     for (char c : text) {
         if (c == '"')
-            std::fputc('"', m_out);
-        std::fputc(c, m_out);
+            m_pending.push_back('"');
+        m_pending.push_back(c);
     }
-    std::fputc('"', m_out);
+    m_pending.push_back('"');
 }
 
 void CsvWriter::endRecord()
 {
-    std::fputc('\n', m_out);
+    m_pending.push_back('\n');
     m_first = true;
+    if (m_pending.size() >= (1 << 16))
+        flush();
+}
+
+void CsvWriter::flush()
+{
+    std::fwrite(m_pending.data(), 1, m_pending.size(), m_out);
+    m_pending.clear();
 }
 
 } // namespace cli

@@ -41,11 +41,17 @@ private:
 class CsvWriter {
 public:
     explicit CsvWriter(std::FILE *out) : m_out(out) {}
+    CsvWriter(const CsvWriter &) = delete;
+    CsvWriter &operator=(const CsvWriter &) = delete;
+    ~CsvWriter() { flush(); }
+
     void field(const std::string &text);
     void endRecord();
+    void flush();
 
 private:
     std::FILE *m_out;
+    std::string m_pending; // records not yet written out
     bool m_first = true;
 };
 

@@ -29,8 +29,8 @@ std::vector<Output> multiPoint(const Case &c)
     int rows = 0;
     for (const auto &field : c.fields) {
         const auto dot = field.first.find('.');
-        if (dot != std::string::npos)
-            rows = std::max(rows, std::stoi(field.first.substr(dot + 1)) + 1);
+        if (dot != std::string_view::npos)
+            rows = std::max(rows, std::stoi(std::string(field.first.substr(dot + 1))) + 1);
     }
     parameters::MultiPointInput in{c.number("Text6"), {}};
     for (int i = 0; i < rows; ++i)
@@ -56,7 +56,7 @@ std::vector<Field> defaultTable()
 std::vector<Output> levelYear(const Case &c)
 {
     const double percent = c.number("rate");
-    const hydrology::DataFile file = hydrology::readDataFile(c.text("file"));
+    const hydrology::DataFile file = hydrology::readDataFile(std::string(c.text("file")));
     if (file.status != hydrology::FileStatus::Ok)
         throw Rejected(hydrology::checkFileMessage);
     const hydrology::LevelYear level = hydrology::designLevel(file.records, percent);

@@ -96,18 +96,18 @@ void list(std::FILE *out)
 }
 
 // A case whose indexed groups, when any are given, replace the default rows.
-void applyField(Case &c, const Calculation &calculation, const std::string &name, std::string text,
+void applyField(Case &c, const Calculation &calculation, std::string_view name, std::string_view text,
                 bool &indexedGiven)
 {
-    if (!calculation.indexedGroups.empty() && name.find('.') != std::string::npos && !indexedGiven) {
+    if (!calculation.indexedGroups.empty() && name.find('.') != std::string_view::npos && !indexedGiven) {
         indexedGiven = true;
-        std::vector<std::pair<std::string, std::string>> kept;
-        for (auto &field : c.fields)
-            if (field.first.find('.') == std::string::npos)
-                kept.push_back(std::move(field));
+        std::vector<std::pair<std::string_view, std::string_view>> kept;
+        for (const auto &field : c.fields)
+            if (field.first.find('.') == std::string_view::npos)
+                kept.push_back(field);
         c.fields = std::move(kept);
     }
-    c.set(name, std::move(text));
+    c.set(name, text);
 }
 
 int single(const Calculation &calculation, const std::vector<std::string> &args, std::FILE *out, std::FILE *err)
@@ -118,10 +118,11 @@ int single(const Calculation &calculation, const std::vector<std::string> &args,
         const auto eq = args[i].find('=');
         if (eq == std::string::npos)
             return usage(err, "expected FIELD=TEXT, got '" + args[i] + "'");
-        const std::string name = args[i].substr(0, eq);
+        const std::string_view arg = args[i];
+        const std::string name(arg.substr(0, eq));
         if (!knownField(calculation, name))
             return usage(err, "no field '" + name + "' in " + calculation.id);
-        applyField(c, calculation, name, args[i].substr(eq + 1), indexedGiven);
+        applyField(c, calculation, arg.substr(0, eq), arg.substr(eq + 1), indexedGiven);
     }
     const Outcome outcome = evaluate(calculation, c);
     for (const Output &output : outcome.outputs)
@@ -153,12 +154,14 @@ int batch(const Calculation &calculation, const std::string &file, std::FILE *in
     std::string error;
     if (!reader.next(header, error) || !error.empty())
         return usage(err, error.empty() ? "the CSV has no header row" : "the header row is malformed: " + error);
-    for (const std::string &name : header)
-        if (!knownField(calculation, name))
-            return usage(err, "no field '" + name + "' in " + calculation.id);
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        if (!knownField(calculation, header[i]))
+            return usage(err, "no field '" + header[i] + "' in " + calculation.id);
+        for (std::size_t j = 0; j < i; ++j)
+            if (header[j] == header[i])
+                return usage(err, "the column '" + header[i] + "' stands twice in the header");
+    }
 
-    std::vector<char> outBuffer(1 << 16);
-    std::setvbuf(out, outBuffer.data(), _IOFBF, outBuffer.size());
     CsvWriter writer(out);
     for (const std::string &name : header)
         writer.field(name);
@@ -169,14 +172,16 @@ int batch(const Calculation &calculation, const std::string &file, std::FILE *in
 
     const Case defaults = defaultCase(calculation);
     Case c = defaults;
+    // Where each column goes in the case: a plain field's place, or -1 for an
+    // indexed field, which is applied by name.
+    std::vector<int> column(header.size(), -1);
+    for (std::size_t i = 0; i < header.size(); ++i)
+        for (std::size_t f = 0; f < defaults.fields.size(); ++f)
+            if (header[i].find('.') == std::string::npos && defaults.fields[f].first == header[i])
+                column[i] = static_cast<int>(f);
     const std::string empty;
     while (reader.next(row, error)) {
-        // Reset to the defaults, reusing the strings' storage.
-        if (c.fields.size() != defaults.fields.size())
-            c = defaults;
-        else
-            for (std::size_t i = 0; i < defaults.fields.size(); ++i)
-                c.fields[i].second = defaults.fields[i].second;
+        c.fields = defaults.fields;
 
         Outcome outcome;
         if (!error.empty()) {
@@ -191,8 +196,12 @@ int batch(const Calculation &calculation, const std::string &file, std::FILE *in
             continue; // a blank line
         } else {
             bool indexedGiven = false;
-            for (std::size_t i = 0; i < header.size(); ++i)
-                applyField(c, calculation, header[i], row[i], indexedGiven);
+            for (std::size_t i = 0; i < header.size(); ++i) {
+                if (column[i] >= 0)
+                    c.fields[column[i]].second = row[i];
+                else
+                    applyField(c, calculation, header[i], row[i], indexedGiven);
+            }
             outcome = evaluate(calculation, c);
         }
 
@@ -208,8 +217,8 @@ int batch(const Calculation &calculation, const std::string &file, std::FILE *in
         writer.field(outcome.message);
         writer.endRecord();
     }
+    writer.flush();
     std::fflush(out);
-    std::setvbuf(out, nullptr, _IOFBF, BUFSIZ);
     return Ok;
 }
 

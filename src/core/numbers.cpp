@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <cstdio>
 #include <system_error>
@@ -17,7 +18,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The decimal magnitude of "digits[.digits]" times 10^exponent, used only to tell
 // an overflow from an underflow when the number is out of a double's range.
-long decimalMagnitude(const std::string &mantissa, long exponent)
+long decimalMagnitude(std::string_view mantissa, long exponent)
 {
     long intDigits = 0;
     bool seenNonZero = false;
@@ -52,66 +53,111 @@ void incrementDigits(std::string &digits)
 
 double readNumber(std::string_view text)
 {
-    std::string s;
-    s.reserve(text.size());
-    for (char c : text)
-        if (!isBlank(c))
-            s.push_back(c);
+    // The characters of the number, blanks left out: a field's text is short,
+    // so a buffer on the stack serves, and a longer text goes to the heap.
+    std::string heap;
+    char stack[120];
+    std::size_t length = 0;
+    auto push = [&](char c) {
+        if (length < sizeof stack) {
+            stack[length++] = c;
+            return;
+        }
+        if (heap.empty())
+            heap.assign(stack, length);
+        heap.push_back(c);
+        ++length;
+    };
+    auto chars = [&] { return std::string_view(heap.empty() ? stack : heap.data(), length); };
 
     std::size_t i = 0;
-    std::string number;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        if (s[i] == '-')
-            number.push_back('-');
+    auto peek = [&]() -> char {
+        while (i < text.size() && isBlank(text[i]))
+            ++i;
+        return i < text.size() ? text[i] : '\0';
+    };
+
+    if (peek() == '+' || peek() == '-') {
+        if (text[i] == '-')
+            push('-');
         ++i;
     }
-    std::string mantissa;
+    const std::size_t mantissaStart = length;
     bool point = false;
     bool anyDigit = false;
-    for (; i < s.size(); ++i) {
-        if (isDigit(s[i])) {
+    // The digits as a whole number and the count of them after the point, for
+    // the exact short cut below.
+    std::uint64_t whole = 0;
+    int digits = 0, fractionDigits = 0;
+    for (char c = peek(); isDigit(c) || (c == '.' && !point); c = peek()) {
+        if (isDigit(c)) {
             anyDigit = true;
-            mantissa.push_back(s[i]);
-        } else if (s[i] == '.' && !point) {
-            point = true;
-            mantissa.push_back('.');
+            if (whole != 0 || c != '0')
+                ++digits;
+            if (digits <= 19)
+                whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+            if (point)
+                ++fractionDigits;
         } else {
-            break;
+            point = true;
         }
+        push(c);
+        ++i;
     }
     if (!anyDigit)
         return 0.0;
-    number += mantissa;
+    const std::size_t mantissaEnd = length;
 
     // The exponent is taken only when at least one digit follows the E.
     long exponent = 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        std::size_t j = i + 1;
-        std::string exp;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            exp.push_back(s[j++]);
-        const std::size_t firstDigit = j;
-        while (j < s.size() && isDigit(s[j]))
-            exp.push_back(s[j++]);
-        if (j > firstDigit) {
-            // Clamp absurd exponents; the magnitude test below only needs the sign.
-            const std::string digits = exp.substr(exp[0] == '+' || exp[0] == '-' ? 1 : 0);
-            long magnitude = digits.size() > 6 ? 999999 : std::stol(digits);
-            exponent = exp[0] == '-' ? -magnitude : magnitude;
-            number += 'e';
-            number += std::to_string(exponent);
+    if (peek() == 'e' || peek() == 'E') {
+        ++i;
+        bool negative = false;
+        if (peek() == '+' || peek() == '-') {
+            negative = text[i] == '-';
+            ++i;
+        }
+        bool anyExponentDigit = false;
+        for (char c = peek(); isDigit(c); c = peek()) {
+            anyExponentDigit = true;
+            // Absurd exponents are clamped; past this a double is out of range anyway.
+            exponent = std::min(exponent * 10 + (c - '0'), 99999999L);
+            ++i;
+        }
+        if (anyExponentDigit) {
+            exponent = negative ? -exponent : exponent;
+            char digits[16];
+            const auto written = std::to_chars(digits, digits + sizeof digits, exponent);
+            push('e');
+            for (const char *d = digits; d != written.ptr; ++d)
+                push(*d);
+        } else {
+            exponent = 0;
         }
     }
 
+    // Up to 15 significant digits and a power of ten up to 10^22 are both exact
+    // doubles, so one multiplication or division gives the correctly rounded
+    // value, the same that the general conversion gives.
+    static constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const long scale = exponent - fractionDigits;
+    if (digits <= 15 && scale >= -22 && scale <= 22) {
+        const double m = static_cast<double>(whole);
+        const double v = scale >= 0 ? m * powersOfTen[scale] : m / powersOfTen[-scale];
+        return chars()[0] == '-' ? -v : v;
+    }
+
+    const std::string_view number = chars();
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    (void)ptr;
-    if (ec == std::errc::result_out_of_range) {
-        if (decimalMagnitude(mantissa, exponent) > 0)
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        if (decimalMagnitude(number.substr(mantissaStart, mantissaEnd - mantissaStart), exponent) > 0)
             throw CalcError(Failure::Overflow);
         return number[0] == '-' ? -0.0 : 0.0;
     }
-    if (ec != std::errc())
+    if (result.ec != std::errc())
         return 0.0;
     return value;
 }

@@ -163,6 +163,7 @@ void TestCli::batch_data()
                                              << "MYK,myq,Text3,error\n0,5,11.57,\n";
     QTest::newRow("unknown column is a usage error") << QByteArray("myzz\n1\n") << 1 << "";
     QTest::newRow("empty input is a usage error") << QByteArray() << 1 << "";
+    QTest::newRow("a column twice is a usage error") << QByteArray("MYK,MYK\n0,1\n") << 1 << "";
 }
 
 void TestCli::batch()

@@ -146,8 +146,9 @@ void TestCalcMatchesWindows::defaultsAndResults()
         QVERIFY2(m.text == "打开水文资料文件", qPrintable(m.text)); // the level year's own prompt
 
     cli::Case defaults = cli::defaultCase(*calculation);
+    const std::string file = examplePath().toStdString();
     if (!wc.fieldsAreControls)
-        defaults.set("file", examplePath().toStdString());
+        defaults.set("file", file);
     const std::vector<cli::Output> outputs = calculation->run(defaults);
     QCOMPARE(outputs.size(), calculation->outputs.size());
     for (std::size_t i = 0; i < outputs.size(); ++i) {
