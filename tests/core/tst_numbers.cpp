@@ -6,6 +6,10 @@
 
 #include <QTest>
 #include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <random>
+#include <string>
 
 using varnolek::CalcError;
 using varnolek::Failure;
@@ -17,6 +21,7 @@ class TestNumbers : public QObject {
 private slots:
     void readsLeadingNumber_data();
     void readsLeadingNumber();
+    void readingAgreesWithCorrectRounding();
     void readingOutOfRangeOverflows_data();
     void readingOutOfRangeOverflows();
     void patterns_data();
@@ -73,6 +78,34 @@ void TestNumbers::readsLeadingNumber()
     QFETCH(QString, text);
     QFETCH(double, expected);
     QCOMPARE(varnolek::readNumber(text.toStdString()), expected);
+}
+
+// Short numbers are read by an exact short cut; it must give the correctly
+// rounded double that the general conversion gives, digit for digit.
+void TestNumbers::readingAgreesWithCorrectRounding()
+{
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> digitCount(1, 18), digit(0, 9), pointAt(-1, 18), exponent(-30, 30);
+    for (int n = 0; n < 50000; ++n) {
+        std::string text = random() % 4 == 0 ? "-" : "";
+        const int digits = digitCount(random);
+        const int point = pointAt(random);
+        for (int i = 0; i < digits; ++i) {
+            if (i == point)
+                text += '.';
+            text += char('0' + digit(random));
+        }
+        if (random() % 3 == 0)
+            text += "e" + std::to_string(exponent(random));
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        const double got = varnolek::readNumber(text);
+        if (got != expected || std::signbit(got) != std::signbit(expected))
+            QFAIL(qPrintable(QString("%1 read as %2, expected %3")
+                                 .arg(QString::fromStdString(text))
+                                 .arg(got, 0, 'g', 17)
+                                 .arg(expected, 0, 'g', 17)));
+    }
 }
 
 void TestNumbers::readingOutOfRangeOverflows_data()
