@@ -25,6 +25,8 @@ test: build
 
 bench: build
 	bash bench/startup.sh $(BUILD)
+	bash bench/cli_batch.sh $(BUILD)
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/ktable_build 1000
 
 clean:
 	rm -rf $(BUILD)
