@@ -19,20 +19,14 @@ my0dw::my0dw()
     : CalculatorWindow("my0dw", "计算湖泊水库纳污能力", varnolek::Precision::Double, "#########0.000")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(360, 240, 7572, 3252));
-    auto left = [&](int row, const char *label, const char *text, const char *name, const char *value) {
-        addLabel(frame, label, text, tw(240, rowTop[row], 1452, 372));
-        return addField(frame, name, value, tw(1920, rowTop[row], 1452, 372));
-    };
-    auto right = [&](int row, const char *label, const char *text, const char *name, const char *value) {
-        addLabel(frame, label, text, tw(4200, rowTop[row], 1452, 372));
-        return addField(frame, name, value, tw(5760, rowTop[row], 1572, 372));
-    };
-    myk = left(0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
-    myq0 = right(0, "Label2", "水库入流量(m3/s)", "myq0", "2.0");
-    mya = left(1, "Label3", "排污口辐射角度(角度）", "mya", "120");
-    myr = right(1, "Label10", "辐射半径(m)", "myr", "100.0");
-    mycs = left(2, "Label7", "水质标准(mg/L)", "mycs", "6.0");
-    myh = right(2, "label12", "湖库平均水深(m)", "myh", "10");
+    const FieldGrid grid{frame, {240, 4200}, {1452, 1452}, {1920, 5760}, {1452, 1572},
+                         372, {std::begin(rowTop), std::end(rowTop)}};
+    myk = addGridField(grid, 0, 0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
+    myq0 = addGridField(grid, 0, 1, "Label2", "水库入流量(m3/s)", "myq0", "2.0");
+    mya = addGridField(grid, 1, 0, "Label3", "排污口辐射角度(角度）", "mya", "120");
+    myr = addGridField(grid, 1, 1, "Label10", "辐射半径(m)", "myr", "100.0");
+    mycs = addGridField(grid, 2, 0, "Label7", "水质标准(mg/L)", "mycs", "6.0");
+    myh = addGridField(grid, 2, 1, "label12", "湖库平均水深(m)", "myh", "10");
 
     Command1 = addButton(this, "Command1", "确   定", tw(600, 3960, 1932, 612), [this] { calculateCapacity(); });
     Command2 = addButton(this, "Command2", "取   消", tw(3240, 3960, 1812, 612),

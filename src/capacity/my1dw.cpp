@@ -20,21 +20,15 @@ my1dw::my1dw()
                        ui::ButtonFace::Li)
 {
     QGroupBox *frame = addFrame(this, "Frame2", "请输入以下资料", tw(120, 0, 7572, 3612));
-    auto left = [&](int row, const char *label, const char *text, const char *name, const char *value) {
-        addLabel(frame, label, text, tw(240, rowTop[row], 1452, 372));
-        return addField(frame, name, value, tw(1920, rowTop[row], 1452, 372));
-    };
-    auto right = [&](int row, const char *label, const char *text, const char *name, const char *value) {
-        addLabel(frame, label, text, tw(4200, rowTop[row], 1572, 372));
-        return addField(frame, name, value, tw(5880, rowTop[row], 1572, 372));
-    };
-    myk = left(0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
-    myq0 = right(0, "Label2", "河水流量(m3/s)", "myq0", "200");
-    myc0 = left(1, "Label3", "河水中背景水质浓度(mg/L)", "myc0", "6");
-    mycs = right(1, "Label10", "水质标准(mg/L)", "mycs", "8");
-    myq2 = left(2, "Label5", "废水流量(包括废水量)(m3/s)", "myq2", "50");
-    myu = right(2, "label12", "河道中水流速度", "myu", "2");
-    myx = left(3, "Label7", "控制点距排污口的距离(m)", "myx", "200");
+    const FieldGrid grid{frame, {240, 4200}, {1452, 1572}, {1920, 5880}, {1452, 1572},
+                         372, {std::begin(rowTop), std::end(rowTop)}};
+    myk = addGridField(grid, 0, 0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
+    myq0 = addGridField(grid, 0, 1, "Label2", "河水流量(m3/s)", "myq0", "200");
+    myc0 = addGridField(grid, 1, 0, "Label3", "河水中背景水质浓度(mg/L)", "myc0", "6");
+    mycs = addGridField(grid, 1, 1, "Label10", "水质标准(mg/L)", "mycs", "8");
+    myq2 = addGridField(grid, 2, 0, "Label5", "废水流量(包括废水量)(m3/s)", "myq2", "50");
+    myu = addGridField(grid, 2, 1, "label12", "河道中水流速度", "myu", "2");
+    myx = addGridField(grid, 3, 0, "Label7", "控制点距排污口的距离(m)", "myx", "200");
 
     caculw = addButton(this, "caculw", "确  定", tw(600, 4080, 1812, 492), [this] { calculateCapacity(); });
     mycancel = addButton(this, "mycancel", "取  消", tw(3120, 4080, 1812, 492),

@@ -19,23 +19,17 @@ my2dw::my2dw()
     : CalculatorWindow("my2dw", "计算二维河道水体纳污能力", varnolek::Precision::Double, "#########0.000")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(360, 240, 7572, 5172));
-    auto left = [&](int row, const char *label, const char *text, const char *name, const char *value) {
-        addLabel(frame, label, text, tw(240, rowTop[row], 1452, 372));
-        return addField(frame, name, value, tw(1920, rowTop[row], 1452, 372));
-    };
-    auto right = [&](int row, const char *label, const char *text, const char *name, const char *value) {
-        addLabel(frame, label, text, tw(4200, rowTop[row], 1452, 372));
-        return addField(frame, name, value, tw(5760, rowTop[row], 1572, 372));
-    };
-    myk = left(0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
-    myu = right(0, "Label2", "水流流速(m/s)", "myu", "2.0");
-    mye = left(1, "Label3", "横向扩散系数(0.01-2.0 m2/s)", "mye", "0.1");
-    myb = right(1, "Label10", "河道宽度(m)", "myb", "30.0");
-    myc0 = left(2, "Label5", "河道背景浓度(mg/L)", "myc0", "6.0");
-    myh = right(2, "label12", "河道平均水深(m)", "myh", "2");
-    mycs = left(3, "Label7", "水质标准(mg/L)", "mycs", "8.0");
-    myy = right(3, "Label4", "计算点距排污口所在岸边的距离(m)", "myy", "15");
-    myx = left(4, "Label6", "计算点距排污口的距离(m)", "myx", "200");
+    const FieldGrid grid{frame, {240, 4200}, {1452, 1452}, {1920, 5760}, {1452, 1572},
+                         372, {std::begin(rowTop), std::end(rowTop)}};
+    myk = addGridField(grid, 0, 0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
+    myu = addGridField(grid, 0, 1, "Label2", "水流流速(m/s)", "myu", "2.0");
+    mye = addGridField(grid, 1, 0, "Label3", "横向扩散系数(0.01-2.0 m2/s)", "mye", "0.1");
+    myb = addGridField(grid, 1, 1, "Label10", "河道宽度(m)", "myb", "30.0");
+    myc0 = addGridField(grid, 2, 0, "Label5", "河道背景浓度(mg/L)", "myc0", "6.0");
+    myh = addGridField(grid, 2, 1, "label12", "河道平均水深(m)", "myh", "2");
+    mycs = addGridField(grid, 3, 0, "Label7", "水质标准(mg/L)", "mycs", "8.0");
+    myy = addGridField(grid, 3, 1, "Label4", "计算点距排污口所在岸边的距离(m)", "myy", "15");
+    myx = addGridField(grid, 4, 0, "Label6", "计算点距排污口的距离(m)", "myx", "200");
 
     Command1 = addButton(this, "Command1", "确   定", tw(840, 5640, 1932, 612), [this] { calculateCapacity(); });
     Command2 = addButton(this, "Command2", "取   消", tw(3480, 5640, 1812, 612),

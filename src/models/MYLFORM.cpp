@@ -19,18 +19,12 @@ MYLFORM::MYLFORM()
     : CalculatorWindow("MYLFORM", "计算过渡带长度", varnolek::Precision::Double, "#####0.000")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(240, 360, 7572, 2292));
-    auto left = [&](int row, const char *text, const char *name, const char *value) {
-        addLabel(frame, QString(), text, tw(240, rowTop[row], 1452, 372));
-        return addField(frame, name, value, tw(1920, rowTop[row], 1452, 372));
-    };
-    auto right = [&](int row, const char *text, const char *name, const char *value) {
-        addLabel(frame, QString(), text, tw(4200, rowTop[row], 1452, 372));
-        return addField(frame, name, value, tw(5760, rowTop[row], 1572, 372));
-    };
-    myk = left(0, "水质降解系数k(范围0.02-0.5 1/d)", "myk", "0.2");
-    myu = right(0, "水流流速(m/s)", "myu", "2.0");
-    myc0 = left(1, "上游水质浓度(mg/L)", "myc0", "8");
-    myc = right(1, "下游水质浓度(mg/L)", "myc", "6");
+    const FieldGrid grid{frame, {240, 4200}, {1452, 1452}, {1920, 5760}, {1452, 1572},
+                         372, {std::begin(rowTop), std::end(rowTop)}};
+    myk = addGridField(grid, 0, 0, QString(), "水质降解系数k(范围0.02-0.5 1/d)", "myk", "0.2");
+    myu = addGridField(grid, 0, 1, QString(), "水流流速(m/s)", "myu", "2.0");
+    myc0 = addGridField(grid, 1, 0, QString(), "上游水质浓度(mg/L)", "myc0", "8");
+    myc = addGridField(grid, 1, 1, QString(), "下游水质浓度(mg/L)", "myc", "6");
 
     Command1 = addButton(this, "Command1", "确   定", tw(720, 3240, 1932, 612), [this] { calculateLength(); });
     Command2 = addButton(this, "Command2", "取   消", tw(3360, 3240, 1812, 612),

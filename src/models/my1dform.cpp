@@ -22,22 +22,16 @@ my1dform::my1dform()
     : CalculatorWindow("my1dform", "一维水质计算", varnolek::Precision::Single, "###0.00")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(120, 120, 7572, 4572));
-    auto left = [&](int row, const char *label, const char *text, const char *name, const char *value) {
-        addLabel(frame, label, text, tw(240, rowTop[row], 1452, 372));
-        return addField(frame, name, value, tw(1920, rowTop[row], 1452, 372));
-    };
-    auto right = [&](int row, const char *label, const char *text, const char *name, const char *value) {
-        addLabel(frame, label, text, tw(4200, rowTop[row], 1452, 372));
-        return addField(frame, name, value, tw(5760, rowTop[row], 1572, 372));
-    };
-    myk = left(0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
-    myu = right(0, "Label2", "水流流速(m/s)", "myu", "2.0");
-    mye = left(1, "Label3", "扩散系数(0.1-20 m2/s)", "mye", "5.0");
-    myq0 = right(1, "Label4", "初始端面流量(m3/s)", "myq0", "20.0");
-    myc0 = left(2, "Label5", "初始断面浓度(mg/L)", "myc0", "10");
-    myx = right(2, "Label6", "计算断面距初始断面的距离(km)", "myx", "3");
-    myq2 = left(3, "Label7", "两断面间支流流量(m3/s)", "myq2", "0");
-    myc2 = right(3, "Label8", "支流中污染物浓度(mg/L)", "myc2", "5");
+    const FieldGrid grid{frame, {240, 4200}, {1452, 1452}, {1920, 5760}, {1452, 1572},
+                         372, {std::begin(rowTop), std::end(rowTop)}};
+    myk = addGridField(grid, 0, 0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
+    myu = addGridField(grid, 0, 1, "Label2", "水流流速(m/s)", "myu", "2.0");
+    mye = addGridField(grid, 1, 0, "Label3", "扩散系数(0.1-20 m2/s)", "mye", "5.0");
+    myq0 = addGridField(grid, 1, 1, "Label4", "初始端面流量(m3/s)", "myq0", "20.0");
+    myc0 = addGridField(grid, 2, 0, "Label5", "初始断面浓度(mg/L)", "myc0", "10");
+    myx = addGridField(grid, 2, 1, "Label6", "计算断面距初始断面的距离(km)", "myx", "3");
+    myq2 = addGridField(grid, 3, 0, "Label7", "两断面间支流流量(m3/s)", "myq2", "0");
+    myc2 = addGridField(grid, 3, 1, "Label8", "支流中污染物浓度(mg/L)", "myc2", "5");
 
     Command1 = addButton(this, "Command1", "确   定", tw(480, 5040, 1932, 612), [this] { calculateConcentration(); });
     Command2 = addButton(this, "Command2", "取  消", tw(3120, 5040, 1812, 612), [this] { cancel(); });

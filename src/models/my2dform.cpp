@@ -23,24 +23,18 @@ my2dform::my2dform()
     : CalculatorWindow("my2dform", "二维水质计算", varnolek::Precision::Double, "###0.00")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(360, 360, 7572, 5172));
-    auto left = [&](int row, const char *label, const char *text, const char *name, const char *value) {
-        addLabel(frame, label, text, tw(240, rowTop[row], 1452, 372));
-        return addField(frame, name, value, tw(1920, rowTop[row], 1452, 372));
-    };
-    auto right = [&](int row, const char *label, const char *text, const char *name, const char *value) {
-        addLabel(frame, label, text, tw(4200, rowTop[row], 1452, 372));
-        return addField(frame, name, value, tw(5760, rowTop[row], 1572, 372));
-    };
-    myk = left(0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
-    myu = right(0, "Label2", "水流流速(m/s)", "myu", "2.0");
-    mye = left(1, "Label3", "横向扩散系数(0.01-2.0 m2/s)", "mye", "0.1");
-    myb = right(1, "Label10", "河道宽度(m)", "myb", "30.0");
-    myc0 = left(2, "Label5", "排污口上游污染物浓度(mg/L)", "myc0", "8.0");
-    myh = right(2, "label12", "河道平均水深(m)", "myh", "2");
-    myq2 = left(3, "Label7", "排污口废水排放量(m3/s)", "myq2", "2.0");
-    myc2 = right(3, "Label8", "排污口废水浓度(mg/L)", "myc2", "100");
-    myx = left(4, "Label6", "计算点距排污口的距离(km)", "myx", "5");
-    myy = right(4, "Label4", "计算点距排污口所在岸边的距离(m)", "myy", "15");
+    const FieldGrid grid{frame, {240, 4200}, {1452, 1452}, {1920, 5760}, {1452, 1572},
+                         372, {std::begin(rowTop), std::end(rowTop)}};
+    myk = addGridField(grid, 0, 0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
+    myu = addGridField(grid, 0, 1, "Label2", "水流流速(m/s)", "myu", "2.0");
+    mye = addGridField(grid, 1, 0, "Label3", "横向扩散系数(0.01-2.0 m2/s)", "mye", "0.1");
+    myb = addGridField(grid, 1, 1, "Label10", "河道宽度(m)", "myb", "30.0");
+    myc0 = addGridField(grid, 2, 0, "Label5", "排污口上游污染物浓度(mg/L)", "myc0", "8.0");
+    myh = addGridField(grid, 2, 1, "label12", "河道平均水深(m)", "myh", "2");
+    myq2 = addGridField(grid, 3, 0, "Label7", "排污口废水排放量(m3/s)", "myq2", "2.0");
+    myc2 = addGridField(grid, 3, 1, "Label8", "排污口废水浓度(mg/L)", "myc2", "100");
+    myx = addGridField(grid, 4, 0, "Label6", "计算点距排污口的距离(km)", "myx", "5");
+    myy = addGridField(grid, 4, 1, "Label4", "计算点距排污口所在岸边的距离(m)", "myy", "15");
 
     Command1 = addButton(this, "Command1", "确   定", tw(840, 5760, 1932, 612), [this] { calculateConcentration(); });
     Command2 = addButton(this, "Command2", "取   消", tw(3480, 5760, 1812, 612), [this] { cancel(); });

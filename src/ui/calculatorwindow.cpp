@@ -98,6 +98,16 @@ QLineEdit *CalculatorWindow::addField(QWidget *parent, const QString &name, cons
     return field;
 }
 
+QLineEdit *CalculatorWindow::addGridField(const FieldGrid &grid, int row, int column, const QString &labelName,
+                                          const QString &labelText, const QString &fieldName,
+                                          const QString &defaultText)
+{
+    const int top = grid.rowTop.at(row);
+    addLabel(grid.frame, labelName, labelText, tw(grid.labelLeft[column], top, grid.labelWidth[column], grid.height));
+    return addField(grid.frame, fieldName, defaultText,
+                    tw(grid.fieldLeft[column], top, grid.fieldWidth[column], grid.height));
+}
+
 QLineEdit *CalculatorWindow::addResult(QWidget *parent, const QString &name, const QRect &rect)
 {
     QLineEdit *field = addField(parent, name, QString(), rect);

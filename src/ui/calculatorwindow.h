@@ -11,9 +11,11 @@
 #include "core/numbers.h"
 
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
@@ -47,6 +49,17 @@ protected:
     // Rewrites a label's caption, fitted to its box starting from the label's own size.
     static void setCaption(QLabel *label, const QString &text);
     QLineEdit *addField(QWidget *parent, const QString &name, const QString &defaultText, const QRect &rect);
+
+    // Two columns of labelled fields in a frame, each label to the left of its
+    // field, all in twips: the layout of most input frames.
+    struct FieldGrid {
+        QWidget *frame;
+        std::array<int, 2> labelLeft, labelWidth, fieldLeft, fieldWidth;
+        int height;               // of labels and fields
+        std::vector<int> rowTop;  // Top of each row
+    };
+    QLineEdit *addGridField(const FieldGrid &grid, int row, int column, const QString &labelName,
+                            const QString &labelText, const QString &fieldName, const QString &defaultText);
     QLineEdit *addResult(QWidget *parent, const QString &name, const QRect &rect);
     QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &rect,
                            std::function<void()> onClick);
