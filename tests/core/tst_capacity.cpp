@@ -5,6 +5,8 @@
 #include "core/capacity.h"
 #include "core/numbers.h"
 
+#include "support/failure.h"
+
 #include <QtTest>
 
 using namespace varnolek;
@@ -18,16 +20,6 @@ Q_DECLARE_METATYPE(varnolek::capacity::TwoDimensionalRiverInput)
 namespace {
 QString shown(double w) { return QString::fromStdString(formatPattern(w, Precision::Double, "#########0.000")); }
 
-template <typename F>
-Failure failureOf(F calculation)
-{
-    try {
-        calculation();
-    } catch (const CalcError &error) {
-        return error.kind();
-    }
-    qFatal("the calculation did not fail");
-}
 
 // The window defaults, in the order of the fields.
 const LakeReservoirInput lakeDefaults{0.2, 2.0, 120, 100.0, 6.0, 10};

@@ -5,6 +5,8 @@
 #include "core/models.h"
 #include "core/numbers.h"
 
+#include "support/failure.h"
+
 #include <QtTest>
 #include <cmath>
 
@@ -23,17 +25,6 @@ QString shown2d(double c) { return QString::fromStdString(formatPattern(c, Preci
 QString shownLength(double l) { return QString::fromStdString(formatPattern(l, Precision::Double, "#####0.000")); }
 QString general(double v) { return QString::fromStdString(generalText(v)); }
 
-// Runs a calculation that must fail and returns the kind of its failure.
-template <typename F>
-Failure failureOf(F calculation)
-{
-    try {
-        calculation();
-    } catch (const CalcError &error) {
-        return error.kind();
-    }
-    qFatal("the calculation did not fail");
-}
 } // namespace
 
 class TestModels : public QObject {

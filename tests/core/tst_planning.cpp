@@ -5,6 +5,8 @@
 #include "core/numbers.h"
 #include "core/planning.h"
 
+#include "support/failure.h"
+
 #include <QTest>
 
 using namespace varnolek;
@@ -68,16 +70,6 @@ WaterBodyInput waterBodyDefaults()
     return {0.2, 80, 6, 8, 100, 30000};
 }
 
-template <typename F> Failure failureOf(F f)
-{
-    try {
-        f();
-    } catch (const CalcError &e) {
-        return e.kind();
-    }
-    QTest::qFail("no failure", __FILE__, __LINE__);
-    return Failure::Overflow;
-}
 
 } // namespace
 

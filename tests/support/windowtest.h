@@ -1,8 +1,10 @@
 #pragma once
 // Small helpers for window tests: find a control by name, type, press.
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QWidget>
 
@@ -28,5 +30,14 @@ inline void press(QWidget *window, const char *name)
     QPushButton *b = child<QPushButton>(window, name);
     QTest::mouseClick(b, Qt::LeftButton);
 }
+
+// Clicks an option button on its circle.
+inline void choose(QWidget *window, const QString &option)
+{
+    auto *o = child<QRadioButton>(window, option.toLatin1().constData());
+    QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(8, o->height() / 2));
+}
+
+inline QString caption(QWidget *window, const char *label) { return child<QLabel>(window, label)->text(); }
 
 } // namespace windowtest

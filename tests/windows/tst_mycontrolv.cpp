@@ -16,16 +16,6 @@ using namespace windowtest;
 namespace
 {
 
-void choose(QWidget *w, const char *option)
-{
-    auto *o = child<QRadioButton>(w, option);
-    QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(8, o->height() / 2));
-}
-
-QString caption(QWidget *w, const char *label)
-{
-    return child<QLabel>(w, label)->text();
-}
 bool shown(QWidget *w, const char *name)
 {
     return child<QWidget>(w, name)->isVisible();

@@ -16,17 +16,6 @@ using namespace windowtest;
 namespace
 {
 
-void choose(QWidget *w, const QString &option)
-{
-    auto *o = child<QRadioButton>(w, option.toLatin1());
-    QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(8, o->height() / 2));
-}
-
-QString caption(QWidget *w, const char *label)
-{
-    return child<QLabel>(w, label)->text();
-}
-
 const QStringList waterBodyFields = {"myk", "myq0", "myc0", "mycs", "myq1", "myw",
                                      "myb", "myh",  "myl",  "myd",  "myq2", "myc2"};
 const QStringList sourceFields = {"myn", "mya", "myc", "myf", "myjl", "myth", "myls", "myc1", "myw3", "myw4", "myls1"};

@@ -14,17 +14,6 @@ using namespace windowtest;
 namespace
 {
 
-void choose(QWidget *w, const char *option)
-{
-    auto *o = child<QRadioButton>(w, option);
-    QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(8, o->height() / 2));
-}
-
-QString caption(QWidget *w, const char *label)
-{
-    return child<QLabel>(w, label)->text();
-}
-
 const QStringList allFields = {"myk", "myq0", "myc0", "mycs", "myq2", "mysb",
                                "myb", "myh",  "myl",  "myd",  "myq1", "myc1"};
 // Each field with its label.
