@@ -11,29 +11,29 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 using ui::tw;
 
 namespace {
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QFont &font, const QColor &fg,
-                  const QColor &bg)
+// Controls are made without their fonts: the faces are looked up, and the
+// labels sized to their text, only once the window shows (see dress()).
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QColor &fg, const QColor &bg)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setFont(font);
+    label->hide();
     ui::paint(label, bg, fg);
-    label->adjustSize(); // sized to its text
     return label;
 }
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QRect &rect,
-                        const QFont &font)
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QRect &rect)
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(rect);
-    button->setFont(font);
+    button->hide();
     ui::paint(button, ui::colour::shellButton, Qt::black);
     return button;
 }
@@ -46,18 +46,16 @@ Form1::Form1()
     setWindowTitle("Varnolek");
     ui::paint(this, ui::colour::shell);
 
-    Label1 = makeLabel(this, "Label1", "欢迎使用Varnolek", ui::font(ui::faceYou, 96, true), QColor(255, 0, 255),
-                       QColor(128, 128, 255));
+    Label1 = makeLabel(this, "Label1", "欢迎使用Varnolek", QColor(255, 0, 255), QColor(128, 128, 255));
     Label1->move(Label1->x(), ui::px(1320));
-    Label3 = makeLabel(this, "Label3", "河流、湖泊与水库的水质模型和纳污能力计算", ui::font(ui::faceSong, 25.8),
-                       QColor(128, 0, 0), QColor(192, 192, 255));
+    Label3 = makeLabel(this, "Label3", "河流、湖泊与水库的水质模型和纳污能力计算", QColor(128, 0, 0),
+                       QColor(192, 192, 255));
     Label3->move(ui::px(2760), ui::px(4440));
-    Label2 = makeLabel(this, "Label2", "水资源保护规划计算工具", ui::font(ui::faceSong, 25.8, true),
-                       QColor(128, 0, 0), QColor(192, 192, 255));
+    Label2 = makeLabel(this, "Label2", "水资源保护规划计算工具", QColor(128, 0, 0), QColor(192, 192, 255));
     Label2->move(ui::px(2760), ui::px(5400));
 
-    myenter = makeButton(this, "myenter", "进入", tw(3000, 6600, 1812, 732), ui::font(ui::faceLi, 24, true));
-    myexit = makeButton(this, "myexit", "退出", tw(6960, 6600, 1812, 732), ui::font(ui::faceLi, 22.2, true));
+    myenter = makeButton(this, "myenter", "进入", tw(3000, 6600, 1812, 732));
+    myexit = makeButton(this, "myexit", "退出", tw(6960, 6600, 1812, 732));
     setTabOrder(myenter, myexit);
     connect(myenter, &QPushButton::clicked, this, &Form1::enter);
     connect(myexit, &QPushButton::clicked, this, &Form1::exitProgram);
@@ -73,6 +71,33 @@ Form1::Form1()
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
     setWindowState(Qt::WindowMaximized);
+}
+
+void Form1::dress()
+{
+    if (m_dressed)
+        return;
+    m_dressed = true;
+    Label1->setFont(ui::font(ui::faceYou, 96, true));
+    Label3->setFont(ui::font(ui::faceSong, 25.8));
+    Label2->setFont(ui::font(ui::faceSong, 25.8, true));
+    myenter->setFont(ui::font(ui::faceLi, 24, true));
+    myexit->setFont(ui::font(ui::faceLi, 22.2, true));
+    for (QLabel *label : {Label1, Label2, Label3}) {
+        label->adjustSize(); // sized to its text
+        label->show();
+    }
+    myenter->show();
+    myexit->show();
+}
+
+void Form1::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // The window shows first; the faces are loaded right after its first paint,
+    // so that start-up costs no more than an empty window.
+    if (!m_dressed)
+        QTimer::singleShot(0, this, &Form1::dress);
 }
 
 Form1::~Form1()
@@ -113,7 +138,8 @@ void Form1::enter()
     m_menu->raise();
     setGreetingLeft(1700);
     Label1->setText("谢谢使用");
-    Label1->adjustSize();
+    if (m_dressed)
+        Label1->adjustSize();
 }
 
 void Form1::showFarewell()

@@ -37,9 +37,15 @@ public:
     // Called by the main menu's Return.
     void showFarewell();
 
+    // Whether the controls have their faces and sizes yet: they get them just
+    // after the window first shows.
+    bool isDressed() const { return m_dressed; }
+    void dress();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void enter();
@@ -51,4 +57,5 @@ private:
     double m_greetingLeft = 0;
     bool m_placed = false;
     bool m_exiting = false;
+    bool m_dressed = false;
 };

@@ -35,6 +35,7 @@ class TestShell : public QObject {
 
 private slots:
     void cleanup();
+    void facesAreLoadedJustAfterTheWindowShows();
     void greetingStartsBeyondRightEdgeAndMoves();
     void enterReturnEnterKeepsFarewell();
     void menuButtonsFollowTheGrid_data();
@@ -56,6 +57,30 @@ void TestShell::cleanup()
     flushDeletes();
 }
 
+void TestShell::facesAreLoadedJustAfterTheWindowShows()
+{
+    Form1 welcome;
+    QVERIFY(!welcome.isDressed());
+    QVERIFY(welcome.Label1->isHidden());
+    welcome.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&welcome));
+    QTRY_VERIFY(welcome.isDressed());
+
+    QVERIFY(welcome.Label1->isVisible() && welcome.myenter->isVisible() && welcome.myexit->isVisible());
+    QCOMPARE(welcome.Label1->font().family(), QString("幼圆"));
+    QCOMPARE(welcome.Label1->font().pointSizeF(), 96.0);
+    QVERIFY(welcome.Label1->font().bold());
+    QCOMPARE(welcome.Label2->font().pointSizeF(), 25.8);
+    QVERIFY(welcome.Label2->font().bold() && !welcome.Label3->font().bold());
+    QCOMPARE(welcome.myenter->font().family(), QString("隶书"));
+    QCOMPARE(welcome.myexit->font().pointSizeF(), 22.2);
+    // Sized to their text.
+    for (QLabel *label : {welcome.Label1, welcome.Label2, welcome.Label3})
+        QCOMPARE(label->size(), label->sizeHint());
+    QCOMPARE(welcome.Label3->pos(), QPoint(ui::px(2760), ui::px(4440)));
+    QCOMPARE(welcome.Label1->y(), ui::px(1320));
+}
+
 void TestShell::greetingStartsBeyondRightEdgeAndMoves()
 {
     Form1 welcome;
@@ -65,6 +90,7 @@ void TestShell::greetingStartsBeyondRightEdgeAndMoves()
     QCOMPARE(welcome.Timer1->interval(), 100);
     welcome.show();
     QVERIFY(QTest::qWaitForWindowExposed(&welcome));
+    QTRY_VERIFY(welcome.isDressed());
 
     // Just beyond the right edge: the window's outer width plus its Left.
     const double start = welcome.greetingLeft();
