@@ -42,38 +42,12 @@ class TestCapacityWindows : public QObject {
     Q_OBJECT
 
 private slots:
-    void menuButtonsOpenTheirWindows_data();
-    void menuButtonsOpenTheirWindows();
-
     void calculate_data();
     void calculate();
 
     void typeOkCancel_data();
     void typeOkCancel();
 };
-
-void TestCapacityWindows::menuButtonsOpenTheirWindows_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("Command4") << "Command4" << "my0dw" << "计算湖泊水库纳污能力";
-    QTest::newRow("Command2") << "Command2" << "my1dw" << "计算河道一维水体纳污能力";
-    QTest::newRow("Command1") << "Command1" << "my2dw" << "计算二维河道水体纳污能力";
-}
-
-void TestCapacityWindows::menuButtonsOpenTheirWindows()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, window);
-    QFETCH(QString, title);
-    const CalculatorEntry *entry = findCalculator(button);
-    QVERIFY(entry);
-    QCOMPARE(entry->window, window);
-    std::unique_ptr<QWidget> w(entry->make());
-    QCOMPARE(w->objectName(), window);
-    QCOMPARE(w->windowTitle(), title);
-}
 
 // Each row: a window, edits over its default texts, then what OK shows in
 // `myw`. A failure leaves the result field as it was ("before").

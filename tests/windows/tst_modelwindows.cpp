@@ -44,9 +44,6 @@ class TestModelWindows : public QObject {
     Q_OBJECT
 
 private slots:
-    void menuButtonsOpenTheirWindows_data();
-    void menuButtonsOpenTheirWindows();
-
     void calculate_data();
     void calculate();
 
@@ -54,29 +51,6 @@ private slots:
     void twoDimensionalTypeOkCancel();
     void transitionZoneTypeOkCancel();
 };
-
-void TestModelWindows::menuButtonsOpenTheirWindows_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("my1d") << "my1d" << "my1dform" << "一维水质计算";
-    QTest::newRow("my2d") << "my2d" << "my2dform" << "二维水质计算";
-    QTest::newRow("Command3") << "Command3" << "MYLFORM" << "计算过渡带长度";
-}
-
-void TestModelWindows::menuButtonsOpenTheirWindows()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, window);
-    QFETCH(QString, title);
-    const CalculatorEntry *entry = findCalculator(button);
-    QVERIFY(entry);
-    QCOMPARE(entry->window, window);
-    std::unique_ptr<QWidget> w(entry->make());
-    QCOMPARE(w->objectName(), window);
-    QCOMPARE(w->windowTitle(), title);
-}
 
 // Each row: a window, edits over its default texts, then what OK shows. A
 // failure leaves the result field ("before") and the caption as they were.

@@ -41,6 +41,8 @@ private slots:
     void menuButtonsFollowTheGrid_data();
     void menuButtonsFollowTheGrid();
     void buttonsWithoutWindowAreDisabled();
+    void everyButtonOpensItsWindow_data();
+    void everyButtonOpensItsWindow();
     void menuFocusOrder();
     void oneWindowPerButton();
     void returnOfCalculatorThenReopenGivesDefaults();
@@ -177,6 +179,40 @@ void TestShell::buttonsWithoutWindowAreDisabled()
     }
     QVERIFY(child<QPushButton>(&menu, "my0d")->isEnabled());
     QVERIFY(child<QPushButton>(&menu, "myexit")->isEnabled());
+}
+
+void TestShell::everyButtonOpensItsWindow_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("myyear") << "myyear" << "yearform" << "计算水平年";
+    QTest::newRow("myk") << "myk" << "myKform" << "计算水质降解系数";
+    QTest::newRow("my0d") << "my0d" << "my0dform" << "零维水质计算";
+    QTest::newRow("my1d") << "my1d" << "my1dform" << "一维水质计算";
+    QTest::newRow("my2d") << "my2d" << "my2dform" << "二维水质计算";
+    QTest::newRow("myvol") << "myvol" << "myvolform" << "水环境容量计算";
+    QTest::newRow("myrevol") << "myrevol" << "myRevolform" << "剩余环境容量计算";
+    QTest::newRow("Command5") << "Command5" << "mycontrolV" << "水污染总量控制计算";
+    QTest::newRow("Command2") << "Command2" << "my1dw" << "计算河道一维水体纳污能力";
+    QTest::newRow("Command1") << "Command1" << "my2dw" << "计算二维河道水体纳污能力";
+    QTest::newRow("Command4") << "Command4" << "my0dw" << "计算湖泊水库纳污能力";
+    QTest::newRow("Command3") << "Command3" << "MYLFORM" << "计算过渡带长度";
+}
+
+void TestShell::everyButtonOpensItsWindow()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    QFETCH(QString, title);
+    Form1 welcome;
+    welcome.show();
+    press(&welcome, "myenter");
+    press(welcome.menu(), qPrintable(button));
+    const QList<QWidget *> open = openWindows(window);
+    QCOMPARE(open.size(), 1);
+    QCOMPARE(open.first()->windowTitle(), title);
+    QVERIFY(open.first()->testAttribute(Qt::WA_DeleteOnClose)); // Return discards it
 }
 
 void TestShell::menuFocusOrder()
