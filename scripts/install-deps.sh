@@ -6,11 +6,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-charts-dev qt6-svg-dev
+  libboost-math-dev
   libxkbcommon-dev libvulkan-dev libgl-dev
   qt6-qpa-plugins
   fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai
   xvfb xauth x11-utils imagemagick time
+  poppler-utils
 )
 
 missing=()
