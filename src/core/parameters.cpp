@@ -1,6 +1,7 @@
 #include "parameters.h"
 
 #include "arithmetic.h"
+#include "units.h"
 #include "numbers.h"
 
 #include <cmath>
@@ -10,11 +11,11 @@ namespace varnolek::parameters {
 float twoPointK(const TwoPointInput &in)
 {
     const Real u = in.u;
-    const Real x = Real(in.x) * 1000; // km -> m
+    const Real x = Real(in.x) * units::metresPerKm; // km -> m
     const Real c1 = in.c1, c2 = in.c2;
     const Real logRatio = ln(c1 / c2);
     // 86400 s/d turns the rate per second into a rate per day.
-    const Real k = (Real(86400) * u * logRatio) / x;
+    const Real k = (Real(units::secondsPerDay) * u * logRatio) / x;
     return toSingle(k);
 }
 
@@ -24,7 +25,7 @@ float leastSquaresK(const MultiPointInput &in)
     float sxy = 0, sx = 0, sy = 0, sxx = 0;
     for (const MonitoringPoint &p : in.points) {
         const float c = toSingle(p.c);
-        const float x = toSingle(Real(p.x) * 1000); // km -> m
+        const float x = toSingle(Real(p.x) * units::metresPerKm); // km -> m
         const Real l = ln(c);
         sxy = toSingle(Real(x) * l + sxy);
         sx = toSingle(Real(sx) + x);
@@ -32,7 +33,7 @@ float leastSquaresK(const MultiPointInput &in)
         sxx = toSingle(Real(x) * x + sxx);
     }
     const float n = static_cast<float>(in.points.size());
-    const Real numerator = (Real(n) * sxy - Real(sx) * sy) * (Real(u) * 86400);
+    const Real numerator = (Real(n) * sxy - Real(sx) * sy) * (Real(u) * units::secondsPerDay);
     // The negative of the usual denominator, so that K is positive when the
     // concentration falls downstream.
     const Real denominator = Real(sx) * sx - Real(n) * sxx;

@@ -1,6 +1,7 @@
 #include "planning.h"
 
 #include "arithmetic.h"
+#include "units.h"
 
 namespace varnolek::planning
 {
@@ -9,11 +10,11 @@ namespace
 {
 Real metres(double km)
 {
-    return Real(km) * 1000;
+    return Real(km) * units::metresPerKm;
 }
 Real cubicMetres(double tenThousandM3)
 {
-    return Real(tenThousandM3) * 10000;
+    return Real(tenThousandM3) * units::cubicMetresPerTenThousand;
 }
 } // namespace
 
@@ -26,24 +27,24 @@ double environmentalCapacity(WaterBody body, const CapacityInput &in)
     switch (body) {
     case WaterBody::OneWay: {
         // W′ = 86.4 × (Q0 × (Cs − C0) + Q2 × Cs) + 0.001 × K × H × B × L × Cs, kg/d
-        const Real flow = (q0 * (cs - c0) + q2 * cs) * 86.4;
+        const Real flow = (q0 * (cs - c0) + q2 * cs) * units::gramsPerSecondToKgPerDay;
         const Real decay = Real(0.001) * k * h * b * l * cs;
         const float w = toSingle(flow + decay);
-        return (Real(0.365) * (s * w)).value();
+        return (Real(units::kgPerDayToTonnesPerYear) * (s * w)).value();
     }
     case WaterBody::Lake: {
         // As the one-way river with the lake volume V in place of H × B × L.
         const Real v = cubicMetres(in.b);
-        const Real flow = (q0 * (cs - c0) + q2 * cs) * 86.4;
+        const Real flow = (q0 * (cs - c0) + q2 * cs) * units::gramsPerSecondToKgPerDay;
         const Real decay = Real(0.001) * k * v * cs;
         const float w = toSingle(flow + decay);
-        return (Real(0.365) * (s * w)).value();
+        return (Real(units::kgPerDayToTonnesPerYear) * (s * w)).value();
     }
     case WaterBody::TwoWay: {
         // Flow terms weighted by days per year (365 − D forward, D reversed,
         // 365 tributary) give kg/a, / 1000 gives t/a; the decay part is kg/d × 0.365.
-        const Real flow = (q0 * (cs - c0) * (Real(365) - d) + q1 * (cs - c1) * d + Real(365) * q2 * cs) * 86.4 / 1000;
-        const Real decay = Real(0.001) * k * h * b * l * cs * 0.365;
+        const Real flow = (q0 * (cs - c0) * (Real(365) - d) + q1 * (cs - c1) * d + Real(365) * q2 * cs) * units::gramsPerSecondToKgPerDay / units::kgPerTonne;
+        const Real decay = Real(0.001) * k * h * b * l * cs * units::kgPerDayToTonnesPerYear;
         const float w = toSingle(flow + decay);
         return (s * w).value();
     }
@@ -54,7 +55,7 @@ double environmentalCapacity(WaterBody body, const CapacityInput &in)
 double domesticLoad(const Sources &s)
 {
     // N × A × Cd is mg/d; 10^−6 turns it into kg/d, 0.365 into t/a.
-    return (Real(s.pd) * 0.365 * pow(10, -6) * s.n * s.a * s.cd).value();
+    return (Real(s.pd) * units::kgPerDayToTonnesPerYear * pow(10, -6) * s.n * s.a * s.cd).value();
 }
 
 double agriculturalLoad(const Sources &s)
@@ -78,14 +79,14 @@ double monitoredLoad(WaterBody body, const MonitoredInput &in)
 
     if (body == WaterBody::TwoWay) {
         const Real d = in.d, q2 = in.q2, c2 = in.c2;
-        const Real flow = (q0 * (c - c0) * (Real(365) - d) + q2 * (c - c2) * d + Real(365) * q1 * c) * 86.4 / 1000;
-        const Real decay = Real(0.001) * k * v * c * 0.365;
+        const Real flow = (q0 * (c - c0) * (Real(365) - d) + q2 * (c - c2) * d + Real(365) * q1 * c) * units::gramsPerSecondToKgPerDay / units::kgPerTonne;
+        const Real decay = Real(0.001) * k * v * c * units::kgPerDayToTonnesPerYear;
         return (flow + decay).value();
     }
     // G = 0.365 × [86.4 × ((Q0 + Q1) × C − Q0 × C0) + 0.001 × K × V × C]
-    const Real flow = ((q0 + q1) * c - q0 * c0) * 86.4;
+    const Real flow = ((q0 + q1) * c - q0 * c0) * units::gramsPerSecondToKgPerDay;
     const Real decay = Real(0.001) * k * v * c;
-    return (Real(0.365) * (flow + decay)).value();
+    return (Real(units::kgPerDayToTonnesPerYear) * (flow + decay)).value();
 }
 
 Balance monitoredBalance(WaterBody body, const MonitoredInput &in)
@@ -113,9 +114,9 @@ BaseLoads baseYearLoads(const Sources &s)
 double waterBodyLoad(const WaterBodyInput &in)
 {
     const Real k = in.k, qin = in.qin, cin = in.cin, c = in.c, qout = in.qout, v = in.v;
-    const Real flow = (qout * c - qin * cin) * 86.4;
+    const Real flow = (qout * c - qin * cin) * units::gramsPerSecondToKgPerDay;
     const Real decay = Real(0.001) * k * v * c;
-    return ((flow + decay) * 0.365).value();
+    return ((flow + decay) * units::kgPerDayToTonnesPerYear).value();
 }
 
 float estimatedIndustrialLoad(const BaseLoads &base, const WaterBodyInput &in)
