@@ -1,6 +1,5 @@
 #include "my0dw.h"
 
-#include "core/capacity.h"
 #include "ui/look.h"
 #include "ui/twips.h"
 
@@ -16,37 +15,28 @@ constexpr int rowTop[] = {600, 1560, 2520};
 } // namespace
 
 my0dw::my0dw()
-    : CalculatorWindow("my0dw", "计算湖泊水库纳污能力", varnolek::Precision::Double, "#########0.000")
+    : CalculatorWindow("my0dw")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(360, 240, 7572, 3252));
     const FieldGrid grid{frame, {240, 4200}, {1452, 1452}, {1920, 5760}, {1452, 1572},
                          372, {std::begin(rowTop), std::end(rowTop)}};
-    myk = addGridField(grid, 0, 0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
-    myq0 = addGridField(grid, 0, 1, "Label2", "水库入流量(m3/s)", "myq0", "2.0");
-    mya = addGridField(grid, 1, 0, "Label3", "排污口辐射角度(角度）", "mya", "120");
-    myr = addGridField(grid, 1, 1, "Label10", "辐射半径(m)", "myr", "100.0");
-    mycs = addGridField(grid, 2, 0, "Label7", "水质标准(mg/L)", "mycs", "6.0");
-    myh = addGridField(grid, 2, 1, "label12", "湖库平均水深(m)", "myh", "10");
+    myk = addGridField(grid, 0, 0, "Label1", "myk");
+    myq0 = addGridField(grid, 0, 1, "Label2", "myq0");
+    mya = addGridField(grid, 1, 0, "Label3", "mya");
+    myr = addGridField(grid, 1, 1, "Label10", "myr");
+    mycs = addGridField(grid, 2, 0, "Label7", "mycs");
+    myh = addGridField(grid, 2, 1, "label12", "myh");
 
     Command1 = addButton(this, "Command1", "确   定", tw(600, 3960, 1932, 612), [this] { calculateCapacity(); });
     Command2 = addButton(this, "Command2", "取   消", tw(3240, 3960, 1812, 612),
                          [this] { clear({myk, myq0, myr, myh, mya, mycs, myw}); });
     Command3 = addButton(this, "Command3", "返  回", tw(5760, 3960, 1812, 612), [this] { returnToMenu(); });
 
-    Label9 = addLabel(this, "Label9", "湖库的纳污能力(t/a):", tw(1200, 5160, 3036, 420));
+    Label9 = addLabel(this, "Label9", QString::fromStdString(currentEntry().main().label), tw(1200, 5160, 3036, 420));
     setLabelFont(Label9, ui::font(ui::faceSong, 15));
     myw = addResult(this, "myw", tw(4800, 5160, 1932, 396));
     myw->setFont(ui::font(ui::faceSong, 13.8, true));
     fitToContents();
 }
 
-void my0dw::calculateCapacity()
-{
-    if (!complete({myk, myq0, myr, myh, mya, mycs}))
-        return;
-    calculate([this] {
-        const double w =
-            varnolek::capacity::lakeReservoir({read(myk), read(myq0), read(mya), read(myr), read(mycs), read(myh)});
-        writeResult(myw, w);
-    });
-}
+void my0dw::calculateCapacity() { run(currentEntry()); }

@@ -1,9 +1,8 @@
 #include "runner.h"
 
-#include "calculation.h"
 #include "csv.h"
 
-#include "core/arithmetic.h"
+#include "catalogue/catalogue.h"
 
 #include <cstring>
 #include <optional>
@@ -38,47 +37,25 @@ Example:
   printf 'myx,myk\n3,0.2\n5,0.3\n' | varnolek-calc my1dform --csv -
 )";
 
-struct Outcome {
-    int status = Ok;
-    std::vector<Output> outputs;
-    std::string message;
-};
+using catalogue::Case;
+using catalogue::Entry;
+using catalogue::Field;
 
-Outcome evaluate(const Calculation &calculation, const Case &c)
+// The exit status of an evaluation; the texts are printed only when it ran to its end.
+int statusOf(const catalogue::Outcome &outcome)
 {
-    Outcome outcome;
-    try {
-        outcome.outputs = calculation.run(c);
-    } catch (const Incomplete &e) {
-        outcome.status = IncompleteInput;
-        outcome.message = e.what();
-    } catch (const varnolek::CalcError &e) {
-        outcome.status = Failed;
-        outcome.message = varnolek::describe(e.kind());
-    } catch (const Rejected &e) {
-        outcome.status = Failed;
-        outcome.message = e.what();
+    switch (outcome.status) {
+    case catalogue::Status::Done:
+        return Ok;
+    case catalogue::Status::Incomplete:
+        return IncompleteInput;
+    case catalogue::Status::Failed:
+        return Failed;
     }
-    return outcome;
+    return Failed;
 }
 
-// Whether NAME is a field of the calculation or an indexed name of one of its groups.
-bool knownField(const Calculation &calculation, const std::string &name)
-{
-    for (const Field &field : calculation.fields)
-        if (field.name == name)
-            return true;
-    const auto dot = name.find('.');
-    if (dot == std::string::npos || dot + 1 == name.size())
-        return false;
-    for (std::size_t i = dot + 1; i < name.size(); ++i)
-        if (name[i] < '0' || name[i] > '9')
-            return false;
-    for (const std::string &group : calculation.indexedGroups)
-        if (name.compare(0, dot, group) == 0 && group.size() == dot)
-            return true;
-    return false;
-}
+bool knownField(const Entry &entry, const std::string &name) { return entry.accepts(name); }
 
 int usage(std::FILE *err, const std::string &what)
 {
@@ -88,18 +65,22 @@ int usage(std::FILE *err, const std::string &what)
 
 void list(std::FILE *out)
 {
-    for (const Calculation &calculation : calculations()) {
+    for (const Entry &calculation : catalogue::entries()) {
         std::fprintf(out, "%s\t%s\n", calculation.id.c_str(), calculation.title.c_str());
         for (const Field &field : calculation.fields)
             std::fprintf(out, "  %s\t%s\t%s\n", field.name.c_str(), field.label.c_str(), field.defaultText.c_str());
+        for (int i = 0; i < calculation.defaultRows; ++i)
+            for (const catalogue::Group &group : calculation.groups)
+                std::fprintf(out, "  %s.%d\t%s\t%s\n", group.name.c_str(), i, group.rowLabel(i).c_str(),
+                             catalogue::rowDefault(calculation, group, i).c_str());
     }
 }
 
 // A case whose indexed groups, when any are given, replace the default rows.
-void applyField(Case &c, const Calculation &calculation, std::string_view name, std::string_view text,
+void applyField(Case &c, const Entry &calculation, std::string_view name, std::string_view text,
                 bool &indexedGiven)
 {
-    if (!calculation.indexedGroups.empty() && name.find('.') != std::string_view::npos && !indexedGiven) {
+    if (!calculation.groups.empty() && name.find('.') != std::string_view::npos && !indexedGiven) {
         indexedGiven = true;
         std::vector<std::pair<std::string_view, std::string_view>> kept;
         for (const auto &field : c.fields)
@@ -110,9 +91,9 @@ void applyField(Case &c, const Calculation &calculation, std::string_view name, 
     c.set(name, text);
 }
 
-int single(const Calculation &calculation, const std::vector<std::string> &args, std::FILE *out, std::FILE *err)
+int single(const Entry &calculation, const std::vector<std::string> &args, std::FILE *out, std::FILE *err)
 {
-    Case c = defaultCase(calculation);
+    Case c = catalogue::defaultCase(calculation);
     bool indexedGiven = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const auto eq = args[i].find('=');
@@ -124,15 +105,17 @@ int single(const Calculation &calculation, const std::vector<std::string> &args,
             return usage(err, "no field '" + name + "' in " + calculation.id);
         applyField(c, calculation, arg.substr(0, eq), arg.substr(eq + 1), indexedGiven);
     }
-    const Outcome outcome = evaluate(calculation, c);
-    for (const Output &output : outcome.outputs)
-        std::fprintf(out, "%s=%s\n", output.name.c_str(), output.text.c_str());
-    if (outcome.status != Ok)
+    const catalogue::Outcome outcome = catalogue::evaluate(calculation, c);
+    const int status = statusOf(outcome);
+    if (status == Ok)
+        for (const catalogue::Text &output : outcome.result.texts)
+            std::fprintf(out, "%.*s=%s\n", int(output.name.size()), output.name.data(), output.text.c_str());
+    else
         std::fprintf(err, "%s\n", outcome.message.c_str());
-    return outcome.status;
+    return status;
 }
 
-int batch(const Calculation &calculation, const std::string &file, std::FILE *in, std::FILE *out, std::FILE *err)
+int batch(const Entry &calculation, const std::string &file, std::FILE *in, std::FILE *out, std::FILE *err)
 {
     std::FILE *source = in;
     if (file != "-") {
@@ -165,12 +148,12 @@ int batch(const Calculation &calculation, const std::string &file, std::FILE *in
     CsvWriter writer(out);
     for (const std::string &name : header)
         writer.field(name);
-    for (const std::string &name : calculation.outputs)
-        writer.field(name);
+    for (const catalogue::Output &output : calculation.outputs)
+        writer.field(output.name);
     writer.field("error");
     writer.endRecord();
 
-    const Case defaults = defaultCase(calculation);
+    const Case defaults = catalogue::defaultCase(calculation);
     Case c = defaults;
     // Where each column goes in the case: a plain field's place, or -1 for an
     // indexed field, which is applied by name.
@@ -183,12 +166,12 @@ int batch(const Calculation &calculation, const std::string &file, std::FILE *in
     while (reader.next(row, error)) {
         c.fields = defaults.fields;
 
-        Outcome outcome;
+        catalogue::Outcome outcome;
         if (!error.empty()) {
-            outcome.status = Failed;
+            outcome.status = catalogue::Status::Failed;
             outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " + error;
         } else if (row.size() != header.size() && !(row.size() == 1 && row[0].empty())) {
-            outcome.status = Failed;
+            outcome.status = catalogue::Status::Failed;
             outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " +
                               std::to_string(row.size()) + " fields where the header has " +
                               std::to_string(header.size());
@@ -202,17 +185,15 @@ int batch(const Calculation &calculation, const std::string &file, std::FILE *in
                 else
                     applyField(c, calculation, header[i], row[i], indexedGiven);
             }
-            outcome = evaluate(calculation, c);
+            outcome = catalogue::evaluate(calculation, c);
         }
+        const bool done = outcome.status == catalogue::Status::Done;
 
         for (std::size_t i = 0; i < header.size(); ++i)
             writer.field(i < row.size() ? row[i] : empty);
-        for (const std::string &name : calculation.outputs) {
-            const std::string *text = &empty;
-            for (const Output &output : outcome.outputs)
-                if (output.name == name)
-                    text = &output.text;
-            writer.field(*text);
+        for (const catalogue::Output &output : calculation.outputs) {
+            const std::string *text = done ? outcome.result.text(output.name) : nullptr;
+            writer.field(text ? *text : empty);
         }
         writer.field(outcome.message);
         writer.endRecord();
@@ -236,7 +217,7 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         list(out);
         return Ok;
     }
-    const Calculation *calculation = findCalculation(args[0]);
+    const Entry *calculation = catalogue::find(args[0]);
     if (!calculation)
         return usage(err, "unknown calculation '" + args[0] + "'; --list shows them");
     if (args.size() >= 2 && args[1] == "--csv") {

@@ -1,6 +1,5 @@
 #include "MYLFORM.h"
 
-#include "core/models.h"
 #include "ui/look.h"
 #include "ui/twips.h"
 
@@ -16,34 +15,27 @@ constexpr int rowTop[] = {600, 1560};
 } // namespace
 
 MYLFORM::MYLFORM()
-    : CalculatorWindow("MYLFORM", "计算过渡带长度", varnolek::Precision::Double, "#####0.000")
+    : CalculatorWindow("MYLFORM")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(240, 360, 7572, 2292));
     const FieldGrid grid{frame, {240, 4200}, {1452, 1452}, {1920, 5760}, {1452, 1572},
                          372, {std::begin(rowTop), std::end(rowTop)}};
-    myk = addGridField(grid, 0, 0, QString(), "水质降解系数k(范围0.02-0.5 1/d)", "myk", "0.2");
-    myu = addGridField(grid, 0, 1, QString(), "水流流速(m/s)", "myu", "2.0");
-    myc0 = addGridField(grid, 1, 0, QString(), "上游水质浓度(mg/L)", "myc0", "8");
-    myc = addGridField(grid, 1, 1, QString(), "下游水质浓度(mg/L)", "myc", "6");
+    myk = addGridField(grid, 0, 0, QString(), "myk");
+    myu = addGridField(grid, 0, 1, QString(), "myu");
+    myc0 = addGridField(grid, 1, 0, QString(), "myc0");
+    myc = addGridField(grid, 1, 1, QString(), "myc");
 
     Command1 = addButton(this, "Command1", "确   定", tw(720, 3240, 1932, 612), [this] { calculateLength(); });
     Command2 = addButton(this, "Command2", "取   消", tw(3360, 3240, 1812, 612),
                          [this] { clear({myk, myu, myc0, myc, myl}); });
     Command3 = addButton(this, "Command3", "返  回", tw(5880, 3240, 1812, 612), [this] { returnToMenu(); });
 
-    QLabel *caption = addLabel(this, QString(), "过渡带长度(m)", tw(1920, 4320, 2292, 396));
+    QLabel *caption =
+        addLabel(this, QString(), QString::fromStdString(currentEntry().main().label), tw(1920, 4320, 2292, 396));
     setLabelFont(caption, ui::font(ui::faceSong, 15));
     myl = addResult(this, "myl", tw(4320, 4320, 1932, 396));
     myl->setFont(ui::font(ui::faceSong, 13.8, true));
     fitToContents();
 }
 
-void MYLFORM::calculateLength()
-{
-    if (!complete({myc, myc0, myu, myk}))
-        return;
-    calculate([this] {
-        const double l = varnolek::models::transitionZoneLength({read(myk), read(myu), read(myc0), read(myc)});
-        writeResult(myl, l);
-    });
-}
+void MYLFORM::calculateLength() { run(currentEntry()); }

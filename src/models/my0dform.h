@@ -18,7 +18,12 @@ public:
     QPushButton *caculc1, *Command1;
     QPushButton *Command3;
 
+    const catalogue::Entry &currentEntry() const override { return *m_current; }
+
 private:
     void calculateVolumeMixing();
     void calculateSectionMixing();
+
+    const catalogue::Entry &m_volume, &m_section;
+    const catalogue::Entry *m_current;
 };

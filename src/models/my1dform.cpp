@@ -1,6 +1,5 @@
 #include "my1dform.h"
 
-#include "core/models.h"
 #include "ui/look.h"
 #include "ui/twips.h"
 
@@ -10,7 +9,7 @@
 
 using ui::tw;
 
-const QString my1dform::designCaption = QStringLiteral("距离初始断面X千米处水质浓度(mg/L)");
+const QString my1dform::designCaption = QString::fromStdString(catalogue::entry("my1dform").main().label);
 const QString my1dform::clearedCaption = QStringLiteral("距离初始断面 X 千米处水质浓度(mg/L)");
 
 namespace {
@@ -19,19 +18,19 @@ constexpr int rowTop[] = {600, 1560, 2520, 3600};
 } // namespace
 
 my1dform::my1dform()
-    : CalculatorWindow("my1dform", "一维水质计算", varnolek::Precision::Single, "###0.00")
+    : CalculatorWindow("my1dform")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(120, 120, 7572, 4572));
     const FieldGrid grid{frame, {240, 4200}, {1452, 1452}, {1920, 5760}, {1452, 1572},
                          372, {std::begin(rowTop), std::end(rowTop)}};
-    myk = addGridField(grid, 0, 0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
-    myu = addGridField(grid, 0, 1, "Label2", "水流流速(m/s)", "myu", "2.0");
-    mye = addGridField(grid, 1, 0, "Label3", "扩散系数(0.1-20 m2/s)", "mye", "5.0");
-    myq0 = addGridField(grid, 1, 1, "Label4", "初始端面流量(m3/s)", "myq0", "20.0");
-    myc0 = addGridField(grid, 2, 0, "Label5", "初始断面浓度(mg/L)", "myc0", "10");
-    myx = addGridField(grid, 2, 1, "Label6", "计算断面距初始断面的距离(km)", "myx", "3");
-    myq2 = addGridField(grid, 3, 0, "Label7", "两断面间支流流量(m3/s)", "myq2", "0");
-    myc2 = addGridField(grid, 3, 1, "Label8", "支流中污染物浓度(mg/L)", "myc2", "5");
+    myk = addGridField(grid, 0, 0, "Label1", "myk");
+    myu = addGridField(grid, 0, 1, "Label2", "myu");
+    mye = addGridField(grid, 1, 0, "Label3", "mye");
+    myq0 = addGridField(grid, 1, 1, "Label4", "myq0");
+    myc0 = addGridField(grid, 2, 0, "Label5", "myc0");
+    myx = addGridField(grid, 2, 1, "Label6", "myx");
+    myq2 = addGridField(grid, 3, 0, "Label7", "myq2");
+    myc2 = addGridField(grid, 3, 1, "Label8", "myc2");
 
     Command1 = addButton(this, "Command1", "确   定", tw(480, 5040, 1932, 612), [this] { calculateConcentration(); });
     Command2 = addButton(this, "Command2", "取  消", tw(3120, 5040, 1812, 612), [this] { cancel(); });
@@ -44,17 +43,7 @@ my1dform::my1dform()
     fitToContents();
 }
 
-void my1dform::calculateConcentration()
-{
-    if (!complete({myk, mye, myq0, myc0, myq2, myc2, myx, myu}))
-        return;
-    calculate([this] {
-        const auto r = varnolek::models::oneDimensionalRiver(
-            {read(myk), read(myu), read(mye), read(myq0), read(myc0), read(myx), read(myq2), read(myc2)});
-        writeResult(myc, r.c);
-        setCaption(Label9, QString::fromStdString(varnolek::models::oneDimensionalCaption(r)));
-    });
-}
+void my1dform::calculateConcentration() { run(currentEntry()); }
 
 void my1dform::cancel()
 {

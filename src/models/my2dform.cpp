@@ -1,6 +1,5 @@
 #include "my2dform.h"
 
-#include "core/models.h"
 #include "ui/look.h"
 #include "ui/twips.h"
 
@@ -10,7 +9,7 @@
 
 using ui::tw;
 
-const QString my2dform::designCaption = QStringLiteral("距排污口X千米,距排污口所在岸边Y米处的水质浓度(mg/L):");
+const QString my2dform::designCaption = QString::fromStdString(catalogue::entry("my2dform").main().label);
 const QString my2dform::clearedCaption =
     QStringLiteral("距排污口 X 千米,距排污口所在岸边 Y 米处的水质浓度(mg / L):");
 
@@ -20,21 +19,21 @@ constexpr int rowTop[] = {600, 1560, 2520, 3600, 4560};
 } // namespace
 
 my2dform::my2dform()
-    : CalculatorWindow("my2dform", "二维水质计算", varnolek::Precision::Double, "###0.00")
+    : CalculatorWindow("my2dform")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(360, 360, 7572, 5172));
     const FieldGrid grid{frame, {240, 4200}, {1452, 1452}, {1920, 5760}, {1452, 1572},
                          372, {std::begin(rowTop), std::end(rowTop)}};
-    myk = addGridField(grid, 0, 0, "Label1", "水质降解系数K(0.02-0.5 1/d)", "myk", "0.2");
-    myu = addGridField(grid, 0, 1, "Label2", "水流流速(m/s)", "myu", "2.0");
-    mye = addGridField(grid, 1, 0, "Label3", "横向扩散系数(0.01-2.0 m2/s)", "mye", "0.1");
-    myb = addGridField(grid, 1, 1, "Label10", "河道宽度(m)", "myb", "30.0");
-    myc0 = addGridField(grid, 2, 0, "Label5", "排污口上游污染物浓度(mg/L)", "myc0", "8.0");
-    myh = addGridField(grid, 2, 1, "label12", "河道平均水深(m)", "myh", "2");
-    myq2 = addGridField(grid, 3, 0, "Label7", "排污口废水排放量(m3/s)", "myq2", "2.0");
-    myc2 = addGridField(grid, 3, 1, "Label8", "排污口废水浓度(mg/L)", "myc2", "100");
-    myx = addGridField(grid, 4, 0, "Label6", "计算点距排污口的距离(km)", "myx", "5");
-    myy = addGridField(grid, 4, 1, "Label4", "计算点距排污口所在岸边的距离(m)", "myy", "15");
+    myk = addGridField(grid, 0, 0, "Label1", "myk");
+    myu = addGridField(grid, 0, 1, "Label2", "myu");
+    mye = addGridField(grid, 1, 0, "Label3", "mye");
+    myb = addGridField(grid, 1, 1, "Label10", "myb");
+    myc0 = addGridField(grid, 2, 0, "Label5", "myc0");
+    myh = addGridField(grid, 2, 1, "label12", "myh");
+    myq2 = addGridField(grid, 3, 0, "Label7", "myq2");
+    myc2 = addGridField(grid, 3, 1, "Label8", "myc2");
+    myx = addGridField(grid, 4, 0, "Label6", "myx");
+    myy = addGridField(grid, 4, 1, "Label4", "myy");
 
     Command1 = addButton(this, "Command1", "确   定", tw(840, 5760, 1932, 612), [this] { calculateConcentration(); });
     Command2 = addButton(this, "Command2", "取   消", tw(3480, 5760, 1812, 612), [this] { cancel(); });
@@ -46,17 +45,7 @@ my2dform::my2dform()
     fitToContents();
 }
 
-void my2dform::calculateConcentration()
-{
-    if (!complete({myk, mye, myc0, myb, myq2, myc2, myx, myu, myy, myh}))
-        return;
-    calculate([this] {
-        const auto r = varnolek::models::twoDimensionalRiver({read(myk), read(myu), read(mye), read(myb), read(myc0),
-                                                              read(myh), read(myq2), read(myc2), read(myx), read(myy)});
-        writeResult(myc, r.c);
-        setCaption(Label9, QString::fromStdString(varnolek::models::twoDimensionalCaption(r)));
-    });
-}
+void my2dform::calculateConcentration() { run(currentEntry()); }
 
 void my2dform::cancel()
 {

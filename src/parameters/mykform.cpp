@@ -40,12 +40,21 @@ int rowTop(int i) { return firstRowTop + rowPitch * i; }
 
 void setIndex(QWidget *element, int i) { element->setProperty("index", i); }
 
-QString concentrationCaption(int i) { return QStringLiteral("第 %1 监测点浓度(mg/L)").arg(i + 1); }
-QString distanceCaption(int i) { return QStringLiteral("第 %1 监测点到排污口的距离(km)").arg(i + 1); }
+const catalogue::Entry &multiPoint() { return catalogue::entry("myKform/multi-point"); }
+QString rowCaption(const char *group, int i)
+{
+    return QString::fromStdString(multiPoint().group(group)->rowLabel(i));
+}
+QString rowText(const char *group, int i)
+{
+    return QString::fromStdString(catalogue::rowDefault(multiPoint(), *multiPoint().group(group), i));
+}
+QString concentrationCaption(int i) { return rowCaption("Text4", i); }
+QString distanceCaption(int i) { return rowCaption("Text2", i); }
 } // namespace
 
 myKform::myKform()
-    : CalculatorWindow("myKform", "计算水质降解系数", varnolek::Precision::Single, "###0.000")
+    : CalculatorWindow("myKform")
 {
     Frame1 = addFrame(this, "Frame1", "请选择求解方法：", tw(1320, 120, 2892, 1572));
     Option1 = addOption(this, "Option1", "两点法", tw(1800, 360, 1692, 432), [this] { showTwoPoint(); });
@@ -53,18 +62,18 @@ myKform::myKform()
     Command3 = addButton(this, "Command3", "返  回", tw(5160, 480, 1932, 732), [this] { returnToMenu(); });
 
     Frame2 = addFrame(this, "Frame2", "请输入以下参数：", tw(600, 2880, 6612, 3372));
-    auto row = [this](int top, const char *name, const char *label, const char *text) {
-        addLabel(Frame2, QString(), label, tw(120, top, 1680, 372));
-        return addField(Frame2, name, text, tw(1920, top, 1452, 372));
+    auto row = [this](int top, const char *name) {
+        addLabel(Frame2, QString(), field(name), tw(120, top, 1680, 372));
+        return addField(Frame2, field(name), tw(1920, top, 1452, 372));
     };
-    myu = row(240, "myu", "水流流速(m/s)", "0.30");
-    myc0 = row(1080, "myc0", "第一监测点浓度(mg/L)", "8.3");
-    myc1 = row(1920, "myc1", "第二监测点浓度(mg/L)", "8.1");
-    myx = row(2760, "myx", "两监测点距离(km)", "2.0");
+    myu = row(240, "myu");
+    myc0 = row(1080, "myc0");
+    myc1 = row(1920, "myc1");
+    myx = row(2760, "myx");
     Command1 = addButton(Frame2, "Command1", "确  定", tw(4320, 240, 1692, 612), [this] { calculateTwoPoint(); });
     Command2 = addButton(Frame2, "Command2", " 取  消 ", tw(4320, 1080, 1692, 612),
                          [this] { clear({myu, myx, myc0, myc1, myk}); });
-    addLabel(Frame2, QString(), "水质降解参数K(1/d)", tw(4320, 1920, 2160, 492));
+    addLabel(Frame2, QString(), QString::fromStdString(views().front()->main().label), tw(4320, 1920, 2160, 492));
     myk = addResult(Frame2, "myk", tw(4320, 2760, 1692, 372));
 
     // The table frame lies in a scroll area whose top edge is the frame's Top,
@@ -82,18 +91,18 @@ myKform::myKform()
     Frame3 = addFrame(content, "Frame3", "请输入以下参数：", tw(frame3Left, 0, frame3Width, 4932));
     Label10 = addLabel(Frame3, "Label10", "请输入监测点总数(个）", tw(240, 240, 1212, 372));
     Text5 = addField(Frame3, "Text5", "4", tw(1680, 240, 1452, 372));
-    Label11 = addLabel(Frame3, "Label11", "水流流速（m/s)", tw(3960, 240, 1452, 372));
-    Text6 = addField(Frame3, "Text6", "0.3", tw(5640, 240, 1692, 372));
+    Label11 = addLabel(Frame3, "Label11", field("Text6"), tw(3960, 240, 1452, 372));
+    Text6 = addField(Frame3, field("Text6"), tw(5640, 240, 1692, 372));
     Label9 = {addLabel(Frame3, "Label9", concentrationCaption(0), tw(240, rowTop(0), 1212, rowHeight))};
-    Text4 = {addField(Frame3, "Text4", "8.3", tw(1680, rowTop(0), 1452, rowHeight))};
+    Text4 = {addField(Frame3, "Text4", rowText("Text4", 0), tw(1680, rowTop(0), 1452, rowHeight))};
     Label8 = {addLabel(Frame3, "Label8", distanceCaption(0), tw(3960, rowTop(0), 1452, rowHeight))};
-    Text2 = {addField(Frame3, "Text2", "2.0", tw(5640, rowTop(0), 1692, rowHeight))};
+    Text2 = {addField(Frame3, "Text2", rowText("Text2", 0), tw(5640, rowTop(0), 1692, rowHeight))};
     for (QWidget *element : {static_cast<QWidget *>(Label9[0]), static_cast<QWidget *>(Text4[0]),
                              static_cast<QWidget *>(Label8[0]), static_cast<QWidget *>(Text2[0])})
         setIndex(element, 0);
     caculk = addButton(Frame3, "caculk", "确  定", tw(1560, 3480, 1692, 372), [this] { calculateMultiPoint(); });
     mycancel = addButton(Frame3, "mycancel", "取  消", tw(4440, 3480, 1572, 372), [this] { cancelMultiPoint(); });
-    Label6 = addLabel(Frame3, "Label6", "水质降解参数K(1/d)", tw(1560, 4320, 1692, 492));
+    Label6 = addLabel(Frame3, "Label6", QString::fromStdString(multiPoint().main().label), tw(1560, 4320, 1692, 492));
     Text1 = addResult(Frame3, "Text1", tw(4440, 4320, 1692, 372));
     content->resize(ui::px(clientWidth), Frame3->height() + ui::px(margin));
 
@@ -174,12 +183,10 @@ void myKform::addRow(int i)
     auto at = [block, i](int left, int width) {
         return ui::tw(left, rowTop(i), width, rowHeight).translated(0, -block->y());
     };
-    const parameters::SuggestedPoint suggested = parameters::suggestedPoint(i);
     Label9.push_back(addRowLabel(block, "Label9", concentrationCaption(i), at(240, 1212)));
-    Text4.push_back(
-        addField(block, "Text4", QString::fromStdString(varnolek::generalText(suggested.c)), at(1680, 1452)));
+    Text4.push_back(addField(block, "Text4", rowText("Text4", i), at(1680, 1452)));
     Label8.push_back(addRowLabel(block, "Label8", distanceCaption(i), at(3960, 1452)));
-    Text2.push_back(addField(block, "Text2", QString::number(suggested.x), at(5640, 1692)));
+    Text2.push_back(addField(block, "Text2", rowText("Text2", i), at(5640, 1692)));
     for (QWidget *element : {static_cast<QWidget *>(Label9.back()), static_cast<QWidget *>(Text4.back()),
                              static_cast<QWidget *>(Label8.back()), static_cast<QWidget *>(Text2.back())}) {
         setIndex(element, i);
@@ -236,23 +243,22 @@ void myKform::placeBelowTable()
     move(x(), available.top() + std::max(0, (available.height() - this->height() - decoration) / 2));
 }
 
-void myKform::calculateTwoPoint()
-{
-    if (!complete({myu, myx, myc0, myc1}))
-        return;
-    calculate([this] { writeResult(myk, parameters::twoPointK({read(myu), read(myc0), read(myc1), read(myx)})); });
-}
+void myKform::calculateTwoPoint() { run(*views().front()); }
 
+// The table's rows as they stand: as many as the table last built has.
 void myKform::calculateMultiPoint()
 {
-    calculate([this] {
-        parameters::MultiPointInput in{read(Text6), {}};
-        if (int(Text4.size()) < m_count) // a table left unfinished by a failed build
-            throw varnolek::CalcError(varnolek::Failure::InvalidArgument);
-        for (int i = 0; i < m_count; ++i)
-            in.points.push_back({read(Text4[i]), read(Text2[i])});
-        writeResult(Text1, parameters::leastSquaresK(in));
-    });
+    if (int(Text4.size()) < m_count) { // a table left unfinished by a failed build
+        reportFailure(varnolek::CalcError(varnolek::Failure::InvalidArgument));
+        return;
+    }
+    catalogue::Case c;
+    c.setOwned("Text6", Text6->text().toStdString());
+    for (int i = 0; i < m_count; ++i) {
+        c.setOwned("Text4." + std::to_string(i), Text4[i]->text().toStdString());
+        c.setOwned("Text2." + std::to_string(i), Text2[i]->text().toStdString());
+    }
+    run(multiPoint(), c);
 }
 
 void myKform::cancelMultiPoint()

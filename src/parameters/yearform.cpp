@@ -17,7 +17,6 @@ namespace {
 const QColor labelColour{255, 192, 255};
 const QColor resultColour{255, 224, 192};
 const QString promptTitle = QStringLiteral("提示");
-const QString checkFileText = QString::fromUtf8(hydrology::checkFileMessage);
 
 struct Editor {
     QString program;
@@ -43,15 +42,6 @@ QList<Editor> editors()
 #endif
 }
 
-hydrology::DataFile readDataFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {hydrology::FileStatus::Unreadable, {}};
-    const QByteArray text = file.readAll();
-    return hydrology::parseDataFile(std::string_view(text.constData(), std::size_t(text.size())));
-}
-
 void styleResult(QLineEdit *field)
 {
     field->setFont(ui::font(ui::faceSong, 16.2, true));
@@ -60,18 +50,18 @@ void styleResult(QLineEdit *field)
 } // namespace
 
 yearform::yearform()
-    : CalculatorWindow("yearform", "计算水平年", varnolek::Precision::Single, "", ui::ButtonFace::Li)
+    : CalculatorWindow("yearform", ui::ButtonFace::Li)
 {
     Command1 = addButton(this, "Command1", "请输入水文资料", tw(600, 120, 3840, 732), [this] { openEditor(); });
     mycacul = addButton(this, "mycacul", "计 算 水 平 年", tw(600, 1200, 3840, 732),
                         [this] { calculateLevelYear(); });
-    Label1 = addLabel(this, "Label1", "水 平 年", tw(600, 2280, 1692, 492));
+    Label1 = addLabel(this, "Label1", QString::fromStdString(currentEntry().outputs[0].label), tw(600, 2280, 1692, 492));
     Label1->setFont(ui::font(ui::faceSong, 13.8, true));
     ui::paint(Label1, labelColour, Qt::black);
     yeartext = addResult(this, "yeartext", tw(2880, 2280, 1452, 492));
     yeartext->setText(QStringLiteral(" "));
     styleResult(yeartext);
-    Label2 = addLabel(this, "Label2", "水位或流量值", tw(600, 3240, 1692, 492));
+    Label2 = addLabel(this, "Label2", QString::fromStdString(currentEntry().outputs[1].label), tw(600, 3240, 1692, 492));
     Label2->setFont(ui::font(ui::faceSong, 13.8));
     ui::paint(Label2, labelColour, Qt::black);
     qltext = addResult(this, "qltext", tw(2880, 3240, 1452, 492));
@@ -97,21 +87,21 @@ void yearform::calculateLevelYear()
         m_lastPath = chosen;
     if (m_lastPath.isEmpty())
         return;
-    const std::optional<QString> rate =
-        prompts.input(this, QStringLiteral("输入最枯水位或流量保证率(默认为90%）"), promptTitle, QStringLiteral("90"));
+    const std::optional<QString> rate = prompts.input(this, QStringLiteral("输入最枯水位或流量保证率(默认为90%）"),
+                                                      promptTitle, QString::fromStdString(field("rate").defaultText));
     if (!rate)
         return; // a cancelled rate changes nothing
-    calculate([&] {
-        const double percent = varnolek::readNumber(rate->toStdString());
-        const hydrology::DataFile file = readDataFile(m_lastPath);
-        if (file.status != hydrology::FileStatus::Ok) {
-            prompts.message(this, checkFileText, promptTitle);
-            if (file.status != hydrology::FileStatus::NoRecords)
-                openEditor();
-            return;
-        }
-        const hydrology::LevelYear level = hydrology::designLevel(file.records, percent);
-        yeartext->setText(QString::number(level.record.year) + QStringLiteral("年"));
-        qltext->setText(QString::fromStdString(varnolek::generalText(level.record.value, varnolek::Precision::Single)));
-    });
+    catalogue::Case c;
+    c.setOwned("file", m_lastPath.toStdString());
+    c.setOwned("rate", rate->toStdString());
+    run(currentEntry(), c);
+}
+
+// A file that cannot be used: the message, then the editor to mend it, unless
+// the file holds no records at all.
+void yearform::rejected(const catalogue::Rejected &rejection)
+{
+    CalculatorWindow::rejected(rejection);
+    if (rejection.reason != static_cast<int>(hydrology::FileStatus::NoRecords))
+        openEditor();
 }

@@ -15,6 +15,12 @@ public:
     QLabel *Label1, *Label2;
     QLineEdit *yeartext, *qltext;
 
+    // The data file chosen last in this window, or the empty text.
+    QString dataFile() const { return m_lastPath; }
+
+protected:
+    void rejected(const catalogue::Rejected &rejection) override;
+
 private:
     void openEditor();
     void calculateLevelYear();

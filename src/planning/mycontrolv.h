@@ -4,7 +4,6 @@
 // environmental capacity. The base-year industrial load is typed in, or
 // estimated in two steps from a mass balance of the water body.
 
-#include "core/planning.h"
 #include "ui/calculatorwindow.h"
 
 class QGroupBox;
@@ -40,6 +39,5 @@ class mycontrolV : public ui::CalculatorWindow
     void showSourcesAfterEstimate();
     void cancel();
     void calculateControl();
-    varnolek::planning::Sources sources() const;
-    void project(const varnolek::planning::BaseLoads &base, double industrialLoad);
+    QString reductionCaption() const;
 };

@@ -3,7 +3,6 @@
 // pollution sources of its catchment, set against its environmental capacity;
 // the result is the remaining capacity or the load reduction (t/a).
 
-#include "core/planning.h"
 #include "ui/calculatorwindow.h"
 
 class QGroupBox;
@@ -31,11 +30,9 @@ class myRevolform : public ui::CalculatorWindow
     QLineEdit *myw1;
 
   private:
-    void chooseBody(varnolek::planning::WaterBody body);
+    void chooseBody();
     void chooseMonitoring();
     void chooseSources();
-    varnolek::planning::WaterBody selectedBody() const;
-    bool completeFor(varnolek::planning::WaterBody body);
     void cancel();
     void calculateBalance();
 };

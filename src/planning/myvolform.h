@@ -2,7 +2,6 @@
 // 水环境容量计算: the water environmental capacity (t/a) of a one-way river
 // reach, a two-way river reach or a lake or reservoir, after a safety factor.
 
-#include "core/planning.h"
 #include "ui/calculatorwindow.h"
 
 class QGroupBox;
@@ -25,8 +24,6 @@ class myvolform : public ui::CalculatorWindow
     QLineEdit *myw;
 
   private:
-    void showView(varnolek::planning::WaterBody body);
-    varnolek::planning::WaterBody selectedBody() const;
-    bool completeFor(varnolek::planning::WaterBody body);
+    void showView(const catalogue::Entry &view);
     void calculateCapacity();
 };

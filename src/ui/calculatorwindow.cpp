@@ -37,12 +37,11 @@ void fitLabelText(QLabel *label)
 
 } // namespace
 
-CalculatorWindow::CalculatorWindow(const QString &name, const QString &caption, varnolek::Precision precision,
-                                   std::string pattern, ButtonFace face)
-    : QWidget(nullptr), m_precision(precision), m_pattern(std::move(pattern)), m_face(face)
+CalculatorWindow::CalculatorWindow(const QString &name, ButtonFace face)
+    : QWidget(nullptr), m_views(catalogue::entriesOf(name.toStdString())), m_face(face)
 {
     setObjectName(name);
-    setWindowTitle(caption);
+    setWindowTitle(QString::fromStdString(m_views.at(0)->title));
     setAttribute(Qt::WA_DeleteOnClose);
     paint(this, colour::calculator);
     setFont(ui::font(faceSong, 9));
@@ -98,14 +97,23 @@ QLineEdit *CalculatorWindow::addField(QWidget *parent, const QString &name, cons
     return field;
 }
 
+QLineEdit *CalculatorWindow::addField(QWidget *parent, const catalogue::Field &field, const QRect &rect)
+{
+    return addField(parent, QString::fromStdString(field.name), QString::fromStdString(field.defaultText), rect);
+}
+
+QLabel *CalculatorWindow::addLabel(QWidget *parent, const QString &name, const catalogue::Field &field,
+                                   const QRect &rect)
+{
+    return addLabel(parent, name, QString::fromStdString(field.label), rect);
+}
+
 QLineEdit *CalculatorWindow::addGridField(const FieldGrid &grid, int row, int column, const QString &labelName,
-                                          const QString &labelText, const QString &fieldName,
-                                          const QString &defaultText)
+                                          const catalogue::Field &field)
 {
     const int top = grid.rowTop.at(row);
-    addLabel(grid.frame, labelName, labelText, tw(grid.labelLeft[column], top, grid.labelWidth[column], grid.height));
-    return addField(grid.frame, fieldName, defaultText,
-                    tw(grid.fieldLeft[column], top, grid.fieldWidth[column], grid.height));
+    addLabel(grid.frame, labelName, field, tw(grid.labelLeft[column], top, grid.labelWidth[column], grid.height));
+    return addField(grid.frame, field, tw(grid.fieldLeft[column], top, grid.fieldWidth[column], grid.height));
 }
 
 QLineEdit *CalculatorWindow::addResult(QWidget *parent, const QString &name, const QRect &rect)
@@ -181,25 +189,14 @@ double CalculatorWindow::read(const QLineEdit *field)
     return varnolek::readNumber(field->text().toStdString());
 }
 
-void CalculatorWindow::writeResult(QLineEdit *field, double value) const
-{
-    writeResult(field, value, m_precision, m_pattern);
-}
-
-void CalculatorWindow::writeResult(QLineEdit *field, double value, varnolek::Precision precision,
-                                   const std::string &pattern)
-{
-    field->setText(QString::fromStdString(varnolek::formatPattern(value, precision, pattern)));
-    // A result wider than its field shows its leading digits and sign, not a
-    // tail of zeros that could be read as a small number.
-    field->setCursorPosition(0);
-}
-
 bool CalculatorWindow::calculate(const std::function<void()> &calculation)
 {
     try {
         calculation();
         return true;
+    } catch (const catalogue::Incomplete &) {
+        Prompts::current().message(this, incompleteText, incompleteTitle);
+        return false;
     } catch (const varnolek::CalcError &error) {
         reportFailure(error);
         return false;
@@ -210,6 +207,100 @@ void CalculatorWindow::reportFailure(const varnolek::CalcError &error)
 {
     Prompts::current().message(this, QString::fromStdString(varnolek::describe(error.kind())),
                                QString::fromUtf8(varnolek::programTitle));
+}
+
+// The view whose option buttons are all checked; a window without options has one view.
+const catalogue::Entry &CalculatorWindow::currentEntry() const
+{
+    for (const catalogue::Entry *view : m_views) {
+        bool selected = true;
+        for (const std::string &option : view->options) {
+            const auto *button = findChild<QRadioButton *>(QString::fromStdString(option));
+            selected = selected && button && button->isChecked();
+        }
+        if (selected)
+            return *view;
+    }
+    return *m_views.front();
+}
+
+const catalogue::Field &CalculatorWindow::field(std::string_view name) const
+{
+    for (const catalogue::Entry *view : m_views)
+        if (const catalogue::Field *f = view->field(name))
+            return *f;
+    throw std::logic_error("no field " + std::string(name) + " in " + objectName().toStdString());
+}
+
+catalogue::Case CalculatorWindow::windowCase() const
+{
+    const std::vector<const catalogue::Entry *> &views = m_views;
+    catalogue::Case c;
+    for (const QLineEdit *edit : findChildren<QLineEdit *>()) {
+        std::string name = edit->objectName().toStdString();
+        const QVariant index = edit->property("index");
+        if (index.isValid())
+            name += "." + std::to_string(index.toInt());
+        for (const catalogue::Entry *view : views) {
+            if (view->accepts(name)) {
+                c.setOwned(name, edit->text().toStdString());
+                break;
+            }
+        }
+    }
+    return c;
+}
+
+bool CalculatorWindow::run(const catalogue::Entry &entry) { return run(entry, windowCase()); }
+
+bool CalculatorWindow::run(const catalogue::Entry &entry, const catalogue::Case &c)
+{
+    return run(entry, c, entry.run);
+}
+
+bool CalculatorWindow::run(const catalogue::Entry &entry, const catalogue::Case &c, catalogue::RunFunction step)
+{
+    catalogue::Result result;
+    auto writeAll = [&] {
+        for (const catalogue::Text &text : result.texts)
+            writeText(text.name, text.text);
+    };
+    try {
+        step(entry, c, result);
+    } catch (const catalogue::Incomplete &) {
+        Prompts::current().message(this, incompleteText, incompleteTitle);
+        return false;
+    } catch (const varnolek::CalcError &error) {
+        writeAll();
+        reportFailure(error);
+        return false;
+    } catch (const catalogue::Rejected &rejection) {
+        writeAll();
+        rejected(rejection);
+        return false;
+    }
+    writeAll();
+    emit calculated(&entry);
+    return true;
+}
+
+void CalculatorWindow::rejected(const catalogue::Rejected &rejection)
+{
+    Prompts::current().message(this, QString::fromUtf8(rejection.what()), incompleteTitle);
+}
+
+void CalculatorWindow::writeText(std::string_view name, const std::string &text)
+{
+    const QString objectName = QString::fromUtf8(name.data(), qsizetype(name.size()));
+    const QString shown = QString::fromStdString(text);
+    if (auto *field = findChild<QLineEdit *>(objectName)) {
+        field->setText(shown);
+        // A result wider than its field shows its leading digits and sign, not
+        // a tail of zeros that could be read as a small number.
+        field->setCursorPosition(0);
+    } else if (auto *label = findChild<QLabel *>(objectName)) {
+        setCaption(label, shown);
+    }
 }
 
 void CalculatorWindow::clear(std::initializer_list<QLineEdit *> fields)

@@ -7,6 +7,7 @@
 // A window subclass reads like its table: it creates its controls in the
 // constructor and has one short handler per button.
 
+#include "catalogue/catalogue.h"
 #include "core/arithmetic.h"
 #include "core/numbers.h"
 
@@ -37,9 +38,22 @@ public:
     static const QString incompleteText;
     static const QString incompleteTitle;
 
+    // The catalogue entry of the view the window shows now; the first of its
+    // views unless the window chooses among several.
+    virtual const catalogue::Entry &currentEntry() const;
+    // The window's views in catalogue order.
+    const std::vector<const catalogue::Entry *> &views() const { return m_views; }
+    // The texts of the window's fields as a case: every field of any of its
+    // views, and the rows of its tables as NAME.i.
+    catalogue::Case windowCase() const;
+
+signals:
+    // A calculation of this view ran to its end and wrote its results.
+    void calculated(const catalogue::Entry *entry);
+
 protected:
-    CalculatorWindow(const QString &name, const QString &caption, varnolek::Precision precision,
-                     std::string pattern, ButtonFace face = ButtonFace::Song);
+    // The window's caption is the title its views have in the catalogue.
+    explicit CalculatorWindow(const QString &name, ButtonFace face = ButtonFace::Song);
 
     // Controls; every rectangle is in twips relative to the parent (see tw()).
     QGroupBox *addFrame(QWidget *parent, const QString &name, const QString &caption, const QRect &rect);
@@ -49,6 +63,10 @@ protected:
     // Rewrites a label's caption, fitted to its box starting from the label's own size.
     static void setCaption(QLabel *label, const QString &text);
     QLineEdit *addField(QWidget *parent, const QString &name, const QString &defaultText, const QRect &rect);
+    // A field as the catalogue declares it: its name and default text.
+    QLineEdit *addField(QWidget *parent, const catalogue::Field &field, const QRect &rect);
+    // A label with a field's caption.
+    QLabel *addLabel(QWidget *parent, const QString &name, const catalogue::Field &field, const QRect &rect);
 
     // Two columns of labelled fields in a frame, each label to the left of its
     // field, all in twips: the layout of most input frames.
@@ -59,7 +77,14 @@ protected:
         std::vector<int> rowTop;  // Top of each row
     };
     QLineEdit *addGridField(const FieldGrid &grid, int row, int column, const QString &labelName,
-                            const QString &labelText, const QString &fieldName, const QString &defaultText);
+                            const catalogue::Field &field);
+    // A field of the window as the first of its views that has it declares it.
+    const catalogue::Field &field(std::string_view name) const;
+    // The same in a grid, by name.
+    QLineEdit *addGridField(const FieldGrid &grid, int row, int column, const QString &labelName, const char *name)
+    {
+        return addGridField(grid, row, column, labelName, field(name));
+    }
     QLineEdit *addResult(QWidget *parent, const QString &name, const QRect &rect);
     QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &rect,
                            std::function<void()> onClick);
@@ -78,17 +103,26 @@ protected:
     // Reads a field's text as a number (leading-number rule). May throw CalcError.
     static double read(const QLineEdit *field);
 
-    // Writes a result with the window's precision and pattern. The text is
-    // complete before the field changes, so a failure leaves it as it was.
-    void writeResult(QLineEdit *field, double value) const;
-    // The same with another pattern or precision, for windows that mix them.
-    static void writeResult(QLineEdit *field, double value, varnolek::Precision precision,
-                            const std::string &pattern);
-
-    // Runs one calculation; a run-time failure stops it and shows the error
-    // report. Returns whether the calculation ran to its end.
+    // Runs one step of a calculation: an empty field gives the completeness
+    // message, a run-time failure the error report. Returns whether the step
+    // ran to its end.
     bool calculate(const std::function<void()> &calculation);
     void reportFailure(const varnolek::CalcError &error);
+
+    // Runs a catalogue entry on the window's texts and writes what it gives
+    // into the result fields and captions of the same names, in its order.
+    // An empty field gives the completeness message, a run-time failure the
+    // error report; results written before a failure stay. Returns whether
+    // the calculation ran to its end.
+    bool run(const catalogue::Entry &entry);
+    bool run(const catalogue::Entry &entry, const catalogue::Case &c);
+    // The same with a step of the entry's calculation other than its whole run.
+    bool run(const catalogue::Entry &entry, const catalogue::Case &c, catalogue::RunFunction step);
+    // An input the entry rejected (a bad data file): its message is shown; a
+    // window may do more.
+    virtual void rejected(const catalogue::Rejected &rejection);
+    // Writes one text given by the catalogue into the control of that name.
+    void writeText(std::string_view name, const std::string &text);
 
     // Cancel: empties the listed fields (the defaults are not restored).
     static void clear(std::initializer_list<QLineEdit *> fields);
@@ -99,8 +133,7 @@ protected:
     QFont buttonFont() const;
 
 private:
-    varnolek::Precision m_precision;
-    std::string m_pattern;
+    std::vector<const catalogue::Entry *> m_views;
     ButtonFace m_face;
 };
 

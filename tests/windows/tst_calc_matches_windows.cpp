@@ -3,7 +3,7 @@
 // pressing OK on the defaults writes the same texts.
 
 #include "app/windowcatalog.h"
-#include "cli/calculation.h"
+#include "catalogue/catalogue.h"
 #include "support/scriptedprompts.h"
 #include "support/windowtest.h"
 
@@ -99,7 +99,7 @@ void TestCalcMatchesWindows::everyCalculationIsCovered()
     QStringList ids;
     for (const WindowCase &c : windowCases())
         ids << c.id;
-    for (const cli::Calculation &calculation : cli::calculations())
+    for (const catalogue::Entry &calculation : catalogue::entries())
         QVERIFY2(ids.contains(QString::fromStdString(calculation.id)), calculation.id.c_str());
 }
 
@@ -114,7 +114,7 @@ void TestCalcMatchesWindows::defaultsAndResults()
 {
     QFETCH(int, index);
     const WindowCase &wc = windowCases()[index];
-    const cli::Calculation *calculation = cli::findCalculation(wc.id);
+    const catalogue::Entry *calculation = catalogue::find(wc.id);
     QVERIFY(calculation);
 
     const CalculatorEntry *entry = findCalculator(windowOf(calculation->id));
@@ -130,7 +130,7 @@ void TestCalcMatchesWindows::defaultsAndResults()
     if (wc.option)
         QTest::mouseClick(child<QRadioButton>(window.get(), wc.option), Qt::LeftButton);
 
-    for (const cli::Field &f : calculation->fields) {
+    for (const catalogue::Field &f : calculation->fields) {
         if (!wc.fieldsAreControls)
             break;
         const QString name = QString::fromStdString(f.name);
@@ -145,15 +145,17 @@ void TestCalcMatchesWindows::defaultsAndResults()
     for (const ShownMessage &m : prompts.messages)
         QVERIFY2(m.text == "打开水文资料文件", qPrintable(m.text)); // the level year's own prompt
 
-    cli::Case defaults = cli::defaultCase(*calculation);
+    catalogue::Case defaults = catalogue::defaultCase(*calculation);
     const std::string file = examplePath().toStdString();
     if (!wc.fieldsAreControls)
         defaults.set("file", file);
-    const std::vector<cli::Output> outputs = calculation->run(defaults);
+    catalogue::Result result;
+    calculation->run(*calculation, defaults, result);
+    const std::vector<catalogue::Text> &outputs = result.texts;
     QCOMPARE(outputs.size(), calculation->outputs.size());
     for (std::size_t i = 0; i < outputs.size(); ++i) {
-        QCOMPARE(outputs[i].name, calculation->outputs[i]);
-        QCOMPARE(QString::fromStdString(outputs[i].text), shownText(window.get(), QString::fromStdString(outputs[i].name)));
+        QCOMPARE(outputs[i].name, calculation->outputs[i].name);
+        QCOMPARE(QString::fromStdString(outputs[i].text), shownText(window.get(), QString::fromUtf8(outputs[i].name.data(), qsizetype(outputs[i].name.size()))));
     }
 }
 

@@ -1,0 +1,110 @@
+#include "case.h"
+
+#include "core/numbers.h"
+
+namespace catalogue {
+
+Incomplete::Incomplete() : std::runtime_error("请输入全部的参数") {}
+
+namespace {
+// Field names are a few characters long: a plain loop beats a call to memcmp.
+bool sameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = a.size(); i-- > 0;)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+} // namespace
+
+Case::Case(const Case &other) : fields(other.fields)
+{
+    for (const std::string &owned : other.m_owned) {
+        m_owned.push_back(owned);
+        // Point the copied pairs at this case's own copy.
+        for (auto &field : fields) {
+            if (field.first.data() == owned.data())
+                field.first = m_owned.back();
+            if (field.second.data() == owned.data())
+                field.second = m_owned.back();
+        }
+    }
+}
+
+Case &Case::operator=(const Case &other)
+{
+    if (this != &other) {
+        Case copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+void Case::set(std::string_view name, std::string_view text)
+{
+    for (auto &field : fields) {
+        if (sameName(field.first, name)) {
+            field.second = text;
+            return;
+        }
+    }
+    fields.emplace_back(name, text);
+}
+
+void Case::setOwned(std::string_view name, std::string text)
+{
+    m_owned.push_back(std::move(text));
+    const std::string_view kept = m_owned.back();
+    for (auto &field : fields) {
+        if (sameName(field.first, name)) {
+            field.second = kept;
+            return;
+        }
+    }
+    m_owned.emplace_back(name);
+    fields.emplace_back(m_owned.back(), kept);
+}
+
+std::string_view Case::text(std::string_view name) const
+{
+    for (const auto &field : fields)
+        if (sameName(field.first, name))
+            return field.second;
+    return {};
+}
+
+bool Case::has(std::string_view name) const
+{
+    for (const auto &field : fields)
+        if (sameName(field.first, name))
+            return true;
+    return false;
+}
+
+double Case::number(std::string_view name) const { return varnolek::readNumber(text(name)); }
+
+void Case::require(const std::vector<std::string> &names) const
+{
+    for (const std::string &name : names)
+        if (text(name).empty())
+            throw Incomplete();
+}
+
+void Case::require(std::initializer_list<std::string_view> names) const
+{
+    for (std::string_view name : names)
+        if (text(name).empty())
+            throw Incomplete();
+}
+
+const std::string *Result::text(std::string_view name) const
+{
+    for (const Text &t : texts)
+        if (sameName(t.name, name))
+            return &t.text;
+    return nullptr;
+}
+
+} // namespace catalogue

@@ -1,0 +1,156 @@
+#pragma once
+// The catalogue of calculations: every calculation of every calculator window
+// declared once, with its fields, labels, units, default texts, completeness
+// set, outputs and formula, and the function from a case's texts to the texts
+// its OK press writes. The windows, varnolek-calc, the saved cases, the plots
+// and the sweeps all read it.
+//
+// An entry is one view of a window: the window state its option buttons
+// select, with its own fields and outputs. The zero-dimensional window shows
+// two views side by side, each in its own frame with its own OK button.
+
+#include "case.h"
+
+#include "core/numbers.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace catalogue {
+
+// The range of values a label prints for its quantity, as in "(0.02-0.5 1/d)".
+struct Range {
+    double low = 0;
+    double high = 0;
+};
+
+struct Field {
+    Field(std::string name, std::string label, std::string defaultText);
+
+    std::string name;        // the field's objectName
+    std::string label;       // the caption of its label
+    std::string defaultText; // the text the window starts with
+    std::string unit;        // the unit printed in the label, or empty
+    std::optional<Range> range; // the range printed in the label, if any
+};
+
+// The unit and the range printed at the end of a label: the last bracketed
+// group, "(0.02-0.5 1/d)" giving 0.02 to 0.5 and "1/d". A leading "范围" is
+// skipped; full-width brackets count as brackets.
+std::string labelUnit(std::string_view label);
+std::optional<Range> labelRange(std::string_view label);
+
+// How an output's text is made.
+enum class Format {
+    Pattern, // a digit pattern with the window's precision ("###0.00")
+    General, // the general decimal text of a number ("11.96")
+    Text,    // a caption or other text that is not a number
+};
+
+struct Output {
+    std::string name;  // the objectName of the result field or caption label
+    std::string label; // the caption shown beside a result field, empty for a caption
+    Format format = Format::Pattern;
+    varnolek::Precision precision = varnolek::Precision::Double;
+    std::string pattern; // for Format::Pattern
+    std::string unit;    // of the number, or empty
+
+    bool numeric() const { return format != Format::Text; }
+};
+
+// An indexed control group of a table: element i is named NAME.i in a case.
+struct Group {
+    std::string name;   // "Text4"
+    std::string label;  // caption of row i with "%1" for its 1-based number
+    std::string unit;
+    int maxRows = 0;    // the most rows the window's table takes
+    std::string rowLabel(int i) const; // the caption of row i (0-based)
+};
+
+// The symbols of a formula tied to the fields they stand for.
+struct Symbol {
+    std::string symbol; // as written in the formula ("K", "Q0")
+    std::string field;  // the field's name, or a group's name
+};
+
+struct Entry;
+
+// Evaluates an entry for a case, appending each output text to result in the
+// order the window writes them. A failure throws (Incomplete, CalcError or
+// Rejected); the texts appended before it stay in result, as a window keeps
+// the results it had written before a failure.
+using RunFunction = void (*)(const Entry &, const Case &, Result &);
+
+struct Entry {
+    std::string id;                   // "my1dform", "myvolform/lake"
+    std::string window;               // the window's objectName
+    std::vector<std::string> options; // option buttons to click, in order, to select the view
+    std::string okButton;             // the OK button of the view
+    int okPresses = 1;                // presses of OK that run the whole calculation
+    std::string title;                // the window's caption
+    std::string view;                 // the view's name, empty for a window of one view
+    std::vector<Field> fields;
+    std::vector<std::string> required; // the completeness set, in the order it is checked
+    // Where a check in steps ends each step, as indices into required: the
+    // calculation checks the first step's fields, computes, then checks the
+    // next. Empty when the whole set is checked at once.
+    std::vector<std::size_t> steps;
+    std::vector<Output> outputs;       // in the order the OK press writes them
+    int mainOutput = 0;                // index of the main output
+    bool balance = false;              // whether the run gives a signed balance
+    std::vector<Group> groups;         // indexed groups of a table
+    int defaultRows = 0;               // rows of the table a default case has
+    std::string (*rowText)(const Group &, int) = nullptr; // default text of row i
+    std::string formula;               // the equations evaluated, one per line
+    std::vector<Symbol> symbols;
+    RunFunction run = nullptr;
+
+    const Field *field(std::string_view name) const;
+    const Output *output(std::string_view name) const;
+    const Group *group(std::string_view name) const;
+    const Output &main() const { return outputs.at(mainOutput); }
+    // Whether name is a field, or an indexed element NAME.i of a group.
+    bool accepts(std::string_view name) const;
+};
+
+// Every entry, in menu order.
+const std::vector<Entry> &entries();
+// The entry with this id, or nullptr.
+const Entry *find(std::string_view id);
+// The entry with this id; the id must exist.
+const Entry &entry(std::string_view id);
+// The entries of one window, in catalogue order.
+std::vector<const Entry *> entriesOf(std::string_view window);
+
+// The completeness check of one step (0-based) of an entry's set; the whole
+// set for an entry checked at once.
+void requireStep(const Entry &entry, const Case &c, std::size_t step);
+
+// A case of an entry with every field at its default text, and the default
+// rows of its groups.
+Case defaultCase(const Entry &entry);
+// The default text of element i of a group.
+std::string rowDefault(const Entry &entry, const Group &group, int i);
+
+// The first of the two presses of the total-load control with an estimated
+// industrial load checks the sources, computes their loads and checks the
+// planning year (step 1) before the water body is asked for; the second
+// checks the sources and computes them again, then the water body (step 2),
+// before the estimate is run. Throws as a run does.
+void checkBeforeEstimate(const Entry &entry, const Case &c, std::size_t step);
+// The second press itself, once the water body has passed its check: the
+// planning year was checked by the first press and is not checked again.
+void estimateAfterWaterBody(const Entry &entry, const Case &c, Result &result);
+
+// The outcome of one evaluation, with every failure caught.
+enum class Status { Done, Incomplete, Failed };
+struct Outcome {
+    Status status = Status::Done;
+    Result result;
+    std::string message; // the window's message for a failure
+};
+Outcome evaluate(const Entry &entry, const Case &c);
+
+} // namespace catalogue

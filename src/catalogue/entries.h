@@ -1,0 +1,26 @@
+#pragma once
+// The entries of each group of windows, appended to the catalogue in menu
+// order, and what their run functions share.
+
+#include "catalogue.h"
+
+#include <string>
+#include <vector>
+
+namespace catalogue {
+
+void addModelEntries(std::vector<Entry> &table);
+void addCapacityEntries(std::vector<Entry> &table);
+void addPlanningEntries(std::vector<Entry> &table);
+void addParameterEntries(std::vector<Entry> &table);
+
+// A result field written with a digit pattern in the window's precision.
+Output patternOutput(std::string name, std::string label, varnolek::Precision precision, std::string pattern);
+// A caption label rewritten by the OK press.
+Output captionOutput(std::string name);
+
+// Appends the text of output i of the entry for value, formatted as the entry
+// declares it.
+void addNumber(const Entry &entry, std::size_t output, double value, Result &result);
+
+} // namespace catalogue

@@ -1,0 +1,163 @@
+// The water-quality model windows: zero-dimensional mixing, the one- and
+// two-dimensional river models and the transition-zone length.
+
+#include "entries.h"
+
+#include "core/models.h"
+
+namespace catalogue {
+
+namespace {
+
+using varnolek::Precision;
+namespace models = varnolek::models;
+
+void volumeMixing(const Entry &e, const Case &c, Result &r)
+{
+    requireStep(e, c, 0);
+    addNumber(e, 0, models::volumeMixing({c.number("myw"), c.number("myq"), c.number("MYK"), c.number("myv")}), r);
+}
+
+void sectionMixing(const Entry &e, const Case &c, Result &r)
+{
+    requireStep(e, c, 0);
+    addNumber(e, 0, models::sectionMixing({c.number("myq1"), c.number("myc1"), c.number("myq2"), c.number("myc2")}),
+              r);
+}
+
+void oneDimensional(const Entry &e, const Case &c, Result &r)
+{
+    requireStep(e, c, 0);
+    const auto river = models::oneDimensionalRiver({c.number("myk"), c.number("myu"), c.number("mye"),
+                                                    c.number("myq0"), c.number("myc0"), c.number("myx"),
+                                                    c.number("myq2"), c.number("myc2")});
+    addNumber(e, 0, river.c, r);
+    r.add(e.outputs[1].name, models::oneDimensionalCaption(river));
+}
+
+void twoDimensional(const Entry &e, const Case &c, Result &r)
+{
+    requireStep(e, c, 0);
+    const auto river = models::twoDimensionalRiver({c.number("myk"), c.number("myu"), c.number("mye"),
+                                                    c.number("myb"), c.number("myc0"), c.number("myh"),
+                                                    c.number("myq2"), c.number("myc2"), c.number("myx"),
+                                                    c.number("myy")});
+    addNumber(e, 0, river.c, r);
+    r.add(e.outputs[1].name, models::twoDimensionalCaption(river));
+}
+
+void transitionZone(const Entry &e, const Case &c, Result &r)
+{
+    requireStep(e, c, 0);
+    addNumber(e, 0,
+              models::transitionZoneLength({c.number("myk"), c.number("myu"), c.number("myc0"), c.number("myc")}), r);
+}
+
+} // namespace
+
+void addModelEntries(std::vector<Entry> &table)
+{
+    Entry volume;
+    volume.id = "my0dform/volume";
+    volume.window = "my0dform";
+    volume.okButton = "caculc";
+    volume.title = "零维水质计算";
+    volume.view = "容积混合";
+    volume.fields = {{"myw", "排入水体污染物总量(kg/d)", "5000"},
+                     {"myq", "水体出流量(m3/s)", "5"},
+                     {"MYK", "水质降解系数(1/d)", "0.2"},
+                     {"myv", "水体体积(万M3)", "100"}};
+    volume.required = {"myv", "MYK", "myq", "myw"};
+    volume.outputs = {patternOutput("Text3", "水体中污染物浓度(mg/L)", Precision::Single, "###0.00")};
+    volume.formula = "C = (W / 86.4) / ((V × 10000) × K / 86400 + Q)";
+    volume.symbols = {{"W", "myw"}, {"Q", "myq"}, {"K", "MYK"}, {"V", "myv"}, {"C", "Text3"}};
+    volume.run = volumeMixing;
+    table.push_back(volume);
+
+    Entry section;
+    section.id = "my0dform/section";
+    section.window = "my0dform";
+    section.okButton = "caculc1";
+    section.title = "零维水质计算";
+    section.view = "断面混合";
+    section.fields = {{"myq1", "河道流量(m3/s)", "50"},
+                      {"myc1", "河道中污染物浓度(mg/L)", "6"},
+                      {"myq2", "排入河道废水量(m3/s)", "2"},
+                      {"myc2", "废水中污染物浓度(mg/L)", "100"}};
+    section.required = {"myc2", "myc1", "myq2", "myq1"};
+    section.outputs = {patternOutput("Text2", "断面污染物浓度(mg/L)", Precision::Single, "###0.00")};
+    section.formula = "C = (Q1 × C1 + Q2 × C2) / (Q1 + Q2)";
+    section.symbols = {{"Q1", "myq1"}, {"C1", "myc1"}, {"Q2", "myq2"}, {"C2", "myc2"}, {"C", "Text2"}};
+    section.run = sectionMixing;
+    table.push_back(section);
+
+    Entry river1;
+    river1.id = "my1dform";
+    river1.window = "my1dform";
+    river1.okButton = "Command1";
+    river1.title = "一维水质计算";
+    river1.fields = {{"myk", "水质降解系数K(0.02-0.5 1/d)", "0.2"},
+                     {"myu", "水流流速(m/s)", "2.0"},
+                     {"mye", "扩散系数(0.1-20 m2/s)", "5.0"},
+                     {"myq0", "初始端面流量(m3/s)", "20.0"},
+                     {"myc0", "初始断面浓度(mg/L)", "10"},
+                     {"myx", "计算断面距初始断面的距离(km)", "3"},
+                     {"myq2", "两断面间支流流量(m3/s)", "0"},
+                     {"myc2", "支流中污染物浓度(mg/L)", "5"}};
+    river1.required = {"myk", "mye", "myq0", "myc0", "myq2", "myc2", "myx", "myu"};
+    river1.outputs = {patternOutput("myc", "距离初始断面X千米处水质浓度(mg/L)", Precision::Single, "###0.00"),
+                      captionOutput("Label9")};
+    river1.formula = "C0' = (Q0 × C0 + Q2 × C2) / (Q0 + Q2)\n"
+                     "m = 1 + √(1 + 4 × E × K / (86400 × u²))\n"
+                     "C = C0' × exp(−2 × K × (X × 1000) / (86400 × u × m))";
+    river1.symbols = {{"K", "myk"},  {"u", "myu"},  {"E", "mye"},  {"Q0", "myq0"}, {"C0", "myc0"},
+                      {"X", "myx"},  {"Q2", "myq2"}, {"C2", "myc2"}, {"C", "myc"}};
+    river1.run = oneDimensional;
+    table.push_back(river1);
+
+    Entry river2;
+    river2.id = "my2dform";
+    river2.window = "my2dform";
+    river2.okButton = "Command1";
+    river2.title = "二维水质计算";
+    river2.fields = {{"myk", "水质降解系数K(0.02-0.5 1/d)", "0.2"},
+                     {"myu", "水流流速(m/s)", "2.0"},
+                     {"mye", "横向扩散系数(0.01-2.0 m2/s)", "0.1"},
+                     {"myb", "河道宽度(m)", "30.0"},
+                     {"myc0", "排污口上游污染物浓度(mg/L)", "8.0"},
+                     {"myh", "河道平均水深(m)", "2"},
+                     {"myq2", "排污口废水排放量(m3/s)", "2.0"},
+                     {"myc2", "排污口废水浓度(mg/L)", "100"},
+                     {"myx", "计算点距排污口的距离(km)", "5"},
+                     {"myy", "计算点距排污口所在岸边的距离(m)", "15"}};
+    river2.required = {"myk", "mye", "myc0", "myb", "myq2", "myc2", "myx", "myu", "myy", "myh"};
+    river2.outputs = {patternOutput("myc", "距排污口X千米,距排污口所在岸边Y米处的水质浓度(mg/L):", Precision::Double,
+                                    "###0.00"),
+                      captionOutput("Label9")};
+    river2.formula = "x = X × 1000\n"
+                     "C = exp(−K × x / (86400 × u)) × [C0 + (C2 × Q2 / H) / √(π × E × x × u) × "
+                     "(exp(−u × y² / (4 × E × x)) + exp(−u × (2B − y)² / (4 × E × x)))]\n"
+                     "π = 3.1415926";
+    river2.symbols = {{"K", "myk"},  {"u", "myu"},  {"E", "mye"}, {"B", "myb"}, {"C0", "myc0"}, {"H", "myh"},
+                      {"Q2", "myq2"}, {"C2", "myc2"}, {"X", "myx"}, {"y", "myy"}, {"C", "myc"}};
+    river2.run = twoDimensional;
+    table.push_back(river2);
+
+    Entry zone;
+    zone.id = "MYLFORM";
+    zone.window = "MYLFORM";
+    zone.okButton = "Command1";
+    zone.title = "计算过渡带长度";
+    zone.fields = {{"myk", "水质降解系数k(范围0.02-0.5 1/d)", "0.2"},
+                   {"myu", "水流流速(m/s)", "2.0"},
+                   {"myc0", "上游水质浓度(mg/L)", "8"},
+                   {"myc", "下游水质浓度(mg/L)", "6"}};
+    zone.required = {"myc", "myc0", "myu", "myk"};
+    zone.outputs = {patternOutput("myl", "过渡带长度(m)", Precision::Double, "#####0.000")};
+    zone.formula = "L = ln(C0 / C) × (86400 × u) / K";
+    zone.symbols = {{"K", "myk"}, {"u", "myu"}, {"C0", "myc0"}, {"C", "myc"}, {"L", "myl"}};
+    zone.run = transitionZone;
+    table.push_back(zone);
+}
+
+} // namespace catalogue

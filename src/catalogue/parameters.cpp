@@ -1,0 +1,141 @@
+// The parameter windows: the degradation coefficient K and the design level year.
+
+#include "entries.h"
+
+#include "core/hydrology.h"
+#include "core/numbers.h"
+#include "core/parameters.h"
+
+#include <charconv>
+
+namespace catalogue {
+
+namespace {
+
+using varnolek::Precision;
+namespace parameters = varnolek::parameters;
+namespace hydrology = varnolek::hydrology;
+
+void twoPoint(const Entry &e, const Case &c, Result &r)
+{
+    requireStep(e, c, 0);
+    addNumber(e, 0, parameters::twoPointK({c.number("myu"), c.number("myc0"), c.number("myc1"), c.number("myx")}),
+              r);
+}
+
+std::string indexed(const Group &group, int i) { return group.name + "." + std::to_string(i); }
+
+// The table has as many rows as the highest index given; a row left out of
+// the case reads 0, as an emptied row of the window does.
+void multiPoint(const Entry &e, const Case &c, Result &r)
+{
+    int rows = 0;
+    for (const auto &field : c.fields) {
+        const auto dot = field.first.find('.');
+        if (dot == std::string_view::npos)
+            continue;
+        const std::string_view digits = field.first.substr(dot + 1);
+        int index = 0;
+        const auto parsed = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+        if (parsed.ec != std::errc() || parsed.ptr != digits.data() + digits.size() || index < 0 ||
+            index >= parameters::maxPointCount)
+            throw Rejected("监测点序号超出范围：" + std::string(field.first));
+        rows = std::max(rows, index + 1);
+    }
+    parameters::MultiPointInput in{c.number("Text6"), {}};
+    in.points.reserve(std::size_t(rows));
+    for (int i = 0; i < rows; ++i)
+        in.points.push_back({c.number(indexed(e.groups[0], i)), c.number(indexed(e.groups[1], i))});
+    addNumber(e, 0, parameters::leastSquaresK(in), r);
+}
+
+// Row 0 starts with the window's own texts; the rows added when the table is
+// built start with the suggested values.
+std::string suggestedText(const Group &group, int i)
+{
+    const parameters::SuggestedPoint p = parameters::suggestedPoint(i);
+    if (group.name == "Text4")
+        return i == 0 ? "8.3" : varnolek::generalText(p.c);
+    return i == 0 ? "2.0" : std::to_string(p.x);
+}
+
+void levelYear(const Entry &e, const Case &c, Result &r)
+{
+    const double percent = c.number("rate");
+    const hydrology::DataFile file = hydrology::readDataFile(std::string(c.text("file")));
+    if (file.status != hydrology::FileStatus::Ok)
+        throw Rejected(hydrology::checkFileMessage, static_cast<int>(file.status));
+    const hydrology::LevelYear level = hydrology::designLevel(file.records, percent);
+    r.add(e.outputs[0].name, std::to_string(level.record.year) + "年");
+    addNumber(e, 1, level.record.value, r);
+}
+
+} // namespace
+
+void addParameterEntries(std::vector<Entry> &table)
+{
+    const Output k = patternOutput("myk", "水质降解参数K(1/d)", Precision::Single, "###0.000");
+
+    Entry two;
+    two.id = "myKform/two-point";
+    two.window = "myKform";
+    two.options = {"Option1"};
+    two.okButton = "Command1";
+    two.title = "计算水质降解系数";
+    two.view = "两点法";
+    two.fields = {{"myu", "水流流速(m/s)", "0.30"},
+                  {"myc0", "第一监测点浓度(mg/L)", "8.3"},
+                  {"myc1", "第二监测点浓度(mg/L)", "8.1"},
+                  {"myx", "两监测点距离(km)", "2.0"}};
+    two.required = {"myu", "myx", "myc0", "myc1"};
+    two.outputs = {k};
+    two.formula = "K = 86400 × u × ln(C1 / C2) / (x × 1000)";
+    two.symbols = {{"u", "myu"}, {"C1", "myc0"}, {"C2", "myc1"}, {"x", "myx"}, {"K", "myk"}};
+    two.run = twoPoint;
+    table.push_back(two);
+
+    Entry multi;
+    multi.id = "myKform/multi-point";
+    multi.window = "myKform";
+    multi.options = {"Option2"};
+    multi.okButton = "caculk";
+    multi.title = "计算水质降解系数";
+    multi.view = "多点法";
+    multi.fields = {{"Text6", "水流流速（m/s)", "0.3"}};
+    multi.groups = {{"Text4", "第 %1 监测点浓度(mg/L)", "mg/L", parameters::maxPointCount},
+                    {"Text2", "第 %1 监测点到排污口的距离(km)", "km", parameters::maxPointCount}};
+    multi.defaultRows = 4;
+    multi.rowText = suggestedText;
+    Output k1 = k;
+    k1.name = "Text1";
+    multi.outputs = {k1};
+    multi.formula = "xi = Xi × 1000, yi = ln Ci, i = 1…n（和在单精度下逐项累加）\n"
+                    "b = (n × Σxi·yi − Σxi × Σyi) / (n × Σxi² − (Σxi)²)\n"
+                    "K = −86400 × u × b";
+    multi.symbols = {{"u", "Text6"}, {"Ci", "Text4"}, {"Xi", "Text2"}, {"K", "Text1"}};
+    multi.run = multiPoint;
+    table.push_back(multi);
+
+    Entry year;
+    year.id = "yearform";
+    year.window = "yearform";
+    year.okButton = "mycacul";
+    year.title = "计算水平年";
+    year.fields = {{"file", "水文资料文件", ""}, {"rate", "最枯水位或流量保证率(%)", "90"}};
+    Output yearText = captionOutput("yeartext");
+    yearText.label = "水 平 年";
+    Output value;
+    value.name = "qltext";
+    value.label = "水位或流量值";
+    value.format = Format::General;
+    value.precision = Precision::Single;
+    year.outputs = {yearText, value};
+    year.mainOutput = 1;
+    year.formula = "资料按值由小到大排序，m = ⌊(n + 1) × (1 − P / 100)⌋（小于 1 取 1，大于 n 取 n）\n"
+                   "设计值为第 m 小的值，水平年为其年份";
+    year.symbols = {{"P", "rate"}};
+    year.run = levelYear;
+    table.push_back(year);
+}
+
+} // namespace catalogue

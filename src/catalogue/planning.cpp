@@ -1,0 +1,390 @@
+// The planning windows: environmental capacity, load reduction or remaining
+// capacity, and total-load control in a planning year.
+
+#include "entries.h"
+
+#include "core/numbers.h"
+#include "core/planning.h"
+
+namespace catalogue {
+
+namespace {
+
+using varnolek::Precision;
+using namespace varnolek::planning;
+
+// ---- Water environmental capacity (single precision) ----------------------
+
+Field capK() { return {"myk", "水质降解系数K(0.02-0.5 1/d)", "0.2"}; }
+Field capQ0() { return {"myq0", "上游来水流量(m3/s)", "200"}; }
+Field capC0() { return {"myc0", "上游来水中污染物浓度(mg/L)", "6"}; }
+Field riverB() { return {"myb", "河道宽度(m)", "30"}; }
+Field riverH() { return {"myh", "河道平均水深(m)", "2"}; }
+Field riverL() { return {"myl", "河道长度(km)", "10"}; }
+Field lakeB() { return {"myb", " 湖泊或水库体积(万m3)", "1000"}; }
+Field reverseDays() { return {"myd", "一年中河道出现反向流的天数(d/a)", "90"}; }
+
+// The fields of a water-body view: the common head, then the lake's volume or
+// the river's width, depth and length, and the reversed-flow fields of a
+// two-way river.
+std::vector<Field> bodyFields(std::vector<Field> head, WaterBody body, std::initializer_list<Field> reverse)
+{
+    if (body == WaterBody::Lake) {
+        head.push_back(lakeB());
+        return head;
+    }
+    head.insert(head.end(), {riverB(), riverH(), riverL()});
+    if (body == WaterBody::TwoWay)
+        head.insert(head.end(), reverse);
+    return head;
+}
+
+// The completeness set of a water-body view: the head, then the river's
+// length and depth, then the two-way river's own fields.
+std::vector<std::string> bodyRequired(std::vector<std::string> head, WaterBody body,
+                                      std::initializer_list<std::string> reverse)
+{
+    if (body != WaterBody::Lake)
+        head.insert(head.end(), {"myl", "myh"});
+    if (body == WaterBody::TwoWay)
+        head.insert(head.end(), reverse);
+    return head;
+}
+
+WaterBody bodyOf(const Entry &e)
+{
+    if (e.id.find("two-way") != std::string::npos)
+        return WaterBody::TwoWay;
+    return e.id.find("lake") != std::string::npos ? WaterBody::Lake : WaterBody::OneWay;
+}
+
+void capacity(const Entry &e, const Case &c, Result &r)
+{
+    requireStep(e, c, 0);
+    const CapacityInput in{c.number("myk"),  c.number("myq0"), c.number("myb"),  c.number("myc0"),
+                           c.number("myq2"), c.number("myl"),  c.number("mysb"), c.number("mycs"),
+                           c.number("myh"),  c.number("myq1"), c.number("myc1"), c.number("myd")};
+    addNumber(e, 0, environmentalCapacity(bodyOf(e), in), r);
+}
+
+// ---- Load reduction and remaining capacity (double precision) -------------
+
+// The caption that says what the number is, then the number.
+void addBalance(const Entry &e, const Balance &b, Result &r)
+{
+    r.balance = b.r;
+    r.add(e.outputs[e.mainOutput - 1].name, b.caption());
+    addNumber(e, std::size_t(e.mainOutput), b.shown(), r);
+}
+
+// The pollution sources of the catchment, as both load windows name them.
+Sources sourcesOf(const Case &c)
+{
+    return {c.number("myn"),  c.number("mya"),  c.number("myc"),  c.number("myls1"), c.number("myf"),
+            c.number("myjl"), c.number("myth"), c.number("myls"), c.number("myc1")};
+}
+
+// Both frames are read, whichever is shown, before anything is checked.
+void balance(const Entry &e, const Case &c, Result &r)
+{
+    const MonitoredInput monitoredIn{c.number("myk"),  c.number("myq0"), c.number("myb"), c.number("myc0"),
+                                     c.number("myq1"), c.number("myl"),  c.number("myw"), c.number("mycs"),
+                                     c.number("myh"),  c.number("myd"),  c.number("myq2"), c.number("myc2")};
+    const SourceInput sourceIn{sourcesOf(c), c.number("myw3"), c.number("myw4")};
+    if (e.id == "myRevolform/sources") {
+        // No completeness check here: an empty source field counts as 0.
+        addBalance(e, sourceBalance(sourceIn), r);
+        return;
+    }
+    requireStep(e, c, 0);
+    addBalance(e, monitoredBalance(bodyOf(e), monitoredIn), r);
+}
+
+// ---- Total-load control in the planning year ------------------------------
+
+Projection projectionOf(const Case &c, double industrialLoad)
+{
+    return {c.number("myn"),  c.number("myn1"), c.number("myr"), c.number("mya2"),
+            c.number("mya1"), c.number("myy"),  industrialLoad,  c.number("myw")};
+}
+
+// The sources are checked and their loads computed before the planning year
+// is checked.
+void controlKnown(const Entry &e, const Case &c, Result &r)
+{
+    requireStep(e, c, 0);
+    const BaseLoads base = baseYearLoads(sourcesOf(c));
+    requireStep(e, c, 1);
+    addBalance(e, projectedBalance(base, projectionOf(c, c.number("myw3"))), r);
+}
+
+void estimate(const Entry &e, const Case &c, Result &r, bool checkPlanningYear);
+
+} // namespace
+
+void checkBeforeEstimate(const Entry &e, const Case &c, std::size_t step)
+{
+    requireStep(e, c, 0);
+    baseYearLoads(sourcesOf(c));
+    requireStep(e, c, step);
+}
+
+void estimateAfterWaterBody(const Entry &e, const Case &c, Result &r) { estimate(e, c, r, false); }
+
+namespace {
+
+void estimate(const Entry &e, const Case &c, Result &r, bool checkPlanningYear)
+{
+    requireStep(e, c, 0);
+    const BaseLoads base = baseYearLoads(sourcesOf(c));
+    if (checkPlanningYear)
+        requireStep(e, c, 1);
+    requireStep(e, c, 2);
+    const float i = estimatedIndustrialLoad(base, {c.number("myk"), c.number("myq0"), c.number("myc0"),
+                                                   c.number("mycs"), c.number("myq1"), c.number("myv")});
+    addNumber(e, 0, i, r);
+    addBalance(e, projectedBalance(base, projectionOf(c, i)), r);
+}
+
+// Both steps of the estimate at once: the sources, then the water body.
+void controlEstimated(const Entry &e, const Case &c, Result &r) { estimate(e, c, r, true); }
+
+std::vector<std::string> sourceRequired() { return {"myn", "mya", "myc", "myls", "myls1", "myf", "myjl", "myth", "myc1"}; }
+
+std::vector<Field> controlFields(bool known)
+{
+    std::vector<Field> fields = {{"myn", "水体集流区内人口数(人)", "10000"},
+                                 {"mya", "人均废水量(100-350L/人*d)", "200"},
+                                 {"myc", "生活废水浓度(100-350mg/L)", "200"},
+                                 {"myf", "水体集流区内耕地面积(亩)", "10000"},
+                                 {"myjl", "径流系数(0.1-1)", "0.7"},
+                                 {"myls1", "生活污染源流失率(0.2-1.0)", "0.8"},
+                                 {"myls", "农业面源流失率(0.2-1.0)", "0.7"},
+                                 {"myth", "年降雨量(mm)", "1000"},
+                                 {"myy", "规划年与基准年间隔年数(年)", "10"},
+                                 {"myc1", "径流中污染物的浓度(mg/L)", "60"},
+                                 {"myr", "土地类型及耕种方式改变系数", "1.0"},
+                                 {"myn1", "水体集流区内规划年人口数(人)", "15000"},
+                                 {"mya2", "技术进步系数(0.2-0.8)", "0.7"},
+                                 {"mya1", "工业产值增长率", "0.08"}};
+    if (known)
+        fields.push_back({"myw3", "排入水体的工业污染物总量(t/a)", "1000"});
+    fields.push_back({"myw", "水体环境容量(t/a)", "20000"});
+    if (!known)
+        fields.insert(fields.end(), {{"myk", "水质降解系数k(范围0.02-0.5 1/d)", "0.2"},
+                                     {"myq0", "上游来水流量(m3/s)", "80"},
+                                     {"myc0", "上游来水中污染物浓度(mg/L)", "6"},
+                                     {"mycs", "枯水期时水体中污染物的浓度(mg/L)", "8"},
+                                     {"myq1", "水体的出流量(m3/s)", "100"},
+                                     {"myv", "水体的体积(m3)", "30000"}});
+    return fields;
+}
+
+constexpr const char *sourceFormula = "Gd = pd × 0.365 × 10⁻⁶ × N × A × Cd\n"
+                                      "Ga = pa × P × Cr × (F × 1500) × k × 10⁻⁹\n";
+std::vector<Symbol> sourceSymbols()
+{
+    return {{"N", "myn"},   {"A", "mya"},  {"Cd", "myc"}, {"pd", "myls1"},
+                                           {"F", "myf"},   {"k", "myjl"}, {"P", "myth"}, {"pa", "myls"},
+                                           {"Cr", "myc1"}};
+}
+
+// The result caption that says whether the number is a reduction or a remaining capacity.
+constexpr const char *reductionCaption = "排污削减量(t/a):";
+
+} // namespace
+
+void addPlanningEntries(std::vector<Entry> &table)
+{
+    struct BodyView {
+        WaterBody body;
+        const char *name;   // the part of the id
+        const char *view;   // the option's caption
+        const char *option; // myvolform's option button
+        const char *revolOption; // myRevolform's option button
+    };
+    const BodyView bodies[] = {{WaterBody::OneWay, "one-way", "单向河流", "Option1", "Option1"},
+                               {WaterBody::TwoWay, "two-way", "双向河流", "Option3", "Option5"},
+                               {WaterBody::Lake, "lake", "水库或湖泊", "Option2", "Option2"}};
+
+    for (const BodyView &b : bodies) {
+        const bool lake = b.body == WaterBody::Lake;
+        Entry e;
+        e.id = std::string("myvolform/") + b.name;
+        e.window = "myvolform";
+        e.options = {b.option};
+        e.okButton = "caculv";
+        e.title = "水环境容量计算";
+        e.view = b.view;
+        const Field q2{"myq2", lake ? "排入水库或湖泊的废水量(m3/s)" : "支流流量(包括废水量)(m3/s)", "50"};
+        e.fields = bodyFields({capK(), capQ0(), capC0(), {"mycs", "目标水质(mg/L)", "8"}, q2,
+                               {"mysb", "安全系数(范围0-1.0)", "0.8"}},
+                              b.body,
+                              {reverseDays(),
+                               {"myq1", "反向流时下游来水流量(m3/s)", "100"},
+                               {"myc1", "反向流时下游水中污染物浓度(mg/L)", "9"}});
+        e.required = bodyRequired({"myk", "myq0", "myc0", "myb", "myq2", "mycs", "mysb"}, b.body,
+                                  {"myd", "myc1", "myq1"});
+        e.outputs = {patternOutput("myw", lake ? "水库或湖泊的环境容量(t/a):" : "河道的环境容量(t/a):",
+                                   Precision::Single, "#########0.000")};
+        switch (b.body) {
+        case WaterBody::OneWay:
+            e.formula = "W' = 86.4 × (Q0 × (Cs − C0) + Q2 × Cs) + 0.001 × K × H × B × (L × 1000) × Cs  (kg/d)\n"
+                        "W = 0.365 × (s × W')";
+            e.symbols = {{"K", "myk"}, {"Q0", "myq0"}, {"C0", "myc0"}, {"Cs", "mycs"}, {"Q2", "myq2"},
+                         {"s", "mysb"}, {"B", "myb"},   {"H", "myh"},   {"L", "myl"},   {"W", "myw"}};
+            break;
+        case WaterBody::Lake:
+            e.formula = "W' = 86.4 × (Q0 × (Cs − C0) + Q2 × Cs) + 0.001 × K × (V × 10000) × Cs  (kg/d)\n"
+                        "W = 0.365 × (s × W')";
+            e.symbols = {{"K", "myk"},  {"Q0", "myq0"}, {"C0", "myc0"}, {"Cs", "mycs"},
+                         {"Q2", "myq2"}, {"s", "mysb"},  {"V", "myb"},   {"W", "myw"}};
+            break;
+        case WaterBody::TwoWay:
+            e.formula = "W' = 86.4 × (Q0 × (Cs − C0) × (365 − D) + Q1 × (Cs − C1) × D + 365 × Q2 × Cs) / 1000\n"
+                        "     + 0.001 × K × H × B × (L × 1000) × Cs × 0.365  (t/a)\n"
+                        "W = s × W'";
+            e.symbols = {{"K", "myk"}, {"Q0", "myq0"}, {"C0", "myc0"}, {"Cs", "mycs"}, {"Q2", "myq2"},
+                         {"s", "mysb"}, {"B", "myb"},   {"H", "myh"},   {"L", "myl"},   {"D", "myd"},
+                         {"Q1", "myq1"}, {"C1", "myc1"}, {"W", "myw"}};
+            break;
+        }
+        e.run = capacity;
+        table.push_back(e);
+    }
+
+    for (const BodyView &b : bodies) {
+        Entry e;
+        e.id = std::string("myRevolform/monitoring/") + b.name;
+        e.window = "myRevolform";
+        e.options = {b.revolOption, "Option3"};
+        e.okButton = "caculv";
+        e.title = "剩余环境容量计算";
+        e.view = std::string("已知现状水体水质监测值 · ") + b.view;
+        // The joining flow is named as the outflow once a water body is chosen.
+        const Field q1{"myq1", b.body == WaterBody::OneWay ? "支流流量(m3/s)" : "水体出流流量(m3/s)", "50"};
+        e.fields = bodyFields({capK(), capQ0(), capC0(), {"mycs", "枯水期时水体中污染物的浓度(mg/L)", "8"}, q1,
+                               {"myw", "水体环境容量(t/a)", "30000"}},
+                              b.body,
+                              {reverseDays(),
+                               {"myq2", "反向流时下游来水流量(m3/s)", "100"},
+                               {"myc2", "反向流时下游水中污染物浓度(mg/L)", "9"}});
+        e.required = bodyRequired({"myk", "myq0", "myc0", "myb", "myq1", "mycs", "myw"}, b.body,
+                                  {"myq2", "myc2", "myd"});
+        e.outputs = {captionOutput("Label9"),
+                     patternOutput("myw1", reductionCaption, Precision::Double, "#########0.000")};
+        e.mainOutput = 1;
+        e.balance = true;
+        const bool lake = b.body == WaterBody::Lake;
+        const char *volume = lake ? "V = V(万m3) × 10000" : "V = B × H × (L × 1000)";
+        e.formula = std::string(volume) + "\n" +
+                    (b.body == WaterBody::TwoWay
+                         ? "G = 86.4 × (Q0 × (C − C0) × (365 − D) + Q2 × (C − C2) × D + 365 × Q1 × C) / 1000"
+                           " + 0.001 × K × V × C × 0.365\n"
+                         : "G = 0.365 × (86.4 × ((Q0 + Q1) × C − Q0 × C0) + 0.001 × K × V × C)\n") +
+                    "R = E − G；R ≥ 0 为剩余环境容量 R，R < 0 为排污削减量 −R";
+        e.symbols = {{"K", "myk"}, {"Q0", "myq0"}, {"C0", "myc0"}, {"C", "mycs"}, {"Q1", "myq1"}, {"E", "myw"}};
+        if (lake) {
+            e.symbols.push_back({"V", "myb"});
+        } else {
+            e.symbols.insert(e.symbols.end(), {{"B", "myb"}, {"H", "myh"}, {"L", "myl"}});
+            if (b.body == WaterBody::TwoWay)
+                e.symbols.insert(e.symbols.end(), {{"D", "myd"}, {"Q2", "myq2"}, {"C2", "myc2"}});
+        }
+        e.symbols.push_back({"R", "myw1"});
+        e.run = balance;
+        table.push_back(e);
+    }
+
+    Entry sources;
+    sources.id = "myRevolform/sources";
+    sources.window = "myRevolform";
+    sources.options = {"Option4"};
+    sources.okButton = "caculv";
+    sources.title = "剩余环境容量计算";
+    sources.view = "已知现状污染物排放总量";
+    sources.fields = {{"myn", "水体集流区内人口数(人)", "10000"},
+                      {"mya", "人均废水量(100-350L/人*d)", "200"},
+                      {"myc", "生活废水浓度(100-350mg/L)", "200"},
+                      {"myf", "水体集流区内耕地面积(亩)", "10000"},
+                      {"myjl", "径流系数(0.1-1)", "0.7"},
+                      {"myth", "年降雨量(mm)", "2000"},
+                      {"myls", "农业面源流失率(0.2-0.8)", "0.7"},
+                      {"myc1", "径流中污染物浓度(mg/L)", "60"},
+                      {"myw3", "排入水体的工业污染物总量(t/a)", "100"},
+                      {"myw4", "水体环境容量(t/a)", "3000"},
+                      {"myls1", "生活污染源流失率(0.2-1.0)", "0.8"}};
+    sources.outputs = {captionOutput("Label9"),
+                       patternOutput("myw1", reductionCaption, Precision::Double, "#########0.000")};
+    sources.mainOutput = 1;
+    sources.balance = true;
+    sources.formula = std::string(sourceFormula) +
+                      "G = Gd + Ga + I\n"
+                      "R = E4 − G；R ≥ 0 为剩余环境容量 R，R < 0 为排污削减量 −R";
+    sources.symbols = sourceSymbols();
+    sources.symbols.insert(sources.symbols.end(), {{"I", "myw3"}, {"E4", "myw4"}, {"R", "myw1"}});
+    sources.run = balance;
+    table.push_back(sources);
+
+    constexpr const char *controlPattern = "############0.000";
+    const std::string projection = "Td = Gd × N1 / N, Ta = Ga × β, Ti = I × α × (1 + g)^t\n"
+                                   "R = W − (Td + Ta + Ti)；R ≥ 0 为剩余环境容量 R，R < 0 为排污削减量 −R";
+    std::vector<Symbol> projectionSymbols = sourceSymbols();
+    projectionSymbols.insert(projectionSymbols.end(), {{"N1", "myn1"}, {"β", "myr"}, {"α", "mya2"}, {"g", "mya1"},
+                                                       {"t", "myy"},   {"I", "myw3"}, {"W", "myw"}, {"R", "myw4"}});
+
+    Entry known;
+    known.id = "mycontrolV/known";
+    known.window = "mycontrolV";
+    known.options = {"Option3"};
+    known.okButton = "caculv";
+    known.title = "水污染总量控制计算";
+    known.view = "已知基准年各污染源排放量";
+    known.fields = controlFields(true);
+    known.required = sourceRequired();
+    known.required.insert(known.required.end(), {"myy", "myn1", "myr", "mya1", "mya2", "myw3", "myw"});
+    known.steps = {sourceRequired().size(), known.required.size()};
+    known.outputs = {captionOutput("Label9"), patternOutput("myw4", reductionCaption, Precision::Double, controlPattern)};
+    known.mainOutput = 1;
+    known.balance = true;
+    known.formula = std::string(sourceFormula) + projection;
+    known.symbols = projectionSymbols;
+    known.run = controlKnown;
+    table.push_back(known);
+
+    Entry estimate;
+    estimate.id = "mycontrolV/estimate";
+    estimate.window = "mycontrolV";
+    estimate.options = {"Option4"};
+    estimate.okButton = "caculv";
+    estimate.okPresses = 2;
+    estimate.title = "水污染总量控制计算";
+    estimate.view = "工业污染源排放量未知";
+    estimate.fields = controlFields(false);
+    estimate.required = sourceRequired();
+    estimate.required.insert(estimate.required.end(), {"myy", "myn1", "myr", "mya1", "mya2", "myw"});
+    const std::size_t planningEnd = estimate.required.size();
+    estimate.required.insert(estimate.required.end(), {"myk", "myc0", "myq0", "myq1", "myv", "mycs"});
+    estimate.steps = {sourceRequired().size(), planningEnd, estimate.required.size()};
+    Output industry;
+    industry.name = "myw3";
+    industry.label = "排入水体的工业污染物总量(t/a)";
+    industry.unit = "t/a";
+    industry.format = Format::General;
+    industry.precision = Precision::Single;
+    estimate.outputs = {industry, captionOutput("Label9"),
+                        patternOutput("myw4", reductionCaption, Precision::Double, controlPattern)};
+    estimate.mainOutput = 2;
+    estimate.balance = true;
+    estimate.formula = std::string(sourceFormula) +
+                       "G = 0.365 × (86.4 × (Qout × C − Qin × Cin) + 0.001 × K × V × C)\n"
+                       "I = G − Gd − Ga（小于 0 时取 0）\n" +
+                       projection;
+    estimate.symbols = projectionSymbols;
+    estimate.symbols.insert(estimate.symbols.end(), {{"K", "myk"}, {"Qin", "myq0"}, {"Cin", "myc0"},
+                                                     {"C", "mycs"}, {"Qout", "myq1"}, {"V", "myv"}});
+    estimate.run = controlEstimated;
+    table.push_back(estimate);
+}
+
+} // namespace catalogue
