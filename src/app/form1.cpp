@@ -132,8 +132,10 @@ void Form1::enter()
 {
     Timer1->stop();
     hide();
-    if (!m_menu)
-        m_menu = new mainform(this);
+    if (!m_menu) {
+        m_menu = new mainform(m_calculators);
+        connect(m_menu, &mainform::returned, this, &Form1::showFarewell);
+    }
     m_menu->show();
     m_menu->raise();
     setGreetingLeft(1700);

@@ -1,10 +1,10 @@
 #include "mainform.h"
 
-#include "form1.h"
 #include "windowcatalog.h"
 
 #include "ui/look.h"
 #include "ui/twips.h"
+#include "ui/windowregistry.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -26,7 +26,7 @@ std::function<QWidget *()> factoryFor(const QString &button)
 }
 } // namespace
 
-mainform::mainform(Form1 *welcome) : QWidget(nullptr), m_welcome(welcome)
+mainform::mainform(ui::WindowRegistry &calculators) : QWidget(nullptr), m_calculators(calculators)
 {
     setObjectName("mainform");
     setWindowTitle("Varnolek");
@@ -81,7 +81,7 @@ mainform::mainform(Form1 *welcome) : QWidget(nullptr), m_welcome(welcome)
 
 void mainform::openCalculator(const QString &button)
 {
-    m_welcome->calculators().showOrRaise(button, factoryFor(button));
+    m_calculators.showOrRaise(button, factoryFor(button));
 }
 
 void mainform::goBack() { close(); }
@@ -91,5 +91,5 @@ void mainform::closeEvent(QCloseEvent *event)
     // Return, and also the close box, which would otherwise leave the program
     // running with no window to be seen. Calculator windows stay open.
     QWidget::closeEvent(event);
-    m_welcome->showFarewell();
+    emit returned();
 }

@@ -1,20 +1,28 @@
 #pragma once
 // The main menu: twelve buttons, each opening one calculator window beside it,
-// and Return back to the welcome window.
+// and Return back to the welcome window. The menu knows nothing of the welcome
+// window: it opens calculators through the registry it is given and tells of
+// its Return by a signal.
 
 #include <QWidget>
 
 class QPushButton;
-class Form1;
+namespace ui {
+class WindowRegistry;
+}
 
 class mainform : public QWidget {
     Q_OBJECT
 
 public:
-    explicit mainform(Form1 *welcome);
+    explicit mainform(ui::WindowRegistry &calculators);
 
     QPushButton *myyear, *myk, *my0d, *my1d, *my2d, *myvol, *myrevol, *Command5, *Command2, *Command1, *Command4,
         *Command3, *myexit;
+
+signals:
+    // Return, or the close box: the menu has closed.
+    void returned();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -23,5 +31,5 @@ private:
     void openCalculator(const QString &button);
     void goBack();
 
-    Form1 *m_welcome;
+    ui::WindowRegistry &m_calculators;
 };

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -78,7 +79,7 @@ myKform::myKform()
 
     // The table frame lies in a scroll area whose top edge is the frame's Top,
     // so that the frame stands where it would in the window itself.
-    m_tableArea = new QScrollArea(this);
+    m_tableArea = new QScrollArea(form());
     m_tableArea->setFrameShape(QFrame::NoFrame);
     m_tableArea->setWidgetResizable(false);
     m_tableArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -232,7 +233,7 @@ void myKform::placeBelowTable()
     // The title bar and borders, estimated until the window has been shown.
     const int decoration = std::max(frameGeometry().height() - height(), 40);
     const int wanted = frame3Top + frameHeight + margin;
-    const int room = int(ui::twips(available.height() - decoration));
+    const int room = int(ui::twips(available.height() - decoration - menuBar()->height()));
     const bool scrolls = wanted > room;
     const int scrollBar = int(ui::twips(m_tableArea->verticalScrollBar()->sizeHint().width()));
     const int width = clientWidth + (scrolls ? scrollBar : 0);

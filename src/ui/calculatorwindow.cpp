@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -45,11 +47,56 @@ CalculatorWindow::CalculatorWindow(const QString &name, ButtonFace face)
     setAttribute(Qt::WA_DeleteOnClose);
     paint(this, colour::calculator);
     setFont(ui::font(faceSong, 9));
+
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName("menuBar");
+    m_menuBar->setNativeMenuBar(false);
+    m_menuBar->setAutoFillBackground(true);
+    m_form = new QWidget(this);
+    m_form->setObjectName("form");
+    m_form->move(0, m_menuBar->sizeHint().height());
 }
+
+QMenu *CalculatorWindow::menu(const QString &name, const QString &title)
+{
+    if (auto *existing = m_menuBar->findChild<QMenu *>(name, Qt::FindDirectChildrenOnly))
+        return existing;
+    auto *made = new QMenu(title, m_menuBar);
+    made->setObjectName(name);
+    QAction *help = nullptr;
+    if (auto *helpMenu = m_menuBar->findChild<QMenu *>("menuHelp", Qt::FindDirectChildrenOnly))
+        help = helpMenu->menuAction();
+    m_menuBar->insertMenu(name == "menuHelp" ? nullptr : help, made);
+    placeMenuBar();
+    return made;
+}
+
+// The window grows or shrinks by the bar's height; the form keeps its size.
+void CalculatorWindow::placeMenuBar()
+{
+    const int bar = m_menuBar->sizeHint().height();
+    const int change = bar - m_form->y();
+    if (change == 0)
+        return;
+    if (minimumHeight() == maximumHeight()) // a window of fixed size
+        setFixedHeight(height() + change);
+    m_menuBar->setGeometry(0, 0, width(), bar);
+    m_form->setGeometry(0, bar, width(), height() - bar);
+}
+
+void CalculatorWindow::setResultsCurrent(bool current)
+{
+    if (current == m_resultsCurrent)
+        return;
+    m_resultsCurrent = current;
+    emit resultsCurrentChanged(current);
+}
+
+void CalculatorWindow::setResultsStale() { setResultsCurrent(false); }
 
 QGroupBox *CalculatorWindow::addFrame(QWidget *parent, const QString &name, const QString &caption, const QRect &rect)
 {
-    auto *frame = new QGroupBox(caption, parent);
+    auto *frame = new QGroupBox(caption, parentFor(parent));
     frame->setObjectName(name);
     frame->setGeometry(rect);
     frame->setFont(ui::font(faceSong, 10.5));
@@ -59,7 +106,7 @@ QGroupBox *CalculatorWindow::addFrame(QWidget *parent, const QString &name, cons
 
 QLabel *CalculatorWindow::addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &rect)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new QLabel(text, parentFor(parent));
     label->setObjectName(name);
     label->setGeometry(rect);
     label->setWordWrap(true);
@@ -90,10 +137,11 @@ void CalculatorWindow::setCaption(QLabel *label, const QString &text)
 QLineEdit *CalculatorWindow::addField(QWidget *parent, const QString &name, const QString &defaultText,
                                       const QRect &rect)
 {
-    auto *field = new QLineEdit(defaultText, parent);
+    auto *field = new QLineEdit(defaultText, parentFor(parent));
     field->setObjectName(name);
     field->setGeometry(rect);
     paint(field, colour::field, Qt::black);
+    connect(field, &QLineEdit::textEdited, this, &CalculatorWindow::setResultsStale);
     return field;
 }
 
@@ -133,7 +181,7 @@ QFont CalculatorWindow::buttonFont() const
 QPushButton *CalculatorWindow::addButton(QWidget *parent, const QString &name, const QString &caption,
                                          const QRect &rect, std::function<void()> onClick)
 {
-    auto *button = new QPushButton(caption, parent);
+    auto *button = new QPushButton(caption, parentFor(parent));
     button->setObjectName(name);
     button->setGeometry(rect);
     button->setFont(buttonFont());
@@ -145,23 +193,28 @@ QPushButton *CalculatorWindow::addButton(QWidget *parent, const QString &name, c
 QRadioButton *CalculatorWindow::addOption(QWidget *parent, const QString &name, const QString &caption,
                                           const QRect &rect, std::function<void()> onClick)
 {
-    auto *option = new QRadioButton(caption, parent);
+    auto *option = new QRadioButton(caption, parentFor(parent));
     option->setObjectName(name);
     option->setGeometry(rect);
     paint(option, colour::option, Qt::black);
-    connect(option, &QRadioButton::clicked, this, [onClick = std::move(onClick)] { onClick(); });
+    connect(option, &QRadioButton::clicked, this, [this, onClick = std::move(onClick)] {
+        setResultsStale(); // another view, or the same one shown afresh
+        onClick();
+    });
     return option;
 }
 
 void CalculatorWindow::fitToContents(int marginTwips)
 {
-    const QRect used = childrenRect();
+    const QRect used = m_form->childrenRect();
     setClientSize(int(twips(used.right() + 1)) + marginTwips, int(twips(used.bottom() + 1)) + marginTwips);
 }
 
 void CalculatorWindow::setClientSize(int widthTwips, int heightTwips)
 {
-    QSize size(px(widthTwips), px(heightTwips));
+    // The form keeps the size it is given; the window grows by the menu bar.
+    const int bar = m_menuBar->sizeHint().height();
+    QSize size(px(widthTwips), px(heightTwips) + bar);
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect available = screen->availableGeometry();
@@ -171,6 +224,8 @@ void CalculatorWindow::setClientSize(int widthTwips, int heightTwips)
     } else {
         setFixedSize(size);
     }
+    m_menuBar->setGeometry(0, 0, size.width(), bar);
+    m_form->setGeometry(0, bar, size.width(), size.height() - bar);
 }
 
 bool CalculatorWindow::complete(std::initializer_list<const QLineEdit *> fields)
@@ -280,6 +335,7 @@ bool CalculatorWindow::run(const catalogue::Entry &entry, const catalogue::Case 
         return false;
     }
     writeAll();
+    setResultsCurrent(true);
     emit calculated(&entry);
     return true;
 }
@@ -307,6 +363,7 @@ void CalculatorWindow::clear(std::initializer_list<QLineEdit *> fields)
 {
     for (QLineEdit *field : fields)
         field->clear();
+    setResultsStale();
 }
 
 void CalculatorWindow::returnToMenu() { close(); }

@@ -21,6 +21,8 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QRadioButton;
 
@@ -43,6 +45,21 @@ public:
     virtual const catalogue::Entry &currentEntry() const;
     // The window's views in catalogue order.
     const std::vector<const catalogue::Entry *> &views() const { return m_views; }
+
+    // The menu bar above the form, and the form: every control stands on the
+    // form at its twips position, so the bar moves nothing of it.
+    QMenuBar *menuBar() const { return m_menuBar; }
+    QWidget *form() const { return m_form; }
+    // The menu of the bar with this objectName, made with this title when it
+    // is not there yet. The help menu stays last.
+    QMenu *menu(const QString &name, const QString &title);
+
+    // Whether the results shown belong to the inputs shown: true once a
+    // calculation of the view has run to its end, false again after an edit
+    // of any input, Cancel or a change of view.
+    bool resultsCurrent() const { return m_resultsCurrent; }
+    // Marks the results as no longer belonging to the inputs (a loaded case).
+    void setResultsStale();
     // The texts of the window's fields as a case: every field of any of its
     // views, and the rows of its tables as NAME.i.
     catalogue::Case windowCase() const;
@@ -50,6 +67,9 @@ public:
 signals:
     // A calculation of this view ran to its end and wrote its results.
     void calculated(const catalogue::Entry *entry);
+    // The results shown came to belong, or ceased to belong, to the inputs.
+    void resultsCurrentChanged(bool current);
+
 
 protected:
     // The window's caption is the title its views have in the catalogue.
@@ -125,7 +145,7 @@ protected:
     void writeText(std::string_view name, const std::string &text);
 
     // Cancel: empties the listed fields (the defaults are not restored).
-    static void clear(std::initializer_list<QLineEdit *> fields);
+    void clear(std::initializer_list<QLineEdit *> fields);
 
     // Return: closes and discards the window.
     void returnToMenu();
@@ -133,8 +153,15 @@ protected:
     QFont buttonFont() const;
 
 private:
+    void setResultsCurrent(bool current);
+    void placeMenuBar();
+    QWidget *parentFor(QWidget *parent) const { return parent == this ? m_form : parent; }
+
     std::vector<const catalogue::Entry *> m_views;
     ButtonFace m_face;
+    QMenuBar *m_menuBar;
+    QWidget *m_form;
+    bool m_resultsCurrent = false;
 };
 
 } // namespace ui

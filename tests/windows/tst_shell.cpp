@@ -7,6 +7,7 @@
 #include "support/scriptedprompts.h"
 #include "support/windowtest.h"
 #include "ui/twips.h"
+#include "ui/windowregistry.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -161,8 +162,8 @@ void TestShell::menuButtonsFollowTheGrid()
     QFETCH(QString, caption);
     QFETCH(int, left);
     QFETCH(int, top);
-    Form1 welcome;
-    mainform menu(&welcome);
+    ui::WindowRegistry calculators;
+    mainform menu(calculators);
     auto *b = child<QPushButton>(&menu, qPrintable(name));
     QCOMPARE(b->geometry(), ui::tw(left, top, 2412, 972));
     QCOMPARE(QString(b->text()).remove('\n'), caption); // long captions wrap
@@ -170,8 +171,8 @@ void TestShell::menuButtonsFollowTheGrid()
 
 void TestShell::buttonsWithoutWindowAreDisabled()
 {
-    Form1 welcome;
-    mainform menu(&welcome);
+    ui::WindowRegistry calculators;
+    mainform menu(calculators);
     for (const char *name : {"myyear", "myk", "my0d", "my1d", "my2d", "myvol", "myrevol", "Command5", "Command2",
                              "Command1", "Command4", "Command3"}) {
         const bool exists = findCalculator(name) != nullptr;
@@ -217,8 +218,8 @@ void TestShell::everyButtonOpensItsWindow()
 
 void TestShell::menuFocusOrder()
 {
-    Form1 welcome;
-    mainform menu(&welcome);
+    ui::WindowRegistry calculators;
+    mainform menu(calculators);
     const QStringList order = {"my0d",     "my1d",     "my2d",     "myvol",   "myexit", "Command1", "Command2",
                                "Command3", "Command4", "Command5", "myrevol", "myk",    "myyear"};
     QWidget *w = child<QWidget>(&menu, "my0d");
@@ -228,6 +229,7 @@ void TestShell::menuFocusOrder()
         if (w != &menu)
             chain << w->objectName();
     QCOMPARE(chain, order);
+    Form1 welcome;
     QCOMPARE(welcome.myenter->nextInFocusChain(), static_cast<QWidget *>(welcome.myexit));
 }
 
