@@ -1,0 +1,69 @@
+#include "sweep.h"
+
+#include "core/arithmetic.h"
+#include "core/numbers.h"
+
+#include <cmath>
+
+namespace catalogue {
+
+std::vector<double> spacedValues(double from, double to, int n, Spacing spacing)
+{
+    std::vector<double> values;
+    if (n <= 0)
+        return values;
+    values.reserve(std::size_t(n));
+    if (n == 1) {
+        values.push_back(from);
+        return values;
+    }
+    for (int i = 0; i < n; ++i) {
+        const double t = double(i) / double(n - 1);
+        values.push_back(spacing == Spacing::Log ? from * std::pow(to / from, t) : from + i * (to - from) / (n - 1));
+    }
+    // t = 1 must land on `to` itself, not a rounding of it.
+    if (spacing == Spacing::Log)
+        values.back() = to;
+    return values;
+}
+
+std::string valueText(double value) { return varnolek::generalText(value, varnolek::Precision::Double); }
+
+std::vector<Point> sweep(const Entry &entry, const Case &base, std::string_view field,
+                         const std::vector<double> &values)
+{
+    std::vector<Point> points;
+    points.reserve(values.size());
+    Case c = base;
+    std::string text; // the case refers to it while it is evaluated
+    for (double v : values) {
+        text = valueText(v);
+        c.set(field, text);
+        points.push_back({text, evaluate(entry, c)});
+    }
+    return points;
+}
+
+std::optional<double> shownNumber(const Entry &entry, const Result &result, std::string_view output)
+{
+    const Output *o = entry.output(output);
+    const std::string *text = result.text(output);
+    if (!o || !o->numeric() || !text)
+        return std::nullopt;
+    try {
+        return varnolek::readNumber(*text);
+    } catch (const varnolek::CalcError &) {
+        return std::nullopt;
+    }
+}
+
+std::optional<double> mainValue(const Entry &entry, const Outcome &outcome)
+{
+    if (outcome.status != Status::Done)
+        return std::nullopt;
+    if (entry.balance)
+        return outcome.result.balance;
+    return shownNumber(entry, outcome.result, entry.main().name);
+}
+
+} // namespace catalogue

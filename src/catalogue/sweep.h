@@ -1,0 +1,44 @@
+#pragma once
+// A calculation evaluated with one of its fields varied: the curve of a plot,
+// the rows of a sensitivity sweep. Each value is written as its general
+// decimal text and read back by the window's leading-number rule, so a point
+// equals the calculation typed in by hand with that text.
+
+#include "catalogue.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace catalogue {
+
+enum class Spacing { Linear, Log };
+
+// n values from `from` to `to` inclusive: from + i·(to − from)/(n − 1), or
+// from·(to/from)^(i/(n − 1)) for a log spacing, i = 0…n − 1; with n = 1, from.
+std::vector<double> spacedValues(double from, double to, int n, Spacing spacing = Spacing::Linear);
+
+// The text a swept or drawn value is typed as: general decimal text of 15
+// significant digits.
+std::string valueText(double value);
+
+struct Point {
+    std::string text; // the field's text at this point
+    Outcome outcome;
+};
+
+// Evaluates the entry once per value, with the field at that value's text and
+// every other field as in the base case.
+std::vector<Point> sweep(const Entry &entry, const Case &base, std::string_view field,
+                         const std::vector<double> &values);
+
+// The number an output shows, read back from its text; nothing for a caption,
+// or when the output was not written.
+std::optional<double> shownNumber(const Entry &entry, const Result &result, std::string_view output);
+// The value plots and statistics take for a case: the signed balance of a load
+// window (remaining capacity positive, reduction negative), else the main
+// output as shown.
+std::optional<double> mainValue(const Entry &entry, const Outcome &outcome);
+
+} // namespace catalogue
