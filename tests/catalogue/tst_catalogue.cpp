@@ -1,0 +1,192 @@
+// The catalogue itself: units and ranges read from the labels, the names a
+// calculation accepts, cases that keep their own texts, and the spaced values
+// of a sweep.
+
+#include "catalogue/catalogue.h"
+#include "catalogue/sweep.h"
+#include "core/parameters.h"
+
+#include <QTest>
+#include <cmath>
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+
+private slots:
+    void unitAndRangeFromLabel_data();
+    void unitAndRangeFromLabel();
+    void everyIdIsUniqueAndEveryOutputDeclared();
+    void acceptedNames_data();
+    void acceptedNames();
+    void copiedCaseKeepsItsOwnTexts();
+    void spacing_data();
+    void spacing();
+    void sweepPointEqualsTheTypedCase();
+    void mainValueIsTheSignedBalance();
+};
+
+void TestCatalogue::unitAndRangeFromLabel_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high"); // NaN: no range
+
+    const double none = std::nan("");
+    QTest::newRow("range and unit") << "水质降解系数K(0.02-0.5 1/d)" << "1/d" << 0.02 << 0.5;
+    QTest::newRow("范围 before the range") << "水质降解系数k(范围0.02-0.5 1/d)" << "1/d" << 0.02 << 0.5;
+    QTest::newRow("unit glued to the range") << "人均废水量(100-350L/人*d)" << "L/人*d" << 100.0 << 350.0;
+    QTest::newRow("range without unit") << "径流系数(0.1-1)" << "" << 0.1 << 1.0;
+    QTest::newRow("unit only") << "河道宽度(m)" << "m" << none << none;
+    QTest::newRow("the last of two brackets") << "废水流量(包括废水量)(m3/s)" << "m3/s" << none << none;
+    QTest::newRow("full-width closing bracket") << "排污口辐射角度(角度）" << "角度" << none << none;
+    QTest::newRow("full-width opening bracket") << "水流流速（m/s)" << "m/s" << none << none;
+    QTest::newRow("no bracket") << "河道中水流速度" << "" << none << none;
+    QTest::newRow("caption ending in a colon") << "河道的纳污能力(t/a):" << "t/a" << none << none;
+}
+
+void TestCatalogue::unitAndRangeFromLabel()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, unit);
+    QFETCH(double, low);
+    QFETCH(double, high);
+    const std::string text = label.toStdString();
+    QCOMPARE(QString::fromStdString(catalogue::labelUnit(text)), unit);
+    const auto range = catalogue::labelRange(text);
+    QCOMPARE(range.has_value(), !std::isnan(high));
+    if (range) {
+        QCOMPARE(range->low, low);
+        QCOMPARE(range->high, high);
+    }
+}
+
+void TestCatalogue::everyIdIsUniqueAndEveryOutputDeclared()
+{
+    QStringList ids;
+    for (const catalogue::Entry &e : catalogue::entries()) {
+        QVERIFY2(!ids.contains(QString::fromStdString(e.id)), e.id.c_str());
+        ids << QString::fromStdString(e.id);
+        QVERIFY(e.mainOutput >= 0 && e.mainOutput < int(e.outputs.size()));
+        QVERIFY2(e.main().numeric(), e.id.c_str());
+        for (const std::string &name : e.required)
+            QVERIFY2(e.field(name), (e.id + ": " + name).c_str());
+        for (const catalogue::Symbol &s : e.symbols)
+            QVERIFY2(e.field(s.field) || e.output(s.field) || e.group(s.field), (e.id + ": " + s.field).c_str());
+        // The defaults give every declared output, in the declared order.
+        catalogue::Case c = catalogue::defaultCase(e);
+        if (e.id == "yearform")
+            c.setOwned("file", QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt").toStdString());
+        const catalogue::Outcome outcome = catalogue::evaluate(e, c);
+        QVERIFY2(outcome.status == catalogue::Status::Done, (e.id + ": " + outcome.message).c_str());
+        QCOMPARE(outcome.result.texts.size(), e.outputs.size());
+        for (std::size_t i = 0; i < e.outputs.size(); ++i)
+            QCOMPARE(outcome.result.texts[i].name, std::string_view(e.outputs[i].name));
+        QCOMPARE(outcome.result.balance.has_value(), e.balance);
+    }
+    QCOMPARE(ids.size(), 20);
+}
+
+void TestCatalogue::acceptedNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("accepted");
+    const int limit = varnolek::parameters::maxPointCount;
+    QTest::newRow("a field") << "Text6" << true;
+    QTest::newRow("the first row") << "Text4.0" << true;
+    QTest::newRow("the last row the table takes") << "Text2." + QString::number(limit - 1) << true;
+    QTest::newRow("one row beyond the table") << "Text2." + QString::number(limit) << false;
+    QTest::newRow("beyond an int") << "Text4.99999999999" << false;
+    QTest::newRow("a negative row") << "Text4.-1" << false;
+    QTest::newRow("not a number") << "Text4.x" << false;
+    QTest::newRow("no index") << "Text4." << false;
+    QTest::newRow("a field of another window") << "myk" << false;
+}
+
+void TestCatalogue::acceptedNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, accepted);
+    QCOMPARE(catalogue::entry("myKform/multi-point").accepts(name.toStdString()), accepted);
+}
+
+void TestCatalogue::copiedCaseKeepsItsOwnTexts()
+{
+    catalogue::Case copy;
+    {
+        catalogue::Case original;
+        original.setOwned("myx", std::string("7"));
+        original.setOwned("myk", std::string("0.3"));
+        copy = original;
+        original.setOwned("myx", std::string("9"));
+    }
+    QCOMPARE(copy.text("myx"), std::string_view("7"));
+    QCOMPARE(copy.text("myk"), std::string_view("0.3"));
+    const catalogue::Outcome o = catalogue::evaluate(catalogue::entry("my1dform"), [&] {
+        catalogue::Case c = catalogue::defaultCase(catalogue::entry("my1dform"));
+        c.set("myx", copy.text("myx"));
+        return c;
+    }());
+    QCOMPARE(QString::fromStdString(*o.result.text("Label9")), QString("距离初始断面 7 千米处水质浓度(mg/L)"));
+}
+
+void TestCatalogue::spacing_data()
+{
+    QTest::addColumn<double>("from");
+    QTest::addColumn<double>("to");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<bool>("log");
+    QTest::addColumn<QList<double>>("values");
+    QTest::newRow("linear, ends included") << 0.0 << 2.0 << 5 << false << QList<double>{0, 0.5, 1, 1.5, 2};
+    QTest::newRow("one value is from") << 3.0 << 9.0 << 1 << false << QList<double>{3};
+    QTest::newRow("log, decades") << 0.01 << 100.0 << 5 << true << QList<double>{0.01, 0.1, 1, 10, 100};
+    QTest::newRow("downwards") << 1.0 << -1.0 << 3 << false << QList<double>{1, 0, -1};
+}
+
+void TestCatalogue::spacing()
+{
+    QFETCH(double, from);
+    QFETCH(double, to);
+    QFETCH(int, n);
+    QFETCH(bool, log);
+    QFETCH(QList<double>, values);
+    const std::vector<double> got =
+        catalogue::spacedValues(from, to, n, log ? catalogue::Spacing::Log : catalogue::Spacing::Linear);
+    QCOMPARE(int(got.size()), values.size());
+    for (int i = 0; i < values.size(); ++i)
+        QVERIFY2(std::abs(got[i] - values[i]) <= 1e-12 * std::max(1.0, std::abs(values[i])),
+                 qPrintable(QString::number(got[i], 'g', 17)));
+}
+
+// A point of a sweep is the case typed with the point's text.
+void TestCatalogue::sweepPointEqualsTheTypedCase()
+{
+    const catalogue::Entry &e = catalogue::entry("my1dw");
+    const catalogue::Case base = catalogue::defaultCase(e);
+    const auto points = catalogue::sweep(e, base, "myx", catalogue::spacedValues(0, 400, 201));
+    QCOMPARE(points.size(), std::size_t(201));
+    for (const std::size_t i : {std::size_t(0), std::size_t(37), std::size_t(100), std::size_t(200)}) {
+        catalogue::Case typed = base;
+        typed.set("myx", points[i].text);
+        const catalogue::Outcome direct = catalogue::evaluate(e, typed);
+        QCOMPARE(*points[i].outcome.result.text("myw"), *direct.result.text("myw"));
+    }
+    QCOMPARE(points[100].text, std::string("200")); // the input itself sits in the middle
+    QCOMPARE(*points[100].outcome.result.text("myw"),
+             *catalogue::evaluate(e, base).result.text("myw"));
+}
+
+void TestCatalogue::mainValueIsTheSignedBalance()
+{
+    const catalogue::Entry &e = catalogue::entry("myRevolform/sources");
+    catalogue::Case c = catalogue::defaultCase(e);
+    c.set("myw4", "0"); // no capacity: every load is a reduction
+    const catalogue::Outcome o = catalogue::evaluate(e, c);
+    QCOMPARE(*o.result.text("Label9"), std::string("排污削减量(t/a)"));
+    const auto value = catalogue::mainValue(e, o);
+    QVERIFY(value && *value < 0);
+    QCOMPARE(*value, -std::stod(*o.result.text("myw1")));
+}
+
+QTEST_GUILESS_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"
