@@ -33,8 +33,14 @@ bench: build
 	bash bench/cli_batch.sh $(BUILD)
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/ktable_build 1000
 
+# The package is compiled with Debian's hardening flags, as dpkg-buildflags
+# gives them to every package (fortified functions, stack protector, full RELRO).
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+
 package: deps
 	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	      -DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CPPFLAGS) $$($(BUILDFLAGS) CXXFLAGS)" \
+	      -DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)" \
 	      -DVARNOLEK_PACKAGE_DIR=$(abspath $(BUILD))
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack -G DEB

@@ -98,7 +98,8 @@ grep -q '^License: GPL-3+' "$share/doc/varnolek/copyright" || fail "the copyrigh
 step "MIME type"
 mkdir -p "$tmp/mime/packages"
 cp "$share/mime/packages/varnolek.xml" "$tmp/mime/packages/"
-update-mime-database "$tmp/mime" 2>"$tmp/mime.err"
+# (XDG_DATA_HOME: a database outside the search path gets a note on stderr)
+XDG_DATA_HOME="$tmp" update-mime-database "$tmp/mime" 2>"$tmp/mime.err"
 [ ! -s "$tmp/mime.err" ] || fail "update-mime-database: $(cat "$tmp/mime.err")"
 grep -q ':application/x-varnolek-case:\*\.vcase$' "$tmp/mime/globs2" || fail "*.vcase is not application/x-varnolek-case"
 grep -h 'varnolek' "$tmp/mime/globs2"
@@ -129,7 +130,7 @@ for program in varnolek varnolek-calc; do
 done
 
 step "lintian"
-lintian --fail-on error --no-tag-display-limit "$deb"
+lintian --fail-on error --tag-display-limit 0 "$deb"
 
 step "the unpacked programs"
 bin="$root/usr/bin"
