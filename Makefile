@@ -1,10 +1,15 @@
 # Two commands do everything on a fresh Debian machine:
 #   make run    installs what is missing, builds, starts Varnolek
 #   make test   installs what is missing, builds, runs every test with CTest
+# and, for a Debian machine:
+#   make package        the package ./build/varnolek_VERSION_ARCH.deb, built in Release
+#                       in a tree of its own (build-package/), so the test build stays
+#   make check-package  builds the package and checks its contents, lintian and a run
 BUILD ?= build
+PACKAGE_BUILD ?= build-package
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench clean package check-package
 
 all: build
 
@@ -28,5 +33,20 @@ bench: build
 	bash bench/cli_batch.sh $(BUILD)
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/ktable_build 1000
 
+# The package is compiled with Debian's hardening flags, as dpkg-buildflags
+# gives them to every package (fortified functions, stack protector, full RELRO).
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	      -DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CPPFLAGS) $$($(BUILDFLAGS) CXXFLAGS)" \
+	      -DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)" \
+	      -DVARNOLEK_PACKAGE_DIR=$(abspath $(BUILD))
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+
+check-package:
+	bash scripts/check-package.sh
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(PACKAGE_BUILD)

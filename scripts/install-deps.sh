@@ -13,6 +13,8 @@ packages=(
   fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai
   xvfb xauth x11-utils imagemagick time
   poppler-utils
+  librsvg2-bin file dpkg-dev man-db
+  desktop-file-utils appstream lintian xdg-utils shared-mime-info
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "csv.h"
 
 #include "catalogue/catalogue.h"
+#include "varnolek/version.h"
 
 #include <cstring>
 #include <optional>
@@ -18,6 +19,7 @@ Usage:
   varnolek-calc ID [FIELD=TEXT ...]    one case; fields not given keep their default text
   varnolek-calc ID --csv FILE          a batch: a header row of field names, one case per row
                                        (FILE may be - for standard input)
+  varnolek-calc --version              prints the version
   varnolek-calc --help
 
 A field's text is read as its window reads it (the leading number: "0.2abc" is 0.2);
@@ -211,6 +213,10 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         return usage(err, "no calculation given");
     if (args[0] == "--help" || args[0] == "-h") {
         std::fputs(helpText, out);
+        return Ok;
+    }
+    if (args[0] == "--version") {
+        std::fprintf(out, "%s\n", varnolek::versionLine);
         return Ok;
     }
     if (args[0] == "--list") {

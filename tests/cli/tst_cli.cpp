@@ -3,6 +3,7 @@
 
 #include "cli/csv.h"
 #include "cli/runner.h"
+#include "varnolek/version.h"
 
 #include <QTemporaryFile>
 #include <QTest>
@@ -99,6 +100,8 @@ void TestCli::singleCase_data()
     QTest::newRow("not FIELD=TEXT") << QStringList{"my0dform/volume", "myw"} << 1 << "" << "";
     QTest::newRow("no arguments") << QStringList{} << 1 << "" << "";
     QTest::newRow("--csv without file") << QStringList{"my0dform/volume", "--csv"} << 1 << "" << "";
+    QTest::newRow("version") << QStringList{"--version"} << 0
+                             << QStringLiteral("Varnolek %1\n").arg(varnolek::versionText) << "";
 }
 
 void TestCli::singleCase()
