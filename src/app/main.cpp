@@ -4,11 +4,13 @@
 //   varnolek --window NAME    opens one calculator window straight away
 //                             (NAME: its own name or its menu button's), for
 //                             demonstrations and screenshots
+//   varnolek FILE.vcase       the main menu, with the saved case's window open
 //   varnolek --version        prints "Varnolek 0.2.0"
 //   varnolek --help           prints the usage
 // --version and --help are answered before the window system is touched, so
 // they work over ssh and in a package check with no display at all.
 
+#include "caseopening.h"
 #include "form1.h"
 #include "windowcatalog.h"
 
@@ -31,6 +33,8 @@ Usage:
   varnolek                  starts on the welcome window; its Enter leads to the main menu
   varnolek --window NAME    opens one calculator window straight away; NAME is the
                             window's name (e.g. my1dform) or its menu button's (e.g. my1d)
+  varnolek FILE.vcase       the main menu, with the window of the saved case open and
+                            the case loaded
   varnolek --version        prints the version
   varnolek --help           prints this text
 
@@ -82,5 +86,8 @@ int main(int argc, char *argv[])
     Form1 welcome;
     ui::watchFirstPaint(&welcome);
     welcome.show();
+    installCaseOpener(welcome.calculators());
+    if (const QString caseFile = caseArgument(args); !caseFile.isEmpty())
+        openCaseAtStart(welcome, caseFile);
     return app.exec();
 }
