@@ -7,6 +7,7 @@
 #include "ui/calculatorwindow.h"
 #include "ui/prompts.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -209,11 +210,15 @@ void attach(ui::CalculatorWindow *window)
     };
     enable(window->resultsCurrent());
     QObject::connect(window, &ui::CalculatorWindow::resultsCurrentChanged, exportAction, enable);
-    // The formula window follows the view.
-    QObject::connect(window, &ui::CalculatorWindow::resultsCurrentChanged, window, [window] {
+    // The formula window follows the view the option buttons choose.
+    auto follow = [window] {
         if (auto *form = window->findChild<FormulaForm *>(QStringLiteral("formulaform"), Qt::FindDirectChildrenOnly))
             form->refresh();
-    });
+    };
+    for (const catalogue::Entry *view : window->views())
+        for (const std::string &option : view->options)
+            if (auto *button = window->findChild<QAbstractButton *>(QString::fromStdString(option)))
+                QObject::connect(button, &QAbstractButton::toggled, window, follow);
 }
 
 } // namespace documents

@@ -327,16 +327,13 @@ std::optional<SheetFormat> sheetFormat(const QString &path)
 
 bool writeSheet(const QTextDocument &document, const QString &path, SheetFormat format, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    // The sheet is made in memory, then saved whole or not at all.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     bool written = true;
     switch (format) {
     case SheetFormat::Pdf: {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
         pdf.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
@@ -345,7 +342,7 @@ bool writeSheet(const QTextDocument &document, const QString &path, SheetFormat 
         break;
     }
     case SheetFormat::Odt: {
-        QTextDocumentWriter writer(&file, "odf");
+        QTextDocumentWriter writer(&buffer, "odf");
         written = writer.write(&document);
         break;
     }
@@ -353,11 +350,13 @@ bool writeSheet(const QTextDocument &document, const QString &path, SheetFormat 
         // Every blank of a text stands: runs of blanks are kept in cells too.
         QString html = document.toHtml();
         html.replace(QStringLiteral("</style>"), QStringLiteral("td, th { white-space: pre-wrap; }\n</style>"));
-        written = file.write(html.toUtf8()) >= 0;
+        written = buffer.write(html.toUtf8()) >= 0;
         break;
     }
     }
-    if (!written || !file.commit()) {
+    QSaveFile file(path);
+    if (!written || !file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.data().size() ||
+        !file.commit()) {
         if (error)
             *error = file.errorString();
         file.cancelWriting();
