@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -76,6 +77,21 @@ void select(ui::CalculatorWindow *w, ScriptedPrompts &prompts, const catalogue::
             prompts.inputAnswers.enqueue(QString::number(count));
         w->findChild<QAbstractButton *>(QString::fromStdString(option))->click();
     }
+}
+
+// Where the sheets and the formula window are kept for looking at, when asked
+// to (VARNOLEK_KEEP_DIR), e.g. for the screenshots of the documentation.
+void keep(const QString &file, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("VARNOLEK_KEEP_DIR");
+    if (!dir.isEmpty())
+        QFile::copy(file, QDir(dir).filePath(name));
+}
+void keep(QWidget *widget, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("VARNOLEK_KEEP_DIR");
+    if (!dir.isEmpty())
+        widget->grab().save(QDir(dir).filePath(name));
 }
 
 QString fileText(const QString &path)
@@ -401,6 +417,7 @@ private slots:
             QVERIFY(html.contains("white-space: pre-wrap"));
         }
 
+        keep(stem + ".pdf", QString("sheet-%1.pdf").arg(window));
         QFile pdf(stem + ".pdf");
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QCOMPARE(pdf.read(4), QByteArray("%PDF"));
@@ -466,6 +483,7 @@ private slots:
         QVERIFY(forms[0]->isVisible());
         QVERIFY(!forms[0]->isModal());
         auto *browser = forms[0]->findChild<QTextBrowser *>();
+        keep(forms[0], "formulaform.png");
         QVERIFY(browser->toPlainText().contains(QString::fromStdString(w->currentEntry().formula)));
         prompts.inputAnswers.enqueue("3");
         w->findChild<QAbstractButton *>("Option2")->click(); // the window follows the view
