@@ -6,6 +6,8 @@
 #include "ui/calculatorwindow.h"
 #include "ui/look.h"
 
+#include "varnolek/version.h"
+
 #include <QBuffer>
 #include <QDateTime>
 #include <QFileInfo>
@@ -21,9 +23,6 @@
 #include <QTextDocumentWriter>
 #include <QTextTable>
 
-#ifndef VARNOLEK_VERSION
-#define VARNOLEK_VERSION "0"
-#endif
 
 namespace documents {
 
@@ -189,7 +188,7 @@ std::vector<QStringList> lineRows(const std::vector<Line> &lines, bool withNumbe
 
 } // namespace
 
-QString programVersion() { return QStringLiteral("Varnolek " VARNOLEK_VERSION); }
+QString programVersion() { return QStringLiteral("Varnolek ") + QString::fromUtf8(varnolek::versionText); }
 
 void setSheetImageSource(SheetImageSource source) { imageSource() = std::move(source); }
 
