@@ -75,6 +75,8 @@ double normalQuantile(double p)
 
 double probabilityPaperX(double percent) { return normalQuantile(percent / 100.0); }
 
+double probabilityPaperPercent(double x) { return 100 * boost::math::cdf(boost::math::normal_distribution<double>(), x); }
+
 double pearson3Factor(double p, double cs)
 {
     if (!(p > 0 && p < 1))

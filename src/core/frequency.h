@@ -67,6 +67,8 @@ double normalQuantile(double p);
 // −2.326, 50 % in the middle at 0 and 99 % right at 2.326. Plots of frequency
 // curves place their x values with it.
 double probabilityPaperX(double percent);
+// The inverse: the exceedance probability in percent at an abscissa x.
+double probabilityPaperPercent(double x);
 
 // The frequency factor Φ(P, Cs) of the Pearson type III distribution for an
 // exceedance probability P (a fraction, 0 < P < 1): the design value is

@@ -120,6 +120,7 @@ private slots:
         QFETCH(double, percent);
         QFETCH(double, x);
         QVERIFY(std::abs(probabilityPaperX(percent) - x) < 1e-6);
+        QVERIFY(std::abs(probabilityPaperPercent(probabilityPaperX(percent)) - percent) < 1e-9);
     }
 
     // x = 5, 7, 8, 9, 9, 10, 11, 12, 13, 16: Σx = 100, x̄ = 10, so K − 1 =
