@@ -180,13 +180,24 @@ QTableWidget *table(QWidget *parent, const char *name, const QStringList &header
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    t->setAlternatingRowColors(true);
+    // Tables are read like a printed table: black on white, not on the window's teal.
+    ui::paint(t, Qt::white, Qt::black);
+    QPalette pal = t->palette();
+    pal.setColor(QPalette::AlternateBase, QColor(240, 248, 248));
+    t->setPalette(pal);
     return t;
 }
 
-void setCell(QTableWidget *t, int row, int column, const QString &text)
+void setCell(QTableWidget *t, int row, int column, const QString &text, bool bold = false)
 {
     auto *item = new QTableWidgetItem(text);
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (bold) {
+        QFont f = t->font();
+        f.setBold(true);
+        item->setFont(f);
+    }
     t->setItem(row, column, item);
 }
 
@@ -375,8 +386,10 @@ void freqform::display(const Outcome &outcome)
     for (int row = 0; row < int(outcome.rows.size()); ++row) {
         const DesignRowTexts &r = outcome.rows[std::size_t(row)];
         const QString cells[] = {r.percent, r.momentPhi, r.momentValue, r.fitPhi, r.fitValue, r.year, r.value};
+        // The row of the typed rate stands out from the fixed rates.
+        const bool typed = row + 1 == int(outcome.rows.size());
         for (int column = 0; column < 7; ++column)
-            setCell(designTable, row, column, cells[column]);
+            setCell(designTable, row, column, cells[column], typed);
     }
 
     m_momentCurve->replace(outcome.momentCurve);

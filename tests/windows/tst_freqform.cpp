@@ -2,6 +2,7 @@
 // value beside the level-year window's own, recalculation after typing, a text
 // that is not a number, the guards when it opens, and the plot's axis.
 #include "analysis/freqform.h"
+#include "catalogue/catalogue.h"
 #include "parameters/yearform.h"
 #include "support/scriptedprompts.h"
 #include "support/windowtest.h"
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QAction>
 #include <QtTest>
 
 using namespace windowtest;
@@ -278,6 +280,85 @@ private slots:
         QCOMPARE(prompts.messages.size(), 1);
         QCOMPARE(prompts.messages[0].text, message);
         QCOMPARE(prompts.messages[0].title, QString("提示"));
+    }
+
+    // varnolek-calc's frequency analysis writes what the window shows: its
+    // defaults are the window's, its statistics the window's fields, its design
+    // values the row of the typed rate.
+    void calcMatchesWindow()
+    {
+        ScriptedPrompts prompts;
+        const QString path = dataFile(thirtyYears());
+        std::unique_ptr<freqform> w(openFrequencyAnalysis(nullptr, path));
+        const catalogue::Entry *entry = catalogue::find("frequency");
+        QVERIFY(entry);
+        QCOMPARE(QString::fromStdString(entry->title), w->windowTitle());
+        QCOMPARE(QString::fromStdString(entry->window), w->objectName());
+        catalogue::Case c = catalogue::defaultCase(*entry);
+        QCOMPARE(QString::fromUtf8(c.text("rate").data(), int(c.text("rate").size())), text(w.get(), "rate"));
+        QCOMPARE(QString::fromUtf8(c.text("ratio").data(), int(c.text("ratio").size())), text(w.get(), "ratio"));
+        const std::string file = path.toStdString();
+        c.set("file", file);
+        auto *design = child<QTableWidget>(w.get(), "designTable");
+        const QMap<QString, QString> shown = {
+            {"n", text(w.get(), "n")},         {"mean", text(w.get(), "mean")},   {"cv", text(w.get(), "cv")},
+            {"cs", text(w.get(), "cs")},       {"phi", cell(design, 6, 1)},       {"value", cell(design, 6, 2)},
+            {"fitcv", text(w.get(), "fitcv")}, {"fitcs", text(w.get(), "fitcs")}, {"fitphi", cell(design, 6, 3)},
+            {"fitvalue", cell(design, 6, 4)}};
+        const catalogue::Outcome outcome = catalogue::evaluate(*entry, c);
+        QCOMPARE(int(outcome.status), int(catalogue::Status::Done));
+        QCOMPARE(outcome.result.texts.size(), entry->outputs.size());
+        for (std::size_t i = 0; i < outcome.result.texts.size(); ++i) {
+            const catalogue::Text &t = outcome.result.texts[i];
+            QCOMPARE(std::string(t.name), entry->outputs[i].name);
+            const QString name = QString::fromStdString(std::string(t.name));
+            QVERIFY2(shown.contains(name), qPrintable(name));
+            QCOMPARE(QString::fromStdString(t.text), shown[name]);
+        }
+    }
+
+    // 分析 → 频率分析… in the level-year window analyses the file chosen there;
+    // pressed again it raises the same window.
+    void fromYearform()
+    {
+        ScriptedPrompts prompts;
+        yearform y;
+        y.show();
+        auto *action = y.findChild<QAction *>("actionFrequency");
+        QVERIFY(action);
+        QCOMPARE(action->text(), QString("频率分析…"));
+        QCOMPARE(y.lastDataFile(), QString());
+
+        action->trigger(); // no file chosen yet: the dialog, cancelled
+        QCOMPARE(prompts.fileDialogStartPaths.size(), 1);
+        QVERIFY(!y.frequencyWindow());
+
+        const QString path = dataFile(thirtyYears());
+        prompts.fileAnswers.enqueue(path);
+        prompts.inputAnswers.enqueue("90");
+        press(&y, "mycacul");
+        QCOMPARE(y.lastDataFile(), path);
+        action->trigger();
+        QCOMPARE(prompts.fileDialogStartPaths.size(), 2); // the level year's dialog only
+        freqform *w = y.frequencyWindow();
+        QVERIFY(w);
+        QCOMPARE(w->dataFile(), path);
+        QCOMPARE(w->parentWidget(), &y);
+        QVERIFY(w->isWindow());
+        QCOMPARE(cell(child<QTableWidget>(w, "designTable"), 6, 5), text(&y, "yeartext"));
+        QCOMPARE(cell(child<QTableWidget>(w, "designTable"), 6, 6), text(&y, "qltext"));
+        action->trigger();
+        QCOMPARE(y.frequencyWindow(), w);
+        QCOMPARE(y.findChildren<freqform *>().size(), 1);
+
+        // Another file chosen in the level-year window gets a window of its own.
+        const QString other = dataFile(thirtyYears());
+        prompts.fileAnswers.enqueue(other);
+        prompts.inputAnswers.enqueue("90");
+        press(&y, "mycacul");
+        action->trigger();
+        QCOMPARE(y.frequencyWindow()->dataFile(), other);
+        QTRY_COMPARE(y.findChildren<freqform *>().size(), 1);
     }
 
     // With no file chosen in the level-year window it asks for one.
