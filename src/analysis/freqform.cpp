@@ -22,8 +22,8 @@
 #include <QScatterSeries>
 #include <QTableWidget>
 #include <QTimer>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
@@ -41,8 +41,8 @@ struct DesignRowTexts {
 // Everything a recalculation shows, worked out off the interface thread.
 struct Outcome {
     hydrology::FrequencyAnalysis analysis;
-    std::vector<DesignRowTexts> rows; // the fixed rates, then the typed rate
-    QString message;                  // the rate's guard, or empty
+    std::vector<DesignRowTexts> rows;             // the fixed rates, then the typed rate
+    QString message;                              // the rate's guard, or empty
     std::optional<QPointF> momentPoint, fitPoint; // the design points at the typed rate
     QList<QPointF> momentCurve, fitCurve;
 };
@@ -59,7 +59,10 @@ const QString promptTitle = QStringLiteral("提示");
 constexpr double plotFrom = 0.3, plotTo = 99.7;
 constexpr int curvePoints = 120;
 
-QString text(double value) { return QString::fromStdString(hydrology::frequencyText(value)); }
+QString text(double value)
+{
+    return QString::fromStdString(hydrology::frequencyText(value));
+}
 
 // A rate as typed: a number (leading-number rule), or one beyond a double,
 // which the level-year window would fail on.
@@ -75,7 +78,10 @@ struct RateInput {
 // leading number at all, the empty text included, is not a number: the last
 // results stay and the field turns red. A text that starts with a number
 // ("2.5x") reads as that number, as everywhere in the program.
-bool isNumber(const QString &text) { return varnolek::hasLeadingNumber(text.toStdString()); }
+bool isNumber(const QString &text)
+{
+    return varnolek::hasLeadingNumber(text.toStdString());
+}
 
 DesignRowTexts designRow(const hydrology::FrequencyAnalysis &a, const QString &percentText,
                          std::optional<double> percent, QString *message)
@@ -228,10 +234,14 @@ freqform::freqform(QWidget *parent, const QString &dataFile, hydrology::Frequenc
         QLineEdit *field;
         int row, column;
     } cells[] = {
-        {"资料年数 n", n, 0, 0},         {"均值 x̄", mean, 0, 1},
-        {"变差系数 Cv(矩法)", cv, 0, 2}, {"偏态系数 Cs(矩法)", cs, 0, 3},
-        {"倍比 Cs/Cv", ratio, 1, 0},     {"变差系数 Cv(适线)", fitcv, 1, 1},
-        {"偏态系数 Cs(适线)", fitcs, 1, 2}, {"设计保证率 P(%)", rate, 1, 3},
+        {"资料年数 n", n, 0, 0},
+        {"均值 x̄", mean, 0, 1},
+        {"变差系数 Cv(矩法)", cv, 0, 2},
+        {"偏态系数 Cs(矩法)", cs, 0, 3},
+        {"倍比 Cs/Cv", ratio, 1, 0},
+        {"变差系数 Cv(适线)", fitcv, 1, 1},
+        {"偏态系数 Cs(适线)", fitcs, 1, 2},
+        {"设计保证率 P(%)", rate, 1, 3},
     };
     for (const auto &cell : cells) {
         auto *label = new QLabel(QString::fromUtf8(cell.caption), statistics);
@@ -306,7 +316,10 @@ freqform::~freqform()
     m_watcher->disconnect(this);
 }
 
-bool freqform::busy() const { return m_delay->isActive() || m_running != 0; }
+bool freqform::busy() const
+{
+    return m_delay->isActive() || m_running != 0;
+}
 
 void freqform::buildPlot()
 {
@@ -340,7 +353,10 @@ void freqform::buildPlot()
     plot->setMinimumSize(480, 360);
 }
 
-void freqform::scheduleRecalculation() { m_delay->start(); }
+void freqform::scheduleRecalculation()
+{
+    m_delay->start();
+}
 
 void freqform::recalculate()
 {

@@ -23,8 +23,7 @@ class QScatterSeries;
 class QTableWidget;
 class QTimer;
 class QValueAxis;
-template <typename T>
-class QFutureWatcher;
+template <typename T> class QFutureWatcher;
 
 namespace analysis {
 struct Outcome;

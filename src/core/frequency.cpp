@@ -23,7 +23,10 @@ constexpr double maxCv = 3.0;
 constexpr int gridSteps = 300; // 0, 0.01, …, 3
 constexpr double cvTolerance = 1e-6;
 
-double gridCv(int i) { return i / 100.0; }
+double gridCv(int i)
+{
+    return i / 100.0;
+}
 
 } // namespace
 
@@ -50,7 +53,10 @@ SeriesStatistics seriesStatistics(const std::vector<double> &values)
     return {n, mean, cv, cs};
 }
 
-double empiricalExceedance(int m, int n) { return static_cast<double>(m) / (n + 1); }
+double empiricalExceedance(int m, int n)
+{
+    return static_cast<double>(m) / (n + 1);
+}
 
 std::vector<EmpiricalPoint> empiricalSeries(const std::vector<Record> &records)
 {
@@ -73,9 +79,15 @@ double normalQuantile(double p)
     }
 }
 
-double probabilityPaperX(double percent) { return normalQuantile(percent / 100.0); }
+double probabilityPaperX(double percent)
+{
+    return normalQuantile(percent / 100.0);
+}
 
-double probabilityPaperPercent(double x) { return 100 * boost::math::cdf(boost::math::normal_distribution<double>(), x); }
+double probabilityPaperPercent(double x)
+{
+    return 100 * boost::math::cdf(boost::math::normal_distribution<double>(), x);
+}
 
 double pearson3Factor(double p, double cs)
 {
@@ -212,7 +224,10 @@ DesignValue designValue(const FrequencyAnalysis &analysis, double percent)
     return row;
 }
 
-std::string frequencyText(double value) { return formatPattern(value, Precision::Double, "###0.000"); }
+std::string frequencyText(double value)
+{
+    return formatPattern(value, Precision::Double, "###0.000");
+}
 
 std::vector<NamedText> frequencyTexts(const std::string &path, std::string_view rateText, std::string_view ratioText)
 {

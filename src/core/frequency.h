@@ -135,7 +135,6 @@ struct NamedText {
 // A rate or ratio is a number when it has a leading number (hasLeadingNumber);
 // throws AnalysisError with the message of a bad file, a guard, or a ratio
 // that is not a number.
-std::vector<NamedText> frequencyTexts(const std::string &path, std::string_view rateText,
-                                      std::string_view ratioText);
+std::vector<NamedText> frequencyTexts(const std::string &path, std::string_view rateText, std::string_view ratioText);
 
 } // namespace varnolek::hydrology

@@ -79,7 +79,10 @@ yearform::yearform()
     addAction(actionFrequency);
 }
 
-freqform *yearform::frequencyWindow() const { return m_frequency.data(); }
+freqform *yearform::frequencyWindow() const
+{
+    return m_frequency.data();
+}
 
 void yearform::openFrequency()
 {

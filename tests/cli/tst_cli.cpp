@@ -137,8 +137,8 @@ void TestCli::frequencyGuards_data()
     const QByteArray five = "5\n1961,1\n1962,2\n1963,3\n1964,4\n1965,5\n";
     QTest::newRow("three years") << QByteArray("3\n1961,1\n1962,2\n1963,3\n") << QStringList{} << 3
                                  << "频率分析至少需要4年资料\n";
-    QTest::newRow("mean not above 0") << QByteArray("4\n1961,-1\n1962,-2\n1963,1\n1964,1\n") << QStringList{}
-                                      << 3 << "系列均值必须大于零\n";
+    QTest::newRow("mean not above 0") << QByteArray("4\n1961,-1\n1962,-2\n1963,1\n1964,1\n") << QStringList{} << 3
+                                      << "系列均值必须大于零\n";
     QTest::newRow("rate 100") << five << QStringList{"rate=100"} << 3 << "保证率必须大于0且小于100\n";
     QTest::newRow("rate 0") << five << QStringList{"rate=0"} << 3 << "保证率必须大于0且小于100\n";
     QTest::newRow("rate of letters") << five << QStringList{"rate=abc"} << 3 << "保证率必须大于0且小于100\n";

@@ -7,6 +7,7 @@
 #include "support/scriptedprompts.h"
 #include "support/windowtest.h"
 
+#include <QAction>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -16,7 +17,6 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QAction>
 #include <QtTest>
 
 using namespace windowtest;
@@ -41,8 +41,14 @@ QString cell(QTableWidget *t, int row, int column)
     return item ? item->text() : QString();
 }
 
-QString q(const std::string &s) { return QString::fromStdString(s); }
-QString fmt(double v) { return q(hydrology::frequencyText(v)); }
+QString q(const std::string &s)
+{
+    return QString::fromStdString(s);
+}
+QString fmt(double v)
+{
+    return q(hydrology::frequencyText(v));
+}
 
 // Types into a field and waits for the recalculation that follows.
 bool typeAndWait(freqform *w, QLineEdit *field, const QString &text)
@@ -218,10 +224,14 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("rate of letters") << "rate" << "abc";
-        QTest::newRow("rate emptied") << "rate" << "";
-        QTest::newRow("ratio a sign alone") << "ratio" << "-";
-        QTest::newRow("ratio beyond a double") << "ratio" << "1e999";
+        QTest::newRow("rate of letters") << "rate"
+                                         << "abc";
+        QTest::newRow("rate emptied") << "rate"
+                                      << "";
+        QTest::newRow("ratio a sign alone") << "ratio"
+                                            << "-";
+        QTest::newRow("ratio beyond a double") << "ratio"
+                                               << "1e999";
     }
     void notANumber()
     {
@@ -300,11 +310,11 @@ private slots:
         const std::string file = path.toStdString();
         c.set("file", file);
         auto *design = child<QTableWidget>(w.get(), "designTable");
-        const QMap<QString, QString> shown = {
-            {"n", text(w.get(), "n")},         {"mean", text(w.get(), "mean")},   {"cv", text(w.get(), "cv")},
-            {"cs", text(w.get(), "cs")},       {"phi", cell(design, 6, 1)},       {"value", cell(design, 6, 2)},
-            {"fitcv", text(w.get(), "fitcv")}, {"fitcs", text(w.get(), "fitcs")}, {"fitphi", cell(design, 6, 3)},
-            {"fitvalue", cell(design, 6, 4)}};
+        const QMap<QString, QString> shown = {{"n", text(w.get(), "n")},         {"mean", text(w.get(), "mean")},
+                                              {"cv", text(w.get(), "cv")},       {"cs", text(w.get(), "cs")},
+                                              {"phi", cell(design, 6, 1)},       {"value", cell(design, 6, 2)},
+                                              {"fitcv", text(w.get(), "fitcv")}, {"fitcs", text(w.get(), "fitcs")},
+                                              {"fitphi", cell(design, 6, 3)},    {"fitvalue", cell(design, 6, 4)}};
         const catalogue::Outcome outcome = catalogue::evaluate(*entry, c);
         QCOMPARE(int(outcome.status), int(catalogue::Status::Done));
         QCOMPARE(outcome.result.texts.size(), entry->outputs.size());
