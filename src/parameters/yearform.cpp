@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardPaths>
@@ -74,9 +75,7 @@ yearform::yearform()
     actionFrequency = new QAction(QStringLiteral("频率分析…"), this);
     actionFrequency->setObjectName(QStringLiteral("actionFrequency"));
     connect(actionFrequency, &QAction::triggered, this, [this] { openFrequency(); });
-    // The action belongs in the menu 分析(&A) of the window's menu bar; until the
-    // calculator frame has a menu bar it is an action of the window itself.
-    addAction(actionFrequency);
+    menu(QStringLiteral("menuAnalysis"), QStringLiteral("分析(&A)"))->addAction(actionFrequency);
 }
 
 freqform *yearform::frequencyWindow() const

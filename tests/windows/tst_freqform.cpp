@@ -13,6 +13,8 @@
 #include <QChartView>
 #include <QFile>
 #include <QLineSeries>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScatterSeries>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -337,6 +339,10 @@ private slots:
         auto *action = y.findChild<QAction *>("actionFrequency");
         QVERIFY(action);
         QCOMPARE(action->text(), QString("频率分析…"));
+        auto *menu = y.menuBar()->findChild<QMenu *>("menuAnalysis");
+        QVERIFY(menu);
+        QCOMPARE(menu->title(), QString("分析(&A)"));
+        QVERIFY(menu->actions().contains(action));
         QCOMPARE(y.lastDataFile(), QString());
 
         action->trigger(); // no file chosen yet: the dialog, cancelled
