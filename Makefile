@@ -32,6 +32,7 @@ bench: build
 	bash bench/startup.sh $(BUILD)
 	bash bench/cli_batch.sh $(BUILD)
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/ktable_build 1000
+	./$(BUILD)/bench/frequency_fit
 
 # The package is compiled with Debian's hardening flags, as dpkg-buildflags
 # gives them to every package (fortified functions, stack protector, full RELRO).

@@ -1,8 +1,10 @@
-// The parameter windows: the degradation coefficient K and the design level year.
+// The parameter windows: the degradation coefficient K and the design level
+// year, and the frequency analysis of the level year's series.
 
 #include "entries.h"
 #include "labels.h"
 
+#include "core/frequency.h"
 #include "core/hydrology.h"
 #include "core/numbers.h"
 #include "core/parameters.h"
@@ -71,6 +73,22 @@ void levelYear(const Entry &e, const Case &c, Result &r)
     addNumber(e, 1, level.record.value, r);
 }
 
+// The frequency analysis window's statistics and its design values at the
+// typed rate. A file it cannot use reads as the level year reads it.
+void frequency(const Entry &e, const Case &c, Result &r)
+{
+    requireStep(e, c, 0);
+    std::vector<hydrology::NamedText> texts;
+    try {
+        texts = hydrology::frequencyTexts(std::string(c.text("file")), c.text("rate"), c.text("ratio"));
+    } catch (const hydrology::AnalysisError &error) {
+        throw Rejected(error.what());
+    }
+    // The texts come in the order of the entry's outputs.
+    for (std::size_t i = 0; i < texts.size() && i < e.outputs.size(); ++i)
+        r.add(e.outputs[i].name, std::move(texts[i].text));
+}
+
 } // namespace
 
 void addParameterEntries(std::vector<Entry> &table)
@@ -137,6 +155,37 @@ void addParameterEntries(std::vector<Entry> &table)
     year.symbols = {{"P", "rate"}};
     year.run = levelYear;
     table.push_back(year);
+
+    Entry freq;
+    freq.id = "frequency";
+    freq.window = "freqform";
+    freq.title = "频率分析";
+    freq.fields = {{"file", "水文资料文件", ""}, {"rate", "设计保证率 P(%)", "90"}, {"ratio", "倍比 Cs/Cv", "2"}};
+    freq.required = {"rate", "ratio"};
+    Output count;
+    count.name = "n";
+    count.label = "资料年数 n";
+    count.format = Format::General;
+    const auto decimals = [](const char *name, const char *label) {
+        return patternOutput(name, label, Precision::Double, "###0.000");
+    };
+    freq.outputs = {count,
+                    decimals("mean", "均值 x̄"),
+                    decimals("cv", "变差系数 Cv(矩法)"),
+                    decimals("cs", "偏态系数 Cs(矩法)"),
+                    decimals("phi", "离均系数 Φ(矩法)"),
+                    decimals("value", "设计值 x_P(矩法)"),
+                    decimals("fitcv", "变差系数 Cv(适线)"),
+                    decimals("fitcs", "偏态系数 Cs(适线)"),
+                    decimals("fitphi", "离均系数 Φ(适线)"),
+                    decimals("fitvalue", "设计值 x_P(适线)")};
+    freq.mainOutput = 9;
+    freq.formula = "K = x / x̄, Cv = √(Σ(K − 1)² / (n − 1)), Cs = Σ(K − 1)³ / ((n − 3) × Cv³)\n"
+                   "x_P = x̄ × (1 + Cv × Φ(P, Cs))（皮尔逊III型）\n"
+                   "适线：Cs = r × Cv，Cv 使 Σ(x_m − x_P(m / (n + 1)))² 最小";
+    freq.symbols = {{"P", "rate"}, {"r", "ratio"}};
+    freq.run = frequency;
+    table.push_back(freq);
 }
 
 } // namespace catalogue

@@ -162,6 +162,22 @@ double readNumber(std::string_view text)
     return value;
 }
 
+bool hasLeadingNumber(std::string_view text)
+{
+    // The same walk as readNumber's mantissa: blanks may stand anywhere.
+    std::size_t i = 0;
+    auto peek = [&]() -> char {
+        while (i < text.size() && isBlank(text[i]))
+            ++i;
+        return i < text.size() ? text[i] : '\0';
+    };
+    if (peek() == '+' || peek() == '-')
+        ++i;
+    if (peek() == '.')
+        ++i;
+    return isDigit(peek());
+}
+
 int patternDecimals(std::string_view pattern)
 {
     const auto point = pattern.find('.');

@@ -18,6 +18,11 @@ enum class Precision { Single, Double };
 // A number beyond the range of a double throws CalcError(Overflow).
 double readNumber(std::string_view text);
 
+// Whether readNumber finds a number at the start of the text at all: after the
+// blanks, an optional sign and at least one digit of the mantissa ("5", "-.5",
+// " 2abc"). "", "abc", "-" and "." have none and read as 0 only by default.
+bool hasLeadingNumber(std::string_view text);
+
 // Formats a result with a digit pattern such as "###0.00" or "#########0.000":
 // the value is taken as decimal text of 7 (Single, after rounding to single
 // precision) or 15 (Double) significant digits, then rounded half away from

@@ -1,11 +1,14 @@
 #include "yearform.h"
 
+#include "analysis/freqform.h"
 #include "core/hydrology.h"
 #include "ui/look.h"
 #include "ui/prompts.h"
 #include "ui/twips.h"
 
+#include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardPaths>
@@ -68,6 +71,34 @@ yearform::yearform()
     styleResult(qltext);
     myexit = addButton(this, "myexit", "返   回", tw(600, 4200, 3840, 732), [this] { returnToMenu(); });
     fitToContents(600);
+
+    actionFrequency = new QAction(QStringLiteral("频率分析…"), this);
+    actionFrequency->setObjectName(QStringLiteral("actionFrequency"));
+    connect(actionFrequency, &QAction::triggered, this, [this] { openFrequency(); });
+    menu(QStringLiteral("menuAnalysis"), QStringLiteral("分析(&A)"))->addAction(actionFrequency);
+}
+
+freqform *yearform::frequencyWindow() const
+{
+    return m_frequency.data();
+}
+
+void yearform::openFrequency()
+{
+    // The window of the file chosen last is raised; another file gets a new one.
+    if (m_frequency && m_frequency->dataFile() == m_lastPath) {
+        m_frequency->raise();
+        m_frequency->activateWindow();
+        return;
+    }
+    freqform *window = openFrequencyAnalysis(this, m_lastPath);
+    if (!window)
+        return;
+    if (m_frequency)
+        m_frequency->close();
+    m_frequency = window;
+    // A file chosen for the analysis is the file the level-year dialog starts from next.
+    m_lastPath = window->dataFile();
 }
 
 void yearform::openEditor()

@@ -5,6 +5,11 @@
 
 #include "ui/calculatorwindow.h"
 
+#include <QPointer>
+
+class QAction;
+class freqform;
+
 class yearform : public ui::CalculatorWindow {
     Q_OBJECT
 
@@ -14,6 +19,13 @@ public:
     QPushButton *Command1, *mycacul, *myexit;
     QLabel *Label1, *Label2;
     QLineEdit *yeartext, *qltext;
+    // 分析(&A) → 频率分析…: the frequency analysis of the data file chosen last.
+    QAction *actionFrequency;
+
+    // The data file chosen last in this window, or the empty text.
+    QString lastDataFile() const { return m_lastPath; }
+    // The frequency analysis window of this series, while it is open.
+    freqform *frequencyWindow() const;
 
     // The data file chosen last in this window, or the empty text.
     QString dataFile() const { return m_lastPath; }
@@ -29,6 +41,8 @@ protected:
     void rejected(const catalogue::Rejected &rejection) override;
 
 private:
+    void openFrequency();
+
     void openEditor();
     void calculateLevelYear();
 
@@ -36,4 +50,6 @@ private:
     // and a cancelled dialog reuses it.
     QString m_lastPath;
     QString m_lastRate;
+    // At most one frequency analysis window per level-year window.
+    QPointer<freqform> m_frequency;
 };

@@ -5,6 +5,8 @@
 #include "cli/runner.h"
 #include "varnolek/version.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <cstdio>
@@ -55,6 +57,8 @@ private slots:
     void singleCase_data();
     void singleCase();
     void listShowsEveryFieldWithLabelAndDefault();
+    void frequencyGuards_data();
+    void frequencyGuards();
     void helpHasAnExample();
     void batch_data();
     void batch();
@@ -120,6 +124,48 @@ void TestCli::singleCase()
     } else {
         QCOMPARE(r.err, err);
     }
+}
+
+// The guards of the frequency analysis end with status 3 and their message;
+// an empty rate or ratio fails the completeness check like any empty field.
+void TestCli::frequencyGuards_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err");
+    const QByteArray five = "5\n1961,1\n1962,2\n1963,3\n1964,4\n1965,5\n";
+    QTest::newRow("three years") << QByteArray("3\n1961,1\n1962,2\n1963,3\n") << QStringList{} << 3
+                                 << "频率分析至少需要4年资料\n";
+    QTest::newRow("mean not above 0") << QByteArray("4\n1961,-1\n1962,-2\n1963,1\n1964,1\n") << QStringList{} << 3
+                                      << "系列均值必须大于零\n";
+    QTest::newRow("rate 100") << five << QStringList{"rate=100"} << 3 << "保证率必须大于0且小于100\n";
+    QTest::newRow("rate 0") << five << QStringList{"rate=0"} << 3 << "保证率必须大于0且小于100\n";
+    QTest::newRow("rate of letters") << five << QStringList{"rate=abc"} << 3 << "保证率必须大于0且小于100\n";
+    QTest::newRow("ratio of letters") << five << QStringList{"ratio=abc"} << 3 << "Cs/Cv倍比必须是数值\n";
+    QTest::newRow("empty rate") << five << QStringList{"rate="} << 2 << "请输入全部的参数\n";
+    QTest::newRow("a broken file") << QByteArray("5\n1961,1\n") << QStringList{} << 3
+                                   << "请检查水文资料文件是否有错！\n";
+    QTest::newRow("no file") << QByteArray() << QStringList{"file="} << 3 << "请检查水文资料文件是否有错！\n";
+    QTest::newRow("five years are enough") << five << QStringList{} << 0 << "";
+}
+
+void TestCli::frequencyGuards()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, err);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("series.txt");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(file);
+    f.close();
+    const Result r = runCli(QStringList{"frequency", "file=" + path} + args);
+    QCOMPARE(r.err, err);
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.out.isEmpty(), status != 0);
 }
 
 void TestCli::listShowsEveryFieldWithLabelAndDefault()
@@ -237,6 +283,15 @@ void TestCli::workedExamples_data()
     QTest::newRow("level year")
         << QStringList{"yearform", "file=" + QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt")}
         << "yeartext=1972年\nqltext=11.96\n";
+    QTest::newRow("frequency analysis at 90 %")
+        << QStringList{"frequency", "file=" + QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt")}
+        << "n=30\nmean=12.421\ncv=0.025\ncs=0.077\nphi=-1.273\nvalue=12.026\n"
+           "fitcv=0.027\nfitcs=0.054\nfitphi=-1.276\nfitvalue=11.990\n";
+    QTest::newRow("frequency analysis at 99 % with the ratio 3")
+        << QStringList{"frequency", "file=" + QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt"),
+                       "rate=99", "ratio=3"}
+        << "n=30\nmean=12.421\ncv=0.025\ncs=0.077\nphi=-2.269\nvalue=11.717\n"
+           "fitcv=0.027\nfitcs=0.082\nfitphi=-2.266\nfitvalue=11.656\n";
 }
 
 void TestCli::workedExamples()

@@ -501,6 +501,11 @@ Shown inCommandLine(const catalogue::Entry &e, const Texts &t)
     return shown;
 }
 
+// The frequency analysis is an analysis window, not a calculator window with
+// fields and an OK button: tst_freqform checks its texts against the window
+// and tst_frequency against the core.
+bool checkedElsewhere(const catalogue::Entry &e) { return e.window == "freqform"; }
+
 QString describe(const Shown &s)
 {
     QStringList parts;
@@ -526,16 +531,21 @@ private slots:
 
 void TestCatalogueWindows::everyEntryHasAReference()
 {
+    std::size_t checked = 0;
     for (const catalogue::Entry &e : catalogue::entries())
-        QVERIFY2(references().count(e.id), e.id.c_str());
-    QCOMPARE(references().size(), catalogue::entries().size());
+        if (!checkedElsewhere(e)) {
+            QVERIFY2(references().count(e.id), e.id.c_str());
+            ++checked;
+        }
+    QCOMPARE(references().size(), checked);
 }
 
 void TestCatalogueWindows::layout_data()
 {
     QTest::addColumn<QString>("id");
     for (const catalogue::Entry &e : catalogue::entries())
-        QTest::newRow(e.id.c_str()) << QString::fromStdString(e.id);
+        if (!checkedElsewhere(e))
+            QTest::newRow(e.id.c_str()) << QString::fromStdString(e.id);
 }
 
 // The view shows every field of its entry with the entry's default text and
@@ -596,6 +606,8 @@ void TestCatalogueWindows::perturbed_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<bool>("blank");
     for (const catalogue::Entry &e : catalogue::entries()) {
+        if (checkedElsewhere(e))
+            continue;
         QTest::addRow("%s, defaults", e.id.c_str()) << QString::fromStdString(e.id) << QString() << false;
         for (const std::string &name : inputNames(e)) {
             if (name == "file")
