@@ -4,10 +4,12 @@
 #include "cli/csv.h"
 #include "cli/runner.h"
 
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -58,6 +60,8 @@ private slots:
     void batch_data();
     void batch();
     void batchFromFileAndMissingFile();
+    void hostileDataFile_data();
+    void hostileDataFile();
     void workedExamples_data();
     void workedExamples();
     void csvReaderRecords_data();
@@ -188,6 +192,53 @@ void TestCli::batchFromFileAndMissingFile()
 
     const Result missing = runCli({"my0dform/section", "--csv", "/nonexistent/cases.csv"});
     QCOMPARE(missing.status, 1);
+}
+
+// Data files that are huge, endless or not files at all end with the data
+// file's message (or, with a good head, the result), never with a hang.
+void TestCli::hostileDataFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+
+    QTest::newRow("a 300 MB file with a good head") << "huge" << 0 << "yeartext=1963年\nqltext=3.5\n";
+    QTest::newRow("/dev/zero") << "/dev/zero" << 3 << "";
+    QTest::newRow("a FIFO") << "fifo" << 3 << "";
+    QTest::newRow("a directory") << "directory" << 3 << "";
+    QTest::newRow("one endless field") << "endless field" << 3 << "";
+    QTest::newRow("2 MB of blank lines") << "blank lines" << 3 << "";
+}
+
+void TestCli::hostileDataFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QTemporaryDir dir;
+    QString path = dir.filePath("levels.txt");
+    QFile file(path);
+    if (kind == "huge") {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("30\n");
+        for (int i = 0; i < 30; ++i) // values 1.5, 2.5 ... 30.5 from 1961 on
+            file.write(QByteArray::number(1961 + i) + "," + QByteArray::number(i + 1) + ".5\n");
+        QVERIFY(file.resize(300LL * 1024 * 1024)); // sparse: the test writes a few bytes
+    } else if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "directory") {
+        path = dir.path();
+    } else if (kind == "endless field" || kind == "blank lines") {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(2 * 1024 * 1024, kind == "blank lines" ? '\n' : '7'));
+    } else {
+        path = kind;
+    }
+    file.close();
+    const Result r = runCli({"yearform", "file=" + path, "rate=90"});
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.out, out);
+    QCOMPARE(r.err, status == 0 ? QString() : QString("请检查水文资料文件是否有错！\n"));
 }
 
 // The worked examples of every window, through the command line.
