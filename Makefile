@@ -30,6 +30,7 @@ test: build
 bench: build
 	bash bench/startup.sh $(BUILD)
 	bash bench/cli_batch.sh $(BUILD)
+	bash bench/hostile_inputs.sh $(BUILD)
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/ktable_build 1000
 
 # libFuzzer targets (fuzz/), built with clang into their own directory, each
