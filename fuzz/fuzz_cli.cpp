@@ -4,7 +4,7 @@
 //
 // The input: its first byte picks the calculation, the second the form; the
 // rest is either the arguments, one a line, or the CSV body.
-#include "cli/calculation.h"
+#include "catalogue/catalogue.h"
 #include "cli/runner.h"
 
 #include <cstdint>
@@ -18,15 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size < 2)
         return 0;
     static std::FILE *const sink = std::fopen("/dev/null", "w");
-    const std::vector<cli::Calculation> &table = cli::calculations();
+    const std::vector<catalogue::Entry> &table = catalogue::entries();
     const std::string id = table[data[0] % table.size()].id;
     const bool asBatch = data[1] & 1;
     const std::string rest(reinterpret_cast<const char *>(data + 2), size - 2);
 
     int status = 0;
     if (asBatch) {
-        std::FILE *in = rest.empty() ? std::fopen("/dev/null", "r")
-                                     : fmemopen(const_cast<char *>(rest.data()), rest.size(), "r");
+        std::FILE *in =
+            rest.empty() ? std::fopen("/dev/null", "r") : fmemopen(const_cast<char *>(rest.data()), rest.size(), "r");
         if (!in)
             std::abort();
         status = cli::run({id, "--csv", "-"}, in, sink, sink);

@@ -12,8 +12,14 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The same reading by other means: the blanks dropped, one leading sign taken,
 // then the longest prefix the general conversion accepts.

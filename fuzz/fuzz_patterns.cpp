@@ -53,8 +53,8 @@ void checkPattern(double value, varnolek::Precision precision, const char *patte
     const int decimals = varnolek::patternDecimals(pattern);
     // Half a unit of the pattern's last digit, and of the last significant
     // digit the value is first taken to.
-    const double tolerance = 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) +
-                             std::fabs(shown) * std::pow(10.0, 1 - significant);
+    const double tolerance =
+        0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) + std::fabs(shown) * std::pow(10.0, 1 - significant);
     const double back = readBack(text, shown);
     if (!(std::fabs(back - shown) <= tolerance))
         std::abort();
