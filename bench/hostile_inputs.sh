@@ -29,7 +29,7 @@ show() { # label stdin-file command...
   local status=$?
   read -r wall peak < <(tail -1 "$dir/time")
   local text
-  text=$(cat "$dir/out" "$dir/err" | tr '\n' '|' | cut -c1-110)
+  text=$(cat "$dir/out" "$dir/err" | tr '\n' '|' | cut -c1-230)
   printf '%-58s %6s %9s %10s  %s\n' "$label" "$status" "$wall" "$peak" "$text"
 }
 
