@@ -199,7 +199,8 @@ int batch(const Entry &calculation, const std::string &file, std::FILE *in, std:
             catalogue::Outcome outcome;
             // The first column beyond the table that this row gives a text, if any.
             std::size_t beyond = 0;
-            while (beyond < header.size() && (beyondTable[beyond].empty() || beyond >= row.size() || row[beyond].empty()))
+            while (beyond < header.size() &&
+                   (beyondTable[beyond].empty() || beyond >= row.size() || row[beyond].empty()))
                 ++beyond;
             if (!error.empty()) {
                 outcome.status = catalogue::Status::Failed;

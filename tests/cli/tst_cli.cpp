@@ -275,9 +275,9 @@ void TestCli::indexBeyondTheTable()
     const QString first = runCli({"myKform/multi-point", "Text4.0=8.3", "Text2.0=2", "Text4.1=8", "Text2.1=5"}).out;
     const QString last = runCli({"myKform/multi-point", "Text4.0=8.3", "Text2.0=2", "Text4.1=8.1", "Text2.1=5"}).out;
     QVERIFY(first.startsWith("Text1=") && last.startsWith("Text1=") && first != last);
-    const Result batch = runCli({"myKform/multi-point", "--csv", "-"},
-                                ("Text4.0,Text2.0,Text4.1,Text2.1," + field + "\n8.3,2,8,5,\n8.3,2,8,5,7\n8.3,2,8.1,5,\n")
-                                    .toUtf8());
+    const Result batch =
+        runCli({"myKform/multi-point", "--csv", "-"},
+               ("Text4.0,Text2.0,Text4.1,Text2.1," + field + "\n8.3,2,8,5,\n8.3,2,8,5,7\n8.3,2,8.1,5,\n").toUtf8());
     QCOMPARE(batch.status, 0);
     QCOMPARE(batch.out, "Text4.0,Text2.0,Text4.1,Text2.1," + field + ",Text1,error\n" + "8.3,2,8,5,," +
                             first.mid(6).trimmed() + ",\n8.3,2,8,5,7,," + why + "\n8.3,2,8.1,5,," +
@@ -299,7 +299,8 @@ void TestCli::theLargestTableIsComputed()
     const Result r = runCli(args);
     QCOMPARE(r.err, QString());
     QCOMPARE(r.status, 0);
-    const std::string k = varnolek::formatPattern(parameters::leastSquaresK(in), varnolek::Precision::Single, "###0.000");
+    const std::string k =
+        varnolek::formatPattern(parameters::leastSquaresK(in), varnolek::Precision::Single, "###0.000");
     QCOMPARE(r.out, "Text1=" + QString::fromStdString(k) + "\n");
 }
 
