@@ -1,14 +1,19 @@
 # Two commands do everything on a fresh Debian machine:
 #   make run    installs what is missing, builds, starts Varnolek
 #   make test   installs what is missing, builds, runs every test with CTest
+# and, for a Debian machine:
+#   make package        the package ./build/varnolek_VERSION_ARCH.deb, built in Release
+#                       in a tree of its own (build-package/), so the test build stays
+#   make check-package  builds the package and checks its contents, lintian and a run
 BUILD ?= build
+PACKAGE_BUILD ?= build-package
 JOBS  ?= $(shell nproc)
 
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 SANITIZE_BUILD ?= build-sanitize
 
-.PHONY: all deps build run test bench clean fuzz test-sanitize
+.PHONY: all deps build run test bench clean package check-package fuzz test-sanitize
 
 all: build
 
@@ -33,6 +38,22 @@ bench: build
 	bash bench/hostile_inputs.sh $(BUILD)
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/ktable_build 1000
 
+# The package is compiled with Debian's hardening flags, as dpkg-buildflags
+# gives them to every package (fortified functions, stack protector, full RELRO).
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	      -DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CPPFLAGS) $$($(BUILDFLAGS) CXXFLAGS)" \
+	      -DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)" \
+	      -DVARNOLEK_PACKAGE_DIR=$(abspath $(BUILD))
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+
+check-package:
+	bash scripts/check-package.sh
+
+
 # libFuzzer targets (fuzz/), built with clang into their own directory, each
 # run for FUZZ_SECONDS; prints the executions of every target.
 fuzz:
@@ -52,4 +73,4 @@ test-sanitize: deps
 	  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(PACKAGE_BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)

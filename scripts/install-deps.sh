@@ -14,7 +14,10 @@ packages=(
   qt6-qpa-plugins
   fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai
   xvfb xauth x11-utils imagemagick time
-  poppler-utils
+  poppler-utils unzip
+  nlohmann-json3-dev
+  librsvg2-bin file dpkg-dev man-db
+  desktop-file-utils appstream lintian xdg-utils shared-mime-info
 )
 if [ "${1:-}" = fuzz ]; then
   # libFuzzer's runtime is only recommended by the clang packages.

@@ -1,6 +1,7 @@
 // The receiving-capacity windows of lakes and rivers (t/a, double precision).
 
 #include "entries.h"
+#include "labels.h"
 
 #include "core/capacity.h"
 
@@ -51,7 +52,7 @@ void addCapacityEntries(std::vector<Entry> &table)
     lake.window = "my0dw";
     lake.okButton = "Command1";
     lake.title = "计算湖泊水库纳污能力";
-    lake.fields = {{"myk", "水质降解系数K(0.02-0.5 1/d)", "0.2"},
+    lake.fields = {{"myk", labels::decay, "0.2"},
                    {"myq0", "水库入流量(m3/s)", "2.0"},
                    {"mya", "排污口辐射角度(角度）", "120"},
                    {"myr", "辐射半径(m)", "100.0"},
@@ -72,7 +73,7 @@ void addCapacityEntries(std::vector<Entry> &table)
     river1.window = "my1dw";
     river1.okButton = "caculw";
     river1.title = "计算河道一维水体纳污能力";
-    river1.fields = {{"myk", "水质降解系数K(0.02-0.5 1/d)", "0.2"},
+    river1.fields = {{"myk", labels::decay, "0.2"},
                      {"myq0", "河水流量(m3/s)", "200"},
                      {"myc0", "河水中背景水质浓度(mg/L)", "6"},
                      {"mycs", "水质标准(mg/L)", "8"},
@@ -93,14 +94,14 @@ void addCapacityEntries(std::vector<Entry> &table)
     river2.window = "my2dw";
     river2.okButton = "Command1";
     river2.title = "计算二维河道水体纳污能力";
-    river2.fields = {{"myk", "水质降解系数K(0.02-0.5 1/d)", "0.2"},
-                     {"myu", "水流流速(m/s)", "2.0"},
-                     {"mye", "横向扩散系数(0.01-2.0 m2/s)", "0.1"},
-                     {"myb", "河道宽度(m)", "30.0"},
+    river2.fields = {{"myk", labels::decay, "0.2"},
+                     {"myu", labels::velocity, "2.0"},
+                     {"mye", labels::transverseDiffusion, "0.1"},
+                     {"myb", labels::riverWidth, "30.0"},
                      {"myc0", "河道背景浓度(mg/L)", "6.0"},
-                     {"myh", "河道平均水深(m)", "2"},
+                     {"myh", labels::riverDepth, "2"},
                      {"mycs", "水质标准(mg/L)", "8.0"},
-                     {"myy", "计算点距排污口所在岸边的距离(m)", "15"},
+                     {"myy", labels::distanceFromBank, "15"},
                      {"myx", "计算点距排污口的距离(m)", "200"}};
     river2.required = {"myk", "mye", "myc0", "myb", "mycs", "myx", "myu", "myy", "myh"};
     river2.outputs = {patternOutput("myw", "河道的纳污能力(t/a):", Precision::Double, capacityPattern)};

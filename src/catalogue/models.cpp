@@ -2,6 +2,7 @@
 // two-dimensional river models and the transition-zone length.
 
 #include "entries.h"
+#include "labels.h"
 
 #include "core/models.h"
 
@@ -96,8 +97,8 @@ void addModelEntries(std::vector<Entry> &table)
     river1.window = "my1dform";
     river1.okButton = "Command1";
     river1.title = "一维水质计算";
-    river1.fields = {{"myk", "水质降解系数K(0.02-0.5 1/d)", "0.2"},
-                     {"myu", "水流流速(m/s)", "2.0"},
+    river1.fields = {{"myk", labels::decay, "0.2"},
+                     {"myu", labels::velocity, "2.0"},
                      {"mye", "扩散系数(0.1-20 m2/s)", "5.0"},
                      {"myq0", "初始端面流量(m3/s)", "20.0"},
                      {"myc0", "初始断面浓度(mg/L)", "10"},
@@ -120,16 +121,16 @@ void addModelEntries(std::vector<Entry> &table)
     river2.window = "my2dform";
     river2.okButton = "Command1";
     river2.title = "二维水质计算";
-    river2.fields = {{"myk", "水质降解系数K(0.02-0.5 1/d)", "0.2"},
-                     {"myu", "水流流速(m/s)", "2.0"},
-                     {"mye", "横向扩散系数(0.01-2.0 m2/s)", "0.1"},
-                     {"myb", "河道宽度(m)", "30.0"},
+    river2.fields = {{"myk", labels::decay, "0.2"},
+                     {"myu", labels::velocity, "2.0"},
+                     {"mye", labels::transverseDiffusion, "0.1"},
+                     {"myb", labels::riverWidth, "30.0"},
                      {"myc0", "排污口上游污染物浓度(mg/L)", "8.0"},
-                     {"myh", "河道平均水深(m)", "2"},
+                     {"myh", labels::riverDepth, "2"},
                      {"myq2", "排污口废水排放量(m3/s)", "2.0"},
                      {"myc2", "排污口废水浓度(mg/L)", "100"},
                      {"myx", "计算点距排污口的距离(km)", "5"},
-                     {"myy", "计算点距排污口所在岸边的距离(m)", "15"}};
+                     {"myy", labels::distanceFromBank, "15"}};
     river2.required = {"myk", "mye", "myc0", "myb", "myq2", "myc2", "myx", "myu", "myy", "myh"};
     river2.outputs = {patternOutput("myc", "距排污口X千米,距排污口所在岸边Y米处的水质浓度(mg/L):", Precision::Double,
                                     "###0.00"),
@@ -148,8 +149,8 @@ void addModelEntries(std::vector<Entry> &table)
     zone.window = "MYLFORM";
     zone.okButton = "Command1";
     zone.title = "计算过渡带长度";
-    zone.fields = {{"myk", "水质降解系数k(范围0.02-0.5 1/d)", "0.2"},
-                   {"myu", "水流流速(m/s)", "2.0"},
+    zone.fields = {{"myk", labels::decayRange, "0.2"},
+                   {"myu", labels::velocity, "2.0"},
                    {"myc0", "上游水质浓度(mg/L)", "8"},
                    {"myc", "下游水质浓度(mg/L)", "6"}};
     zone.required = {"myc", "myc0", "myu", "myk"};

@@ -1,6 +1,7 @@
 // The parameter windows: the degradation coefficient K and the design level year.
 
 #include "entries.h"
+#include "labels.h"
 
 #include "core/hydrology.h"
 #include "core/numbers.h"
@@ -83,7 +84,7 @@ void addParameterEntries(std::vector<Entry> &table)
     two.okButton = "Command1";
     two.title = "计算水质降解系数";
     two.view = "两点法";
-    two.fields = {{"myu", "水流流速(m/s)", "0.30"},
+    two.fields = {{"myu", labels::velocity, "0.30"},
                   {"myc0", "第一监测点浓度(mg/L)", "8.3"},
                   {"myc1", "第二监测点浓度(mg/L)", "8.1"},
                   {"myx", "两监测点距离(km)", "2.0"}};

@@ -2,6 +2,7 @@
 // capacity, and total-load control in a planning year.
 
 #include "entries.h"
+#include "labels.h"
 
 #include "core/numbers.h"
 #include "core/planning.h"
@@ -15,11 +16,11 @@ using namespace varnolek::planning;
 
 // ---- Water environmental capacity (single precision) ----------------------
 
-Field capK() { return {"myk", "水质降解系数K(0.02-0.5 1/d)", "0.2"}; }
+Field capK() { return {"myk", labels::decay, "0.2"}; }
 Field capQ0() { return {"myq0", "上游来水流量(m3/s)", "200"}; }
 Field capC0() { return {"myc0", "上游来水中污染物浓度(mg/L)", "6"}; }
-Field riverB() { return {"myb", "河道宽度(m)", "30"}; }
-Field riverH() { return {"myh", "河道平均水深(m)", "2"}; }
+Field riverB() { return {"myb", labels::riverWidth, "30"}; }
+Field riverH() { return {"myh", labels::riverDepth, "2"}; }
 Field riverL() { return {"myl", "河道长度(km)", "10"}; }
 Field lakeB() { return {"myb", " 湖泊或水库体积(万m3)", "1000"}; }
 Field reverseDays() { return {"myd", "一年中河道出现反向流的天数(d/a)", "90"}; }
@@ -171,7 +172,7 @@ std::vector<Field> controlFields(bool known)
         fields.push_back({"myw3", "排入水体的工业污染物总量(t/a)", "1000"});
     fields.push_back({"myw", "水体环境容量(t/a)", "20000"});
     if (!known)
-        fields.insert(fields.end(), {{"myk", "水质降解系数k(范围0.02-0.5 1/d)", "0.2"},
+        fields.insert(fields.end(), {{"myk", labels::decayRange, "0.2"},
                                      {"myq0", "上游来水流量(m3/s)", "80"},
                                      {"myc0", "上游来水中污染物浓度(mg/L)", "6"},
                                      {"mycs", "枯水期时水体中污染物的浓度(mg/L)", "8"},

@@ -2,9 +2,13 @@
 
 #include "csv.h"
 
+#include "catalogue/casefile.h"
 #include "catalogue/catalogue.h"
+#include "varnolek/version.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <new>
 #include <optional>
 
@@ -19,6 +23,10 @@ Usage:
   varnolek-calc ID [FIELD=TEXT ...]    one case; fields not given keep their default text
   varnolek-calc ID --csv FILE          a batch: a header row of field names, one case per row
                                        (FILE may be - for standard input)
+  varnolek-calc [--check] --case FILE.vcase ...
+                                       saved cases; with more than one file each output
+                                       begins with a line "== FILE"
+  varnolek-calc --version              prints the version
   varnolek-calc --help
 
 A field's text is read as its window reads it (the leading number: "0.2abc" is 0.2);
@@ -29,6 +37,12 @@ the window's table takes: Text4.0 to Text4.10921). For yearform give file=PATH a
 One case prints one line NAME=TEXT per text the window's OK press writes, in its order.
 A failure prints the window's message on standard error. Exit status: 0 done, 1 usage
 error, 2 an empty field (the completeness check), 3 a run-time failure or a bad data file.
+
+A saved case prints as one case does. With --check the texts are compared with the
+results the case was saved with (a case saved without results is only run), and each
+name that differs is printed as "differs NAME: saved TEXT, now TEXT". Exit status with
+--case: the largest over the files, 3 also for a case file that cannot be read, and 4
+for a case with a differing result.
 
 The batch writes CSV: the input columns, one column per output, and an error column
 (empty on success, else the message); one bad row does not stop the batch. A column of
@@ -114,6 +128,12 @@ void applyField(Case &c, const Entry &calculation, std::string_view name, std::s
     c.set(name, text);
 }
 
+void printTexts(const catalogue::Result &result, std::FILE *out)
+{
+    for (const catalogue::Text &output : result.texts)
+        std::fprintf(out, "%.*s=%s\n", int(output.name.size()), output.name.data(), output.text.c_str());
+}
+
 int single(const Entry &calculation, const std::vector<std::string> &args, std::FILE *out, std::FILE *err)
 {
     Case c = catalogue::defaultCase(calculation);
@@ -130,8 +150,7 @@ int single(const Entry &calculation, const std::vector<std::string> &args, std::
     const catalogue::Outcome outcome = catalogue::evaluate(calculation, c);
     const int status = statusOf(outcome);
     if (status == Ok)
-        for (const catalogue::Text &output : outcome.result.texts)
-            std::fprintf(out, "%.*s=%s\n", int(output.name.size()), output.name.data(), output.text.c_str());
+        printTexts(outcome.result, out);
     else
         std::fprintf(err, "%s\n", outcome.message.c_str());
     return status;
@@ -249,6 +268,69 @@ int batch(const Entry &calculation, const std::string &file, std::FILE *in, std:
     return Ok;
 }
 
+// One saved case: each of its views run on its texts, the results compared
+// with the saved ones when asked to.
+int savedCase(const std::string &path, bool check, std::FILE *out, std::FILE *err)
+{
+    catalogue::CaseFile file;
+    try {
+        file = catalogue::readCaseFile(path);
+    } catch (const catalogue::BadCaseFile &bad) {
+        std::fprintf(err, "%s: 算例文件无法读取：%s\n", path.c_str(), bad.what());
+        return Failed;
+    }
+    const std::string folder = std::filesystem::u8path(path).parent_path().u8string();
+    int status = Ok;
+    bool differs = false;
+    for (const Entry *view : file.entries()) {
+        const catalogue::Outcome outcome = catalogue::evaluate(*view, file.toCase(*view, folder));
+        const int viewStatus = statusOf(outcome);
+        status = std::max(status, viewStatus);
+        if (viewStatus != Ok) {
+            std::fprintf(err, "%s\n", outcome.message.c_str());
+            continue;
+        }
+        printTexts(outcome.result, out);
+        if (!check)
+            continue;
+        for (const catalogue::Text &output : outcome.result.texts) {
+            const std::string *saved = file.result(output.name);
+            if (saved && *saved != output.text) {
+                differs = true;
+                std::fprintf(out, "differs %.*s: saved %s, now %s\n", int(output.name.size()), output.name.data(),
+                             saved->c_str(), output.text.c_str());
+            }
+        }
+    }
+    return differs ? std::max(status, int(Differs)) : status;
+}
+
+int savedCases(const std::vector<std::string> &args, std::FILE *out, std::FILE *err)
+{
+    bool check = false, caseSeen = false;
+    std::vector<std::string> files;
+    for (const std::string &arg : args) {
+        if (arg == "--check")
+            check = true;
+        else if (arg == "--case")
+            caseSeen = true;
+        else if (caseSeen)
+            files.push_back(arg);
+        else
+            return usage(err, "unexpected '" + arg + "' before --case");
+    }
+    if (files.empty())
+        return usage(err, "--case takes one or more FILE.vcase");
+    int status = Ok;
+    for (const std::string &file : files) {
+        if (files.size() > 1)
+            std::fprintf(out, "== %s\n", file.c_str());
+        status = std::max(status, savedCase(file, check, out, err));
+        std::fflush(out);
+    }
+    return status;
+}
+
 } // namespace
 
 int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std::FILE *err)
@@ -259,14 +341,20 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         std::fputs(helpText, out);
         return Ok;
     }
+    if (args[0] == "--version") {
+        std::fprintf(out, "%s\n", varnolek::versionLine);
+        return Ok;
+    }
     if (args[0] == "--list") {
         list(out);
         return Ok;
     }
-    const Entry *calculation = catalogue::find(args[0]);
-    if (!calculation)
-        return usage(err, "unknown calculation '" + args[0] + "'; --list shows them");
     try {
+        if (std::find(args.begin(), args.end(), "--case") != args.end())
+            return savedCases(args, out, err);
+        const Entry *calculation = catalogue::find(args[0]);
+        if (!calculation)
+            return usage(err, "unknown calculation '" + args[0] + "'; --list shows them");
         if (args.size() >= 2 && args[1] == "--csv") {
             if (args.size() != 3)
                 return usage(err, "--csv takes one FILE (or -)");

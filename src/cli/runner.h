@@ -8,7 +8,8 @@
 namespace cli {
 
 // Exit statuses.
-enum Status { Ok = 0, Usage = 1, IncompleteInput = 2, Failed = 3 };
+// Differs: a saved case whose results differ from what the calculation gives now.
+enum Status { Ok = 0, Usage = 1, IncompleteInput = 2, Failed = 3, Differs = 4 };
 
 // Runs the command line (arguments without the program name) and returns the
 // exit status. Reads CSV from in when the file is "-".

@@ -59,7 +59,7 @@ myKform::myKform()
 {
     Frame1 = addFrame(this, "Frame1", "请选择求解方法：", tw(1320, 120, 2892, 1572));
     Option1 = addOption(this, "Option1", "两点法", tw(1800, 360, 1692, 432), [this] { showTwoPoint(); });
-    Option2 = addOption(this, "Option2", "多点法", tw(1800, 960, 1692, 432), [this] { buildTable(); });
+    Option2 = addOption(this, "Option2", "多点法", tw(1800, 960, 1692, 432), [this] { askForTable(); });
     Command3 = addButton(this, "Command3", "返  回", tw(5160, 480, 1932, 732), [this] { returnToMenu(); });
 
     Frame2 = addFrame(this, "Frame2", "请输入以下参数：", tw(600, 2880, 6612, 3372));
@@ -126,7 +126,7 @@ void myKform::showTable(bool shown)
     m_tableArea->setVisible(shown);
 }
 
-void myKform::buildTable()
+void myKform::askForTable()
 {
     Frame2->hide();
     const std::optional<QString> answer =
@@ -136,9 +136,26 @@ void myKform::buildTable()
         ui::Prompts::current().message(this, rebuildText, promptTitle);
         return;
     }
+    buildTable(*n);
+}
+
+void myKform::showView(const catalogue::Entry &view, int rows)
+{
+    if (view.groups.empty()) {
+        CalculatorWindow::showView(view, rows);
+        return;
+    }
+    Option2->setChecked(true);
+    setResultsStale();
+    Frame2->hide();
+    buildTable(rows);
+}
+
+void myKform::buildTable(int count)
+{
     if (m_count > 0)
         Text1->clear(); // a K of the table being replaced
-    m_count = *n;
+    m_count = count;
     Text5->setText(QString::number(m_count));
     // Some thousands of rows take a few seconds to build.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);

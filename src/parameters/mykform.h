@@ -19,6 +19,12 @@ class myKform : public ui::CalculatorWindow {
 public:
     myKform();
 
+    // A table of count monitoring points (1 to the table's most rows), as the
+    // multi-point method builds it once the count has been typed in.
+    void buildTable(int count);
+    // The multi-point view is shown with a table of rows rows without asking.
+    void showView(const catalogue::Entry &view, int rows) override;
+
     QGroupBox *Frame1;
     QRadioButton *Option1, *Option2;
     QPushButton *Command3;
@@ -39,7 +45,7 @@ public:
 
 private:
     void showTwoPoint();
-    void buildTable();
+    void askForTable();
     void setRowCount(int n);
     void addRow(int i);
     QLabel *addRowLabel(QWidget *block, const QString &name, const QString &caption, const QRect &rect);

@@ -91,10 +91,28 @@ void yearform::calculateLevelYear()
                                                       promptTitle, QString::fromStdString(field("rate").defaultText));
     if (!rate)
         return; // a cancelled rate changes nothing
+    m_lastRate = *rate;
     catalogue::Case c;
     c.setOwned("file", m_lastPath.toStdString());
     c.setOwned("rate", rate->toStdString());
     run(currentEntry(), c);
+}
+
+std::optional<QString> yearform::dataText(std::string_view name) const
+{
+    if (name == "file")
+        return m_lastPath;
+    if (name == "rate")
+        return m_lastRate;
+    return std::nullopt;
+}
+
+void yearform::setDataText(std::string_view name, const QString &text)
+{
+    if (name == "file")
+        m_lastPath = text;
+    else if (name == "rate")
+        m_lastRate = text;
 }
 
 // A file that cannot be used: the message, then the editor to mend it, unless

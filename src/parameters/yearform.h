@@ -17,6 +17,13 @@ public:
 
     // The data file chosen last in this window, or the empty text.
     QString dataFile() const { return m_lastPath; }
+    // The rate typed last in this window, or the empty text.
+    QString lastRate() const { return m_lastRate; }
+
+    // "file" and "rate": the data file and the rate remembered. Setting them
+    // changes no prompt: the rate box still offers its default.
+    std::optional<QString> dataText(std::string_view name) const override;
+    void setDataText(std::string_view name, const QString &text) override;
 
 protected:
     void rejected(const catalogue::Rejected &rejection) override;
@@ -28,4 +35,5 @@ private:
     // The data file chosen last in this window; the file dialog starts there
     // and a cancelled dialog reuses it.
     QString m_lastPath;
+    QString m_lastRate;
 };

@@ -4,6 +4,7 @@
 #include "prompts.h"
 #include "twips.h"
 
+#include <QAbstractButton>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -367,5 +368,16 @@ void CalculatorWindow::clear(std::initializer_list<QLineEdit *> fields)
 }
 
 void CalculatorWindow::returnToMenu() { close(); }
+
+void CalculatorWindow::showView(const catalogue::Entry &view, int)
+{
+    for (const std::string &option : view.options)
+        if (auto *button = findChild<QAbstractButton *>(QString::fromStdString(option)))
+            button->click();
+}
+
+std::optional<QString> CalculatorWindow::dataText(std::string_view) const { return std::nullopt; }
+
+void CalculatorWindow::setDataText(std::string_view, const QString &) {}
 
 } // namespace ui

@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,18 @@ public:
     // The texts of the window's fields as a case: every field of any of its
     // views, and the rows of its tables as NAME.i.
     catalogue::Case windowCase() const;
+
+    // Shows one of the window's views as its option buttons do when clicked in
+    // order; a view with a table gets a table of `rows` rows without asking.
+    virtual void showView(const catalogue::Entry &view, int rows);
+    // A text of a calculation that is not typed into a field of the form (the
+    // data file chosen and the rate typed in the level-year window), or nothing.
+    virtual std::optional<QString> dataText(std::string_view name) const;
+    // Sets such a text as the window remembers it.
+    virtual void setDataText(std::string_view name, const QString &text);
+
+    // Return: closes and discards the window.
+    void returnToMenu();
 
 signals:
     // A calculation of this view ran to its end and wrote its results.
@@ -146,9 +159,6 @@ protected:
 
     // Cancel: empties the listed fields (the defaults are not restored).
     void clear(std::initializer_list<QLineEdit *> fields);
-
-    // Return: closes and discards the window.
-    void returnToMenu();
 
     QFont buttonFont() const;
 

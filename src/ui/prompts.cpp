@@ -3,6 +3,9 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
 #include <QProcess>
 
 namespace ui {
@@ -36,11 +39,32 @@ public:
     {
         return QProcess::startDetached(program, arguments);
     }
+
+    QString saveFile(QWidget *parent, const QString &title, const QString &startPath, const QString &filters) override
+    {
+        return QFileDialog::getSaveFileName(parent, title, startPath, filters);
+    }
+
+    bool print(QWidget *parent, const QTextDocument &document) override
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        QPrintDialog dialog(&printer, parent);
+        dialog.setWindowTitle(QStringLiteral("打印计算书"));
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        document.print(&printer);
+        return true;
+    }
 };
 
 Prompts *installed = nullptr;
 
 } // namespace
+
+QString Prompts::saveFile(QWidget *, const QString &, const QString &, const QString &) { return QString(); }
+
+bool Prompts::print(QWidget *, const QTextDocument &) { return false; }
 
 Prompts &Prompts::current()
 {

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <optional>
 
+class QTextDocument;
 class QWidget;
 
 namespace ui {
@@ -24,6 +25,14 @@ public:
     virtual QString openFile(QWidget *parent, const QString &title, const QString &startPath) = 0;
     // Starts a program without waiting; false when it could not be started.
     virtual bool launch(const QString &program, const QStringList &arguments) = 0;
+
+    // A file-save dialog offering the given filters ("计算书 (*.pdf);;..."); the
+    // empty text when cancelled. The dialog asks before replacing a file.
+    // Prompts that show no such dialog answer as if it were cancelled.
+    virtual QString saveFile(QWidget *parent, const QString &title, const QString &startPath,
+                             const QString &filters);
+    // The print dialog; prints the document when accepted. False when cancelled.
+    virtual bool print(QWidget *parent, const QTextDocument &document);
 
     // The prompts in force: the real dialogs unless a test installed others.
     static Prompts &current();

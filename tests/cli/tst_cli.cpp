@@ -5,6 +5,7 @@
 #include "cli/runner.h"
 #include "core/numbers.h"
 #include "core/parameters.h"
+#include "varnolek/version.h"
 
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -108,6 +109,8 @@ void TestCli::singleCase_data()
     QTest::newRow("not FIELD=TEXT") << QStringList{"my0dform/volume", "myw"} << 1 << "" << "";
     QTest::newRow("no arguments") << QStringList{} << 1 << "" << "";
     QTest::newRow("--csv without file") << QStringList{"my0dform/volume", "--csv"} << 1 << "" << "";
+    QTest::newRow("version") << QStringList{"--version"} << 0
+                             << QStringLiteral("Varnolek %1\n").arg(varnolek::versionText) << "";
 }
 
 void TestCli::singleCase()

@@ -1,5 +1,7 @@
 #include "scriptedprompts.h"
 
+#include <QTextDocument>
+
 ScriptedPrompts::ScriptedPrompts() { ui::Prompts::install(this); }
 
 ScriptedPrompts::~ScriptedPrompts() { ui::Prompts::install(nullptr); }
@@ -26,4 +28,17 @@ bool ScriptedPrompts::launch(const QString &program, const QStringList &argument
 {
     launched.append(QStringList{program} + arguments);
     return launchSucceeds;
+}
+
+QString ScriptedPrompts::saveFile(QWidget *, const QString &, const QString &, const QString &filters)
+{
+    saveFilters.append(filters);
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.dequeue();
+}
+
+bool ScriptedPrompts::print(QWidget *, const QTextDocument &document)
+{
+    if (printAccepted)
+        printed.append(document.toPlainText());
+    return printAccepted;
 }

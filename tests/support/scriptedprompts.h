@@ -27,6 +27,9 @@ public:
                                  const QString &defaultText) override;
     QString openFile(QWidget *parent, const QString &title, const QString &startPath) override;
     bool launch(const QString &program, const QStringList &arguments) override;
+    QString saveFile(QWidget *parent, const QString &title, const QString &startPath,
+                     const QString &filters) override;
+    bool print(QWidget *parent, const QTextDocument &document) override;
 
     // What was shown, in order.
     QList<ShownMessage> messages;
@@ -42,6 +45,13 @@ public:
     QQueue<std::optional<QString>> inputAnswers;
     QQueue<QString> fileAnswers;
     bool launchSucceeds = true;
+
+    // Save dialogs: the filters offered, and the paths answered in order (none: cancelled).
+    QList<QString> saveFilters;
+    QQueue<QString> saveAnswers;
+    // Print dialogs: the plain text of each document printed; whether the dialog is accepted.
+    QList<QString> printed;
+    bool printAccepted = true;
 
     // The text of the last message, or the empty text.
     QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }

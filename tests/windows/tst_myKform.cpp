@@ -156,8 +156,8 @@ private slots:
         QCOMPARE(w.Text1->y(), ui::px(1080 + 740 * 3 + 1300));
         QCOMPARE(w.Label6->y(), w.Text1->y());
         QCOMPARE(w.Frame3->height(), ui::px(5600));
-        QCOMPARE(w.Frame3->mapTo(&w, QPoint(0, 0)), ui::tw(120, 1800, 0, 0).topLeft());
-        QVERIFY(w.Frame3->mapTo(&w, QPoint(0, w.Frame3->height())).y() <= w.height());
+        QCOMPARE(w.Frame3->mapTo(w.form(), QPoint(0, 0)), ui::tw(120, 1800, 0, 0).topLeft());
+        QVERIFY(w.Frame3->mapTo(w.form(), QPoint(0, w.Frame3->height())).y() <= w.form()->height());
 
         press(&w, "caculk");
         QCOMPARE(text(&w, "Text1"), QString("0.331"));
@@ -271,7 +271,7 @@ private slots:
         // Back to a short table: no scrolling, the window shrinks again.
         chooseMultiPoint(&w, prompts, QString("4"));
         QTRY_VERIFY(!area->verticalScrollBar()->isVisible());
-        QCOMPARE(w.height(), ui::px(1800 + 5600 + 120));
+        QCOMPARE(w.form()->height(), ui::px(1800 + 5600 + 120));
     }
 
     void multiPointCancel()

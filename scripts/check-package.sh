@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# Builds the Debian package (make package) and checks it; the first failure
+# ends the script with a non-zero status. It checks:
+#   - the control fields: name, maintainer, description, the dependencies
+#     computed from the libraries and the ones they cannot see;
+#   - that every file an installed Varnolek needs is in the package;
+#   - the desktop entry (desktop-file-validate), the AppStream metadata
+#     (appstreamcli validate, which fails on warnings), the MIME type
+#     (update-mime-database), the icon sizes, the man pages (man --warnings)
+#     and the package as a whole (lintian: no errors; warnings are shown);
+#   - that the version in the metainfo's releases and in the changelog is the
+#     project's version;
+#   - the programs of an unpacked copy: --version without a display, one
+#     calculation, the example data file, and the bash completion.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD=${BUILD:-build}
+APP_ID=io.github.varnolek.Varnolek
+
+fail() {
+    echo "check-package: FAILED: $*" >&2
+    exit 1
+}
+step() { echo "== $*"; }
+
+make package BUILD="$BUILD"
+
+version=$(sed -n 's/^project(Varnolek VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ -n "$version" ] || fail "no version in CMakeLists.txt"
+deb="$BUILD/varnolek_${version}_$(dpkg --print-architecture).deb"
+[ -f "$deb" ] || fail "$deb was not made"
+echo "package: $deb"
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+step "control fields"
+dpkg-deb --info "$deb" control
+[ "$(dpkg-deb -f "$deb" Package)" = varnolek ] || fail "the package is not named varnolek"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package version is not $version"
+[ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer field"
+[ "$(dpkg-deb -f "$deb" Description | wc -l)" -gt 3 ] || fail "no extended description"
+depends=$(dpkg-deb -f "$deb" Depends)
+for dep in qt6-qpa-plugins fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai libqt6widgets6 libc6; do
+    grep -qE "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
+done
+
+step "contents"
+dpkg-deb --contents "$deb" | awk '{ print $6 }' >"$tmp/contents"
+expected=(
+    ./usr/bin/varnolek
+    ./usr/bin/varnolek-calc
+    "./usr/share/applications/$APP_ID.desktop"
+    "./usr/share/metainfo/$APP_ID.metainfo.xml"
+    ./usr/share/icons/hicolor/scalable/apps/varnolek.svg
+    ./usr/share/icons/hicolor/48x48/apps/varnolek.png
+    ./usr/share/icons/hicolor/128x128/apps/varnolek.png
+    ./usr/share/icons/hicolor/256x256/apps/varnolek.png
+    ./usr/share/mime/packages/varnolek.xml
+    ./usr/share/man/man1/varnolek.1.gz
+    ./usr/share/man/man1/varnolek-calc.1.gz
+    ./usr/share/varnolek/examples/lowest_water_levels_1961-1990.txt
+    ./usr/share/bash-completion/completions/varnolek-calc
+    ./usr/share/doc/varnolek/copyright
+    ./usr/share/doc/varnolek/changelog.gz
+)
+for path in "${expected[@]}"; do
+    grep -qxF "$path" "$tmp/contents" || fail "$path is not in the package"
+    echo "  $path"
+done
+
+root="$tmp/root"
+dpkg-deb -x "$deb" "$root"
+share="$root/usr/share"
+
+step "desktop entry"
+desktop="$share/applications/$APP_ID.desktop"
+desktop-file-validate "$desktop"
+for line in 'Name=Varnolek' 'Exec=varnolek %f' 'Icon=varnolek' 'Categories=Science;Engineering;Education;' \
+    'MimeType=application/x-varnolek-case;'; do
+    grep -qxF "$line" "$desktop" || fail "the desktop entry lacks $line"
+done
+grep -qP '^Name\[zh_CN\]=.*\p{Han}' "$desktop" || fail "no Chinese Name[zh_CN]"
+grep -qP '^Comment\[zh_CN\]=.*\p{Han}' "$desktop" || fail "no Chinese Comment[zh_CN]"
+
+step "AppStream metadata"
+metainfo="$share/metainfo/$APP_ID.metainfo.xml"
+appstreamcli validate --no-net "$metainfo"
+newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | cut -d'"' -f2)
+[ "$newest" = "$version" ] || fail "the metainfo's newest release is $newest, not $version"
+
+step "changelog and copyright"
+gzip -dc "$share/doc/varnolek/changelog.gz" >"$tmp/changelog"
+logged=$(dpkg-parsechangelog -l "$tmp/changelog" -S Version)
+[ "$logged" = "$version" ] || fail "the changelog's newest entry is $logged, not $version"
+grep -q '^License: GPL-3+' "$share/doc/varnolek/copyright" || fail "the copyright file names no licence"
+
+step "MIME type"
+mkdir -p "$tmp/mime/packages"
+cp "$share/mime/packages/varnolek.xml" "$tmp/mime/packages/"
+# (XDG_DATA_HOME: a database outside the search path gets a note on stderr)
+XDG_DATA_HOME="$tmp" update-mime-database "$tmp/mime" 2>"$tmp/mime.err"
+[ ! -s "$tmp/mime.err" ] || fail "update-mime-database: $(cat "$tmp/mime.err")"
+grep -q ':application/x-varnolek-case:\*\.vcase$' "$tmp/mime/globs2" || fail "*.vcase is not application/x-varnolek-case"
+grep -h 'varnolek' "$tmp/mime/globs2"
+
+step "icons"
+for size in 48 128 256; do
+    png="$share/icons/hicolor/${size}x${size}/apps/varnolek.png"
+    file "$png" | grep -q "PNG image data, $size x $size," || fail "$png: $(file -b "$png")"
+    echo "  ${size}x${size}: $(file -b "$png")"
+done
+grep -q '<svg' "$share/icons/hicolor/scalable/apps/varnolek.svg" || fail "the scalable icon is no SVG"
+
+step "man pages"
+for page in varnolek varnolek-calc; do
+    gz="$share/man/man1/$page.1.gz"
+    LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$gz" >/dev/null 2>"$tmp/man.err"
+    [ ! -s "$tmp/man.err" ] || fail "$page.1: $(cat "$tmp/man.err")"
+    for section in NAME SYNOPSIS OPTIONS 'EXIT STATUS' EXAMPLES; do
+        gzip -dc "$gz" | grep -qx "\.SH $section" || fail "$page.1 has no $section section"
+    done
+    gzip -dc "$gz" | grep -q "Varnolek $version" || fail "$page.1 does not carry the version $version"
+    echo "  $page.1: no warnings"
+done
+
+step "stripped binaries"
+for program in varnolek varnolek-calc; do
+    file "$root/usr/bin/$program" | grep -q ', stripped' || fail "$program is not stripped"
+done
+
+step "lintian"
+lintian --fail-on error --tag-display-limit 0 "$deb"
+
+step "the unpacked programs"
+bin="$root/usr/bin"
+# No display: the GUI program must answer --version before Qt looks for one.
+for program in varnolek varnolek-calc; do
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$bin/$program" --version)
+    [ "$out" = "Varnolek $version" ] || fail "$program --version printed '$out'"
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$bin/$program" --help | grep -q -- '--version' ||
+        fail "$program --help does not list --version"
+    echo "  $program --version: $out"
+done
+out=$("$bin/varnolek-calc" my1dform myx=5 myk=0.3)
+[ "$out" = $'myc=9.91\nLabel9=距离初始断面 5 千米处水质浓度(mg/L)' ] || fail "varnolek-calc my1dform printed '$out'"
+echo "  varnolek-calc my1dform myx=5 myk=0.3: ${out//$'\n'/ | }"
+out=$("$bin/varnolek-calc" yearform "file=$share/varnolek/examples/lowest_water_levels_1961-1990.txt" rate=90)
+[ "$out" = $'yeartext=1972年\nqltext=11.96' ] || fail "varnolek-calc yearform on the example printed '$out'"
+echo "  varnolek-calc yearform on the example file: ${out//$'\n'/ | }"
+# The window program starts and keeps running (timeout's 124) on the offscreen platform.
+status=0
+QT_QPA_PLATFORM=offscreen timeout 5 "$bin/varnolek" --window my1dform || status=$?
+[ "$status" -eq 124 ] || fail "varnolek --window my1dform ended with status $status"
+echo "  varnolek --window my1dform: running after 5 s"
+
+step "bash completion"
+complete_line() {
+    PATH="$bin:$PATH" bash -c '
+        source "$1"
+        COMP_LINE=$2
+        COMP_POINT=${#COMP_LINE}
+        _varnolek_calc varnolek-calc
+        printf "%s\n" "${COMPREPLY[@]}"' _ "$share/bash-completion/completions/varnolek-calc" "$1" 2>/dev/null
+}
+complete_line 'varnolek-calc my1' | grep -qx my1dform || fail "no id my1dform after 'varnolek-calc my1'"
+complete_line 'varnolek-calc ' | grep -qx yearform || fail "no id yearform after 'varnolek-calc '"
+complete_line 'varnolek-calc my1dform myk=0.3 my' | grep -qx 'myx=' || fail "no field myx= after an id"
+if complete_line 'varnolek-calc my1dform my' | grep -qx 'myw='; then
+    fail "a field of another calculation offered for my1dform"
+fi
+echo "  ids after the program, FIELD= names after an id"
+
+echo "check-package: all checks passed for $deb"

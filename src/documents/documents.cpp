@@ -1,0 +1,224 @@
+#include "documents.h"
+
+#include "casestore.h"
+#include "formulaform.h"
+#include "sheet.h"
+
+#include "ui/calculatorwindow.h"
+#include "ui/prompts.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QTextDocument>
+
+namespace documents {
+
+namespace {
+
+const QString promptTitle = QStringLiteral("提示");
+const QString caseFilter = QStringLiteral("Varnolek 算例 (*.vcase)");
+const QString sheetFilters = QStringLiteral("PDF 文件 (*.pdf);;ODF 文本 (*.odt);;网页 (*.html)");
+
+WindowOpener &opener()
+{
+    static WindowOpener function;
+    return function;
+}
+
+QSettings settings() { return QSettings(QStringLiteral("Varnolek"), QStringLiteral("Varnolek")); }
+
+// The folder the file dialogs start in: where a case or sheet went last.
+QString lastFolder()
+{
+    return settings().value(QStringLiteral("documents/folder"), QDir::homePath()).toString();
+}
+void rememberFolder(const QString &path)
+{
+    settings().setValue(QStringLiteral("documents/folder"), QFileInfo(path).absolutePath());
+}
+
+QString suggestedName(const ui::CalculatorWindow &window, const QString &extension)
+{
+    return QDir(lastFolder()).filePath(window.windowTitle() + extension);
+}
+
+void openCaseFromDialog(ui::CalculatorWindow *window)
+{
+    const QString path = ui::Prompts::current().openFile(window, QStringLiteral("打开算例"), lastFolder());
+    if (path.isEmpty())
+        return;
+    if (openCase(path, window, window))
+        rememberFolder(path);
+}
+
+void saveCaseFromDialog(ui::CalculatorWindow *window)
+{
+    QString path = ui::Prompts::current().saveFile(window, QStringLiteral("保存算例"),
+                                                   suggestedName(*window, QString::fromUtf8(catalogue::caseExtension)),
+                                                   caseFilter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QString::fromUtf8(catalogue::caseExtension);
+    QString error;
+    if (!saveCase(caseOf(*window), path, &error)) {
+        ui::Prompts::current().message(window, QStringLiteral("算例文件无法保存：") + error, promptTitle);
+        return;
+    }
+    rememberFolder(path);
+}
+
+bool askProjectName(ui::CalculatorWindow *window)
+{
+    const std::optional<QString> name =
+        ui::Prompts::current().input(window, QStringLiteral("请输入项目名称："), QStringLiteral("项目名称"), projectName());
+    if (!name)
+        return false;
+    setProjectName(*name);
+    return true;
+}
+
+void exportSheet(ui::CalculatorWindow *window)
+{
+    if (!window->resultsCurrent())
+        return;
+    QString path = ui::Prompts::current().saveFile(window, QStringLiteral("导出计算书"),
+                                                   suggestedName(*window, QStringLiteral(".pdf")), sheetFilters);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    const std::optional<SheetFormat> format = sheetFormat(path);
+    if (!format) {
+        ui::Prompts::current().message(window, QStringLiteral("计算书只能导出为 .pdf、.odt 或 .html 文件"),
+                                       promptTitle);
+        return;
+    }
+    // The project name is asked for at the first export, once.
+    if (!settings().contains(QStringLiteral("documents/projectName")))
+        askProjectName(window);
+    const std::unique_ptr<QTextDocument> document = sheetDocument(*window, projectName());
+    QString error;
+    if (!writeSheet(*document, path, *format, &error)) {
+        ui::Prompts::current().message(window, QStringLiteral("计算书无法保存：") + error, promptTitle);
+        return;
+    }
+    rememberFolder(path);
+}
+
+void printSheet(ui::CalculatorWindow *window)
+{
+    if (!window->resultsCurrent())
+        return;
+    const std::unique_ptr<QTextDocument> document = sheetDocument(*window, projectName());
+    ui::Prompts::current().print(window, *document);
+}
+
+void copyResults(ui::CalculatorWindow *window)
+{
+    if (window->resultsCurrent())
+        QApplication::clipboard()->setMimeData(resultsMimeData(*window));
+}
+
+void showFormulas(ui::CalculatorWindow *window)
+{
+    auto *form = window->findChild<FormulaForm *>(QStringLiteral("formulaform"), Qt::FindDirectChildrenOnly);
+    if (!form)
+        form = new FormulaForm(window);
+    form->refresh();
+    form->show();
+    form->raise();
+    form->activateWindow();
+}
+
+QAction *addAction(QMenu *menu, const char *name, const QString &text, const QKeySequence &shortcut,
+                   std::function<void()> handler)
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    QObject::connect(action, &QAction::triggered, menu, [handler = std::move(handler)] { handler(); });
+    return action;
+}
+
+} // namespace
+
+void setWindowOpener(WindowOpener function) { opener() = std::move(function); }
+
+QString projectName() { return settings().value(QStringLiteral("documents/projectName")).toString(); }
+
+void setProjectName(const QString &name) { settings().setValue(QStringLiteral("documents/projectName"), name); }
+
+ui::CalculatorWindow *openCase(const QString &path, QWidget *parent, ui::CalculatorWindow *current)
+{
+    catalogue::CaseFile c;
+    try {
+        c = catalogue::readCaseFile(path.toStdString());
+    } catch (const catalogue::BadCaseFile &bad) {
+        ui::Prompts::current().message(parent, QStringLiteral("算例文件无法读取：") + QString::fromUtf8(bad.what()),
+                                       promptTitle);
+        return nullptr;
+    }
+    const QString window = QString::fromStdString(c.window());
+    ui::CalculatorWindow *target = nullptr;
+    if (current && current->objectName() == window)
+        target = current;
+    else if (opener())
+        target = opener()(window);
+    if (!target)
+        return nullptr;
+    loadCase(*target, c, QFileInfo(path).absolutePath());
+    return target;
+}
+
+void attach(ui::CalculatorWindow *window)
+{
+    QMenu *file = window->menu(QStringLiteral("menuFile"), QStringLiteral("文件(&F)"));
+    addAction(file, "actionOpenCase", QStringLiteral("打开算例…"), QKeySequence(Qt::CTRL | Qt::Key_O),
+              [window] { openCaseFromDialog(window); });
+    addAction(file, "actionSaveCase", QStringLiteral("保存算例…"), QKeySequence(Qt::CTRL | Qt::Key_S),
+              [window] { saveCaseFromDialog(window); });
+    file->addSeparator();
+    QAction *exportAction = addAction(file, "actionExportSheet", QStringLiteral("导出计算书…"),
+                                      QKeySequence(Qt::CTRL | Qt::Key_E), [window] { exportSheet(window); });
+    QAction *printAction = addAction(file, "actionPrintSheet", QStringLiteral("打印计算书…"),
+                                     QKeySequence(Qt::CTRL | Qt::Key_P), [window] { printSheet(window); });
+    addAction(file, "actionProjectName", QStringLiteral("项目名称…"), QKeySequence(),
+              [window] { askProjectName(window); });
+    file->addSeparator();
+    addAction(file, "actionReturn", QStringLiteral("返回"), QKeySequence(), [window] { window->returnToMenu(); });
+
+    QMenu *edit = window->menu(QStringLiteral("menuEdit"), QStringLiteral("编辑(&E)"));
+    QAction *copyAction = addAction(edit, "actionCopyResults", QStringLiteral("复制结果"),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [window] { copyResults(window); });
+
+    QMenu *help = window->menu(QStringLiteral("menuHelp"), QStringLiteral("帮助(&H)"));
+    addAction(help, "actionFormula", QStringLiteral("计算公式"), QKeySequence(Qt::Key_F1),
+              [window] { showFormulas(window); });
+
+    // Sheets and copies only of results that belong to the inputs shown.
+    auto enable = [exportAction, printAction, copyAction](bool current) {
+        for (QAction *action : {exportAction, printAction, copyAction})
+            action->setEnabled(current);
+    };
+    enable(window->resultsCurrent());
+    QObject::connect(window, &ui::CalculatorWindow::resultsCurrentChanged, exportAction, enable);
+    // The formula window follows the view the option buttons choose.
+    auto follow = [window] {
+        if (auto *form = window->findChild<FormulaForm *>(QStringLiteral("formulaform"), Qt::FindDirectChildrenOnly))
+            form->refresh();
+    };
+    for (const catalogue::Entry *view : window->views())
+        for (const std::string &option : view->options)
+            if (auto *button = window->findChild<QAbstractButton *>(QString::fromStdString(option)))
+                QObject::connect(button, &QAbstractButton::toggled, window, follow);
+}
+
+} // namespace documents

@@ -1,0 +1,394 @@
+#include "sheet.h"
+
+#include "catalogue/sweep.h"
+#include "core/hydrology.h"
+#include "core/numbers.h"
+#include "ui/calculatorwindow.h"
+#include "ui/look.h"
+
+#include "varnolek/version.h"
+
+#include <QBuffer>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentWriter>
+#include <QTextTable>
+
+
+namespace documents {
+
+namespace {
+
+namespace hydrology = varnolek::hydrology;
+
+QString qs(const std::string &text) { return QString::fromStdString(text); }
+
+SheetImageSource &imageSource()
+{
+    static SheetImageSource source;
+    return source;
+}
+
+QLineEdit *plainField(const ui::CalculatorWindow &window, const QString &name)
+{
+    for (QLineEdit *edit : window.findChildren<QLineEdit *>(name))
+        if (!edit->property("index").isValid())
+            return edit;
+    return nullptr;
+}
+
+std::vector<QLineEdit *> rowFields(const ui::CalculatorWindow &window, const std::string &group)
+{
+    std::vector<QLineEdit *> rows;
+    for (QLineEdit *edit : window.findChildren<QLineEdit *>(qs(group))) {
+        const QVariant index = edit->property("index");
+        if (!index.isValid() || index.toInt() < 0)
+            continue;
+        const auto i = std::size_t(index.toInt());
+        if (rows.size() <= i)
+            rows.resize(i + 1, nullptr);
+        rows[i] = edit;
+    }
+    return rows;
+}
+
+std::optional<double> readAsNumber(const QString &text)
+{
+    try {
+        return varnolek::readNumber(text.toStdString());
+    } catch (...) {
+        return std::nullopt; // beyond the range of a number
+    }
+}
+
+QString numberText(const std::optional<double> &number)
+{
+    return number ? qs(catalogue::valueText(*number)) : QStringLiteral("—");
+}
+
+// The text style of the sheet: the windows' Song face.
+QTextCharFormat plain(double size = 10.5, bool bold = false)
+{
+    QTextCharFormat format;
+    format.setFont(ui::font(ui::faceSong, size, bold));
+    return format;
+}
+
+void paragraph(QTextCursor &cursor, const QString &text, const QTextCharFormat &format = plain(),
+               Qt::Alignment align = Qt::AlignLeft)
+{
+    QTextBlockFormat block;
+    block.setAlignment(align);
+    block.setTopMargin(3);
+    block.setBottomMargin(3);
+    cursor.insertBlock(block, format);
+    cursor.insertText(text, format);
+}
+
+void heading(QTextCursor &cursor, const QString &text) { paragraph(cursor, text, plain(12, true)); }
+
+// A table with a header row; the cursor ends after it.
+void table(QTextCursor &cursor, const QStringList &header, const std::vector<QStringList> &rows)
+{
+    QTextTableFormat format;
+    format.setBorder(0.5);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setCellPadding(3);
+    format.setCellSpacing(0);
+    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    cursor.insertBlock();
+    QTextTable *t = cursor.insertTable(int(rows.size()) + 1, int(header.size()), format);
+    auto put = [&](int row, int column, const QString &text, bool bold) {
+        QTextCursor cell = t->cellAt(row, column).firstCursorPosition();
+        cell.insertText(text, plain(10.5, bold));
+    };
+    for (int c = 0; c < header.size(); ++c)
+        put(0, c, header[c], true);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size() && c < header.size(); ++c)
+            put(int(r) + 1, c, rows[r][c], false);
+    cursor.movePosition(QTextCursor::End);
+}
+
+// The monitoring points of a table view, as typed.
+void writeRows(QTextCursor &cursor, const ui::CalculatorWindow &window, const catalogue::Entry &view)
+{
+    if (view.groups.empty())
+        return;
+    heading(cursor, QStringLiteral("监测数据"));
+    std::vector<std::vector<QLineEdit *>> columns;
+    QStringList header{QStringLiteral("序号")};
+    std::size_t count = 0;
+    for (const catalogue::Group &group : view.groups) {
+        columns.push_back(rowFields(window, group.name));
+        count = std::max(count, columns.back().size());
+        QString label = qs(group.label);
+        label.replace(QStringLiteral("第 %1 "), QString()).replace(QStringLiteral("%1"), QString());
+        header << label;
+    }
+    std::vector<QStringList> rows;
+    for (std::size_t i = 0; i < count; ++i) {
+        QStringList row{QString::number(i + 1)};
+        for (const auto &column : columns)
+            row << (i < column.size() && column[i] ? column[i]->text() : QString());
+        rows.push_back(row);
+    }
+    table(cursor, header, rows);
+}
+
+// The series of the level-year window in its ascending ranking.
+void writeSeries(QTextCursor &cursor, const ui::CalculatorWindow &window)
+{
+    const std::optional<QString> file = window.dataText("file");
+    if (!file)
+        return;
+    heading(cursor, QStringLiteral("水文资料"));
+    paragraph(cursor, QStringLiteral("资料文件：") + QFileInfo(*file).fileName());
+    const hydrology::DataFile data = hydrology::readDataFile(file->toStdString());
+    if (file->isEmpty() || data.status != hydrology::FileStatus::Ok) {
+        paragraph(cursor, QStringLiteral("资料文件无法读取"));
+        return;
+    }
+    std::vector<hydrology::Record> records = data.records;
+    hydrology::sortByValue(records);
+    const int n = int(records.size());
+    paragraph(cursor, QStringLiteral("资料年数 n = %1").arg(n));
+    const double percent = readAsNumber(window.dataText("rate").value_or(QString())).value_or(0);
+    const int chosen = hydrology::levelRank(n, percent / 100.0);
+    std::vector<QStringList> rows;
+    for (int i = 0; i < n; ++i)
+        rows.push_back({QString::number(i + 1), QString::number(records[i].year),
+                        qs(varnolek::generalText(records[i].value, varnolek::Precision::Single)),
+                        i + 1 == chosen ? QStringLiteral("选用") : QString()});
+    table(cursor, {QStringLiteral("序号 m"), QStringLiteral("年份"), QStringLiteral("水位或流量值"), QString()}, rows);
+    paragraph(cursor, QStringLiteral("选用第 %1 位（由小到大排序）").arg(chosen));
+}
+
+std::vector<QStringList> lineRows(const std::vector<Line> &lines, bool withNumber)
+{
+    std::vector<QStringList> rows;
+    for (const Line &line : lines) {
+        QStringList row{line.label, line.text};
+        if (withNumber)
+            row << (line.number ? numberText(line.number) : QString());
+        row << line.unit;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+} // namespace
+
+QString programVersion() { return QStringLiteral("Varnolek ") + QString::fromUtf8(varnolek::versionText); }
+
+void setSheetImageSource(SheetImageSource source) { imageSource() = std::move(source); }
+
+std::vector<Line> inputLines(const ui::CalculatorWindow &window, const catalogue::Entry &view)
+{
+    std::vector<Line> lines;
+    for (const catalogue::Field &field : view.fields) {
+        Line line{qs(field.label), QString(), qs(field.unit), std::nullopt};
+        if (const std::optional<QString> data = window.dataText(field.name)) {
+            line.text = *data;
+            if (field.name == "file") {
+                lines.push_back(line); // a path, not a number
+                continue;
+            }
+        } else if (const QLineEdit *edit = plainField(window, qs(field.name))) {
+            line.text = edit->text();
+        }
+        line.number = readAsNumber(line.text);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<Line> resultLines(const ui::CalculatorWindow &window, const catalogue::Entry &view)
+{
+    std::vector<Line> lines;
+    for (const catalogue::Output &output : view.outputs) {
+        const QString name = qs(output.name);
+        Line line{qs(output.label), QString(), qs(output.unit), std::nullopt};
+        if (const QLineEdit *edit = plainField(window, name))
+            line.text = edit->text();
+        else if (const auto *label = window.findChild<QLabel *>(name))
+            line.text = label->text();
+        if (line.label.isEmpty()) // a caption that tells what the result is
+            line.label = QStringLiteral("说明");
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<SymbolLine> symbolLines(const catalogue::Entry &view)
+{
+    std::vector<SymbolLine> lines;
+    for (const catalogue::Symbol &symbol : view.symbols) {
+        SymbolLine line{qs(symbol.symbol), qs(symbol.field), QString()};
+        if (const catalogue::Field *field = view.field(symbol.field)) {
+            line.label = qs(field->label);
+            line.unit = qs(field->unit);
+        } else if (const catalogue::Output *output = view.output(symbol.field)) {
+            line.label = output->label.empty() ? qs(view.main().label) : qs(output->label);
+            line.unit = qs(output->unit);
+        } else if (const catalogue::Group *group = view.group(symbol.field)) {
+            line.label = qs(group->label).replace(QStringLiteral("%1"), QStringLiteral("i"));
+            line.unit = qs(group->unit);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void writeFormulas(QTextCursor &cursor, const catalogue::Entry &view)
+{
+    for (const QString &equation : qs(view.formula).split(u'\n', Qt::SkipEmptyParts))
+        paragraph(cursor, equation, plain(11));
+    const std::vector<SymbolLine> symbols = symbolLines(view);
+    if (symbols.empty())
+        return;
+    paragraph(cursor, QStringLiteral("式中："));
+    std::vector<QStringList> rows;
+    for (const SymbolLine &symbol : symbols)
+        rows.push_back({symbol.symbol, symbol.label, symbol.unit});
+    table(cursor, {QStringLiteral("符号"), QStringLiteral("含义"), QStringLiteral("单位")}, rows);
+}
+
+std::unique_ptr<QTextDocument> sheetDocument(const ui::CalculatorWindow &window, const QString &projectName)
+{
+    const catalogue::Entry &view = window.currentEntry();
+    auto document = std::make_unique<QTextDocument>();
+    document->setDefaultFont(ui::font(ui::faceSong, 10.5));
+    document->setMetaInformation(QTextDocument::DocumentTitle, qs(view.title) + QStringLiteral(" 计算书"));
+    QTextCursor cursor(document.get());
+    cursor.setCharFormat(plain(16, true));
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    cursor.setBlockFormat(centred);
+    cursor.insertText(qs(view.title) + QStringLiteral(" 计算书"), plain(16, true));
+    if (!view.view.empty())
+        paragraph(cursor, QStringLiteral("计算方法：") + qs(view.view), plain(), Qt::AlignHCenter);
+    paragraph(cursor, QStringLiteral("项目名称：") + projectName);
+    paragraph(cursor, QStringLiteral("计算时间：") +
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    paragraph(cursor, QStringLiteral("计算程序：") + programVersion());
+    paragraph(cursor, QStringLiteral("计算：__________    校核：__________    审核：__________"));
+
+    heading(cursor, QStringLiteral("一、输入参数"));
+    table(cursor, {QStringLiteral("参数"), QStringLiteral("输入文本"), QStringLiteral("读作数值"), QStringLiteral("单位")},
+          lineRows(inputLines(window, view), true));
+    writeRows(cursor, window, view);
+    if (window.dataText("file"))
+        writeSeries(cursor, window);
+
+    heading(cursor, QStringLiteral("二、计算公式"));
+    writeFormulas(cursor, view);
+
+    heading(cursor, QStringLiteral("三、计算结果"));
+    table(cursor, {QStringLiteral("项目"), QStringLiteral("结果"), QStringLiteral("单位")},
+          lineRows(resultLines(window, view), false));
+
+    if (imageSource()) {
+        const QImage image = imageSource()(window);
+        if (!image.isNull()) {
+            heading(cursor, QStringLiteral("四、图"));
+            document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("plot.png")), image);
+            QTextImageFormat picture;
+            picture.setName(QStringLiteral("plot.png"));
+            picture.setWidth(std::min(480, image.width()));
+            cursor.insertBlock();
+            cursor.insertImage(picture);
+        }
+    }
+    return document;
+}
+
+std::optional<SheetFormat> sheetFormat(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("pdf"))
+        return SheetFormat::Pdf;
+    if (suffix == QLatin1String("odt"))
+        return SheetFormat::Odt;
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
+        return SheetFormat::Html;
+    return std::nullopt;
+}
+
+bool writeSheet(const QTextDocument &document, const QString &path, SheetFormat format, QString *error)
+{
+    // The sheet is made in memory, then saved whole or not at all.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    bool written = true;
+    switch (format) {
+    case SheetFormat::Pdf: {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+        pdf.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
+        pdf.setCreator(programVersion());
+        document.print(&pdf);
+        break;
+    }
+    case SheetFormat::Odt: {
+        QTextDocumentWriter writer(&buffer, "odf");
+        written = writer.write(&document);
+        break;
+    }
+    case SheetFormat::Html: {
+        // Every blank of a text stands: runs of blanks are kept in cells too.
+        QString html = document.toHtml();
+        html.replace(QStringLiteral("</style>"), QStringLiteral("td, th { white-space: pre-wrap; }\n</style>"));
+        written = buffer.write(html.toUtf8()) >= 0;
+        break;
+    }
+    }
+    QSaveFile file(path);
+    if (!written || !file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.data().size() ||
+        !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+QMimeData *resultsMimeData(const ui::CalculatorWindow &window)
+{
+    const catalogue::Entry &view = window.currentEntry();
+    std::vector<Line> lines = inputLines(window, view);
+    for (const catalogue::Group &group : view.groups) {
+        const std::vector<QLineEdit *> rows = rowFields(window, group.name);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            lines.push_back({qs(group.rowLabel(int(i))), rows[i] ? rows[i]->text() : QString(), qs(group.unit),
+                             std::nullopt});
+    }
+    for (const Line &line : resultLines(window, view))
+        lines.push_back(line);
+
+    QString text;
+    QString html = QStringLiteral("<table>\n");
+    for (const Line &line : lines) {
+        text += line.label + u'\t' + line.text + u'\t' + line.unit + u'\n';
+        html += QStringLiteral("<tr><td>%1</td><td style=\"white-space: pre-wrap\">%2</td><td>%3</td></tr>\n")
+                    .arg(line.label.toHtmlEscaped(), line.text.toHtmlEscaped(), line.unit.toHtmlEscaped());
+    }
+    html += QStringLiteral("</table>\n");
+    auto *data = new QMimeData;
+    data->setText(text);
+    data->setHtml(html);
+    return data;
+}
+
+} // namespace documents
