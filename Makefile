@@ -9,7 +9,11 @@ BUILD ?= build
 PACKAGE_BUILD ?= build-package
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps build run test bench clean package check-package
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+SANITIZE_BUILD ?= build-sanitize
+
+.PHONY: all deps build run test bench clean package check-package fuzz test-sanitize
 
 all: build
 
@@ -31,6 +35,7 @@ test: build
 bench: build
 	bash bench/startup.sh $(BUILD)
 	bash bench/cli_batch.sh $(BUILD)
+	bash bench/hostile_inputs.sh $(BUILD)
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/ktable_build 1000
 	./$(BUILD)/bench/frequency_fit
 
@@ -49,5 +54,24 @@ package: deps
 check-package:
 	bash scripts/check-package.sh
 
+
+# libFuzzer targets (fuzz/), built with clang into their own directory, each
+# run for FUZZ_SECONDS; prints the executions of every target.
+fuzz:
+	bash scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DVARNOLEK_FUZZ=ON \
+	  -DVARNOLEK_CORE_ONLY=ON -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Every test under AddressSanitizer and UBSan, in its own build directory;
+# the first finding stops the test that made it.
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DVARNOLEK_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=halt_on_error=1 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(PACKAGE_BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)

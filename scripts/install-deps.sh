@@ -2,6 +2,8 @@
 # Installs the Debian packages that building, running and testing Varnolek need.
 # Idempotent: packages already present are skipped, and apt is not touched at all
 # when nothing is missing.
+#   scripts/install-deps.sh        what make run and make test need
+#   scripts/install-deps.sh fuzz   and clang with libFuzzer's runtime, for make fuzz
 set -euo pipefail
 
 packages=(
@@ -17,6 +19,10 @@ packages=(
   librsvg2-bin file dpkg-dev man-db
   desktop-file-utils appstream lintian xdg-utils shared-mime-info
 )
+if [ "${1:-}" = fuzz ]; then
+  # libFuzzer's runtime is only recommended by the clang packages.
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

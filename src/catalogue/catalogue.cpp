@@ -220,6 +220,15 @@ Outcome evaluate(const Entry &entry, const Case &c)
     } catch (const Rejected &e) {
         outcome.status = Status::Failed;
         outcome.message = e.what();
+    } catch (const std::bad_alloc &) {
+        throw; // the next case would find no memory either: the caller stops
+    } catch (const std::exception &e) {
+        // No other failure is known; should one come, it is this case's alone.
+        outcome.status = Status::Failed;
+        outcome.message = std::string("意外错误：") + e.what();
+    } catch (...) {
+        outcome.status = Status::Failed;
+        outcome.message = "意外错误";
     }
     return outcome;
 }

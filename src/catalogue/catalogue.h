@@ -144,7 +144,8 @@ void checkBeforeEstimate(const Entry &entry, const Case &c, std::size_t step);
 // planning year was checked by the first press and is not checked again.
 void estimateAfterWaterBody(const Entry &entry, const Case &c, Result &result);
 
-// The outcome of one evaluation, with every failure caught.
+// The outcome of one evaluation, with every failure caught but running out of
+// memory: std::bad_alloc goes on to the caller, which cannot go on either.
 enum class Status { Done, Incomplete, Failed };
 struct Outcome {
     Status status = Status::Done;

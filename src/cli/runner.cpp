@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <optional>
 
 namespace cli {
@@ -30,8 +31,8 @@ Usage:
 
 A field's text is read as its window reads it (the leading number: "0.2abc" is 0.2);
 FIELD= gives the empty text. For myKform/multi-point give the points as
-Text4.0=... Text2.0=... Text4.1=... (the rows given make the table). For yearform give
-file=PATH and rate=TEXT.
+Text4.0=... Text2.0=... Text4.1=... (the rows given make the table, at most as many as
+the window's table takes: Text4.0 to Text4.10921). For yearform give file=PATH and rate=TEXT.
 
 One case prints one line NAME=TEXT per text the window's OK press writes, in its order.
 A failure prints the window's message on standard error. Exit status: 0 done, 1 usage
@@ -44,7 +45,9 @@ name that differs is printed as "differs NAME: saved TEXT, now TEXT". Exit statu
 for a case with a differing result.
 
 The batch writes CSV: the input columns, one column per output, and an error column
-(empty on success, else the message); one bad row does not stop the batch.
+(empty on success, else the message); one bad row does not stop the batch. A column of
+a row beyond the table is the error of every row that gives it a text. Only running out
+of memory ends a batch early, with exit status 3.
 
 Example:
   varnolek-calc my1dform myx=5 myk=0.3
@@ -69,7 +72,27 @@ int statusOf(const catalogue::Outcome &outcome)
     return Failed;
 }
 
-bool knownField(const Entry &entry, const std::string &name) { return entry.accepts(name); }
+// Why NAME is not a field of the calculation, nor an element of one of its
+// groups within the rows the window's table takes; nothing when it is.
+std::optional<std::string> fieldError(const Entry &entry, std::string_view name)
+{
+    if (entry.accepts(name))
+        return std::nullopt;
+    const auto dot = name.find('.');
+    if (const catalogue::Group *group = dot == std::string_view::npos ? nullptr : entry.group(name.substr(0, dot)))
+        return "'" + std::string(name) + "' is not a row of the table: its index runs from 0 to " +
+               std::to_string(group->maxRows - 1);
+    return "no field '" + std::string(name) + "' in " + entry.id;
+}
+
+// Whether NAME is an element of one of the calculation's groups, whatever its index.
+bool inGroup(const Entry &entry, std::string_view name)
+{
+    const auto dot = name.find('.');
+    return dot != std::string_view::npos && entry.group(name.substr(0, dot));
+}
+
+constexpr const char *outOfMemory = "out of memory";
 
 int usage(std::FILE *err, const std::string &what)
 {
@@ -120,9 +143,8 @@ int single(const Entry &calculation, const std::vector<std::string> &args, std::
         if (eq == std::string::npos)
             return usage(err, "expected FIELD=TEXT, got '" + args[i] + "'");
         const std::string_view arg = args[i];
-        const std::string name(arg.substr(0, eq));
-        if (!knownField(calculation, name))
-            return usage(err, "no field '" + name + "' in " + calculation.id);
+        if (const std::optional<std::string> error = fieldError(calculation, arg.substr(0, eq)))
+            return usage(err, *error);
         applyField(c, calculation, arg.substr(0, eq), arg.substr(eq + 1), indexedGiven);
     }
     const catalogue::Outcome outcome = catalogue::evaluate(calculation, c);
@@ -156,9 +178,15 @@ int batch(const Entry &calculation, const std::string &file, std::FILE *in, std:
     std::string error;
     if (!reader.next(header, error) || !error.empty())
         return usage(err, error.empty() ? "the CSV has no header row" : "the header row is malformed: " + error);
+    // A column of a group whose index lies beyond the table is kept: it is the
+    // error of the rows that give it a text.
+    std::vector<std::string> beyondTable(header.size());
     for (std::size_t i = 0; i < header.size(); ++i) {
-        if (!knownField(calculation, header[i]))
-            return usage(err, "no field '" + header[i] + "' in " + calculation.id);
+        if (std::optional<std::string> error = fieldError(calculation, header[i])) {
+            if (!inGroup(calculation, header[i]))
+                return usage(err, *error);
+            beyondTable[i] = std::move(*error);
+        }
         for (std::size_t j = 0; j < i; ++j)
             if (header[j] == header[i])
                 return usage(err, "the column '" + header[i] + "' stands twice in the header");
@@ -182,40 +210,58 @@ int batch(const Entry &calculation, const std::string &file, std::FILE *in, std:
             if (header[i].find('.') == std::string::npos && defaults.fields[f].first == header[i])
                 column[i] = static_cast<int>(f);
     const std::string empty;
-    while (reader.next(row, error)) {
-        c.fields = defaults.fields;
+    // Memory running out ends the batch: the rows done so far are written.
+    try {
+        while (reader.next(row, error)) {
+            c.fields = defaults.fields;
 
-        catalogue::Outcome outcome;
-        if (!error.empty()) {
-            outcome.status = catalogue::Status::Failed;
-            outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " + error;
-        } else if (row.size() != header.size() && !(row.size() == 1 && row[0].empty())) {
-            outcome.status = catalogue::Status::Failed;
-            outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " +
-                              std::to_string(row.size()) + " fields where the header has " +
-                              std::to_string(header.size());
-        } else if (row.size() == 1 && row[0].empty() && header.size() != 1) {
-            continue; // a blank line
-        } else {
-            bool indexedGiven = false;
-            for (std::size_t i = 0; i < header.size(); ++i) {
-                if (column[i] >= 0)
-                    c.fields[column[i]].second = row[i];
-                else
-                    applyField(c, calculation, header[i], row[i], indexedGiven);
+            catalogue::Outcome outcome;
+            // The first column beyond the table that this row gives a text, if any.
+            std::size_t beyond = 0;
+            while (beyond < header.size() &&
+                   (beyondTable[beyond].empty() || beyond >= row.size() || row[beyond].empty()))
+                ++beyond;
+            if (!error.empty()) {
+                outcome.status = catalogue::Status::Failed;
+                outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " + error;
+            } else if (row.size() != header.size() && !(row.size() == 1 && row[0].empty())) {
+                outcome.status = catalogue::Status::Failed;
+                outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " +
+                                  std::to_string(row.size()) + " fields where the header has " +
+                                  std::to_string(header.size());
+            } else if (row.size() == 1 && row[0].empty() && header.size() != 1) {
+                continue; // a blank line
+            } else if (beyond < header.size()) {
+                outcome.status = catalogue::Status::Failed;
+                outcome.message = beyondTable[beyond];
+            } else {
+                bool indexedGiven = false;
+                for (std::size_t i = 0; i < header.size(); ++i) {
+                    if (!beyondTable[i].empty())
+                        continue; // left empty in this row
+                    if (column[i] >= 0)
+                        c.fields[column[i]].second = row[i];
+                    else
+                        applyField(c, calculation, header[i], row[i], indexedGiven);
+                }
+                outcome = catalogue::evaluate(calculation, c);
             }
-            outcome = catalogue::evaluate(calculation, c);
-        }
-        const bool done = outcome.status == catalogue::Status::Done;
+            const bool done = outcome.status == catalogue::Status::Done;
 
-        for (std::size_t i = 0; i < header.size(); ++i)
-            writer.field(i < row.size() ? row[i] : empty);
-        for (const catalogue::Output &output : calculation.outputs) {
-            const std::string *text = done ? outcome.result.text(output.name) : nullptr;
-            writer.field(text ? *text : empty);
+            for (std::size_t i = 0; i < header.size(); ++i)
+                writer.field(i < row.size() ? row[i] : empty);
+            for (const catalogue::Output &output : calculation.outputs) {
+                const std::string *text = done ? outcome.result.text(output.name) : nullptr;
+                writer.field(text ? *text : empty);
+            }
+            writer.field(outcome.message);
+            writer.endRecord();
         }
-        writer.field(outcome.message);
-        writer.endRecord();
+    } catch (const std::bad_alloc &) {
+        writer.flush();
+        std::fflush(out);
+        std::fprintf(err, "varnolek-calc: %s at line %ld of the CSV; the batch stops\n", outOfMemory, reader.line());
+        return Failed;
     }
     writer.flush();
     std::fflush(out);
@@ -303,17 +349,22 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         list(out);
         return Ok;
     }
-    if (std::find(args.begin(), args.end(), "--case") != args.end())
-        return savedCases(args, out, err);
-    const Entry *calculation = catalogue::find(args[0]);
-    if (!calculation)
-        return usage(err, "unknown calculation '" + args[0] + "'; --list shows them");
-    if (args.size() >= 2 && args[1] == "--csv") {
-        if (args.size() != 3)
-            return usage(err, "--csv takes one FILE (or -)");
-        return batch(*calculation, args[2], in, out, err);
+    try {
+        if (std::find(args.begin(), args.end(), "--case") != args.end())
+            return savedCases(args, out, err);
+        const Entry *calculation = catalogue::find(args[0]);
+        if (!calculation)
+            return usage(err, "unknown calculation '" + args[0] + "'; --list shows them");
+        if (args.size() >= 2 && args[1] == "--csv") {
+            if (args.size() != 3)
+                return usage(err, "--csv takes one FILE (or -)");
+            return batch(*calculation, args[2], in, out, err);
+        }
+        return single(*calculation, args, out, err);
+    } catch (const std::bad_alloc &) {
+        std::fprintf(err, "varnolek-calc: %s\n", outOfMemory);
+        return Failed;
     }
-    return single(*calculation, args, out, err);
 }
 
 } // namespace cli

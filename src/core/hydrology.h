@@ -8,9 +8,17 @@
 // commas, line breaks or blanks; blanks around a number are skipped. The first
 // field is the count n of records (a 16-bit whole number), then n records of
 // two fields each follow: the year (a 16-bit whole number) and the value (held
-// in single precision). Anything after the n-th record is ignored.
+// in single precision). Anything after the n-th record is ignored, and is not
+// read: the reader stops once the count and its records are in.
+//
+// At most 200 records are ever used, so a hostile file is cut short: a field
+// longer than maxFieldLength, or records not complete within the first
+// maxHeadLength bytes, make the file malformed. Nothing but a regular file is
+// opened: a directory, a device or a pipe could block or never end.
 
+#include <cstddef>
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +31,13 @@ inline constexpr const char *checkFileMessage = "请检查水文资料文件是�
 // The largest series the calculation takes.
 inline constexpr int maxRecords = 200;
 
+// The longest field read (a year or a value is a few characters), and the part
+// of a file within which the count and its records must stand, the character
+// that ends the last value included (unless the file ends there). 200 records
+// take a few kilobytes; the rest is room for blank lines between them.
+inline constexpr std::size_t maxFieldLength = 4096;
+inline constexpr std::size_t maxHeadLength = 1024 * 1024;
+
 struct Record {
     std::int16_t year = 0;
     float value = 0; // water level (m) or flow (m3/s), as the file gives it
@@ -31,8 +46,9 @@ struct Record {
 enum class FileStatus {
     Ok,
     NoRecords, // the count is below 1
-    Malformed, // a missing or non-numeric field, a number out of its range, more than maxRecords records
-    Unreadable // the file could not be opened
+    Malformed, // a missing or non-numeric field, a number out of its range, more than maxRecords records,
+               // a field over maxFieldLength, records not complete within maxHeadLength, not a regular file
+    Unreadable // the file does not exist or could not be opened
 };
 
 struct DataFile {
@@ -42,7 +58,9 @@ struct DataFile {
 
 // Reads the text of a data file.
 DataFile parseDataFile(std::string_view text);
-// Reads a data file from disk.
+// Reads a data file from a stream, piece by piece, up to its last record.
+DataFile readDataFile(std::istream &in);
+// Reads a data file from disk: only a regular file is opened.
 DataFile readDataFile(const std::string &path);
 
 // Sorts ascending by value with the exchange procedure: for each slot j, every

@@ -49,27 +49,54 @@ void incrementDigits(std::string &digits)
     digits.insert(digits.begin(), '1');
 }
 
-} // namespace
+// The characters of a number, blanks left out, as from_chars takes them. A
+// field's text is short, so a buffer on the stack serves, and a longer text
+// goes to the heap.
+class NumberChars {
+public:
+    NumberChars() = default;
+    NumberChars(const NumberChars &) = delete;
+    NumberChars &operator=(const NumberChars &) = delete;
 
-double readNumber(std::string_view text)
-{
-    // The characters of the number, blanks left out: a field's text is short,
-    // so a buffer on the stack serves, and a longer text goes to the heap.
-    std::string heap;
-    char stack[120];
-    std::size_t length = 0;
-    auto push = [&](char c) {
-        if (length < sizeof stack) {
-            stack[length++] = c;
+    void push(char c)
+    {
+        if (m_length < sizeof m_stack) {
+            m_stack[m_length++] = c;
             return;
         }
-        if (heap.empty())
-            heap.assign(stack, length);
-        heap.push_back(c);
-        ++length;
-    };
-    auto chars = [&] { return std::string_view(heap.empty() ? stack : heap.data(), length); };
+        if (m_heap.empty())
+            m_heap.assign(m_stack, m_length);
+        m_heap.push_back(c);
+        ++m_length;
+    }
+    std::size_t size() const { return m_length; }
+    std::string_view view() const { return {m_heap.empty() ? m_stack : m_heap.data(), m_length}; }
 
+private:
+    std::string m_heap;
+    char m_stack[120];
+    std::size_t m_length = 0;
+};
+
+// The leading number of a field's text, as scanned.
+struct LeadingNumber {
+    NumberChars chars;                              // "-", digits, ".", "e" and the exponent
+    bool anyDigit = false;                          // without a digit the text has no leading number
+    std::size_t mantissaStart = 0, mantissaEnd = 0; // the digits and point within chars
+    long exponent = 0;                              // as written, clamped; 0 when no digit follows the E
+    // The digits as a whole number (the first 19 significant ones), the count
+    // of significant digits and of the digits after the point: for the exact
+    // short cut of the conversion.
+    std::uint64_t whole = 0;
+    int digits = 0;
+    int fractionDigits = 0;
+};
+
+// Takes the sign, the digits with at most one point, and an exponent that has
+// at least one digit, skipping blanks wherever they stand; stops at the first
+// character that cannot continue the number.
+void scanLeadingNumber(std::string_view text, LeadingNumber &number)
+{
     std::size_t i = 0;
     auto peek = [&]() -> char {
         while (i < text.size() && isBlank(text[i]))
@@ -79,62 +106,64 @@ double readNumber(std::string_view text)
 
     if (peek() == '+' || peek() == '-') {
         if (text[i] == '-')
-            push('-');
+            number.chars.push('-');
         ++i;
     }
-    const std::size_t mantissaStart = length;
+    number.mantissaStart = number.chars.size();
     bool point = false;
-    bool anyDigit = false;
-    // The digits as a whole number and the count of them after the point, for
-    // the exact short cut below.
-    std::uint64_t whole = 0;
-    int digits = 0, fractionDigits = 0;
     for (char c = peek(); isDigit(c) || (c == '.' && !point); c = peek()) {
         if (isDigit(c)) {
-            anyDigit = true;
-            if (whole != 0 || c != '0')
-                ++digits;
-            if (digits <= 19)
-                whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+            number.anyDigit = true;
+            if (number.whole != 0 || c != '0')
+                ++number.digits;
+            if (number.digits <= 19)
+                number.whole = number.whole * 10 + static_cast<std::uint64_t>(c - '0');
             if (point)
-                ++fractionDigits;
+                ++number.fractionDigits;
         } else {
             point = true;
         }
-        push(c);
+        number.chars.push(c);
         ++i;
     }
-    if (!anyDigit)
-        return 0.0;
-    const std::size_t mantissaEnd = length;
+    if (!number.anyDigit)
+        return;
+    number.mantissaEnd = number.chars.size();
 
-    // The exponent is taken only when at least one digit follows the E.
-    long exponent = 0;
-    if (peek() == 'e' || peek() == 'E') {
+    if (peek() != 'e' && peek() != 'E')
+        return;
+    ++i;
+    bool negative = false;
+    if (peek() == '+' || peek() == '-') {
+        negative = text[i] == '-';
         ++i;
-        bool negative = false;
-        if (peek() == '+' || peek() == '-') {
-            negative = text[i] == '-';
-            ++i;
-        }
-        bool anyExponentDigit = false;
-        for (char c = peek(); isDigit(c); c = peek()) {
-            anyExponentDigit = true;
-            // Absurd exponents are clamped; past this a double is out of range anyway.
-            exponent = std::min(exponent * 10 + (c - '0'), 99999999L);
-            ++i;
-        }
-        if (anyExponentDigit) {
-            exponent = negative ? -exponent : exponent;
-            char digits[16];
-            const auto written = std::to_chars(digits, digits + sizeof digits, exponent);
-            push('e');
-            for (const char *d = digits; d != written.ptr; ++d)
-                push(*d);
-        } else {
-            exponent = 0;
-        }
     }
+    bool anyExponentDigit = false;
+    long exponent = 0;
+    for (char c = peek(); isDigit(c); c = peek()) {
+        anyExponentDigit = true;
+        // Absurd exponents are clamped; past this a double is out of range anyway.
+        exponent = std::min(exponent * 10 + (c - '0'), 99999999L);
+        ++i;
+    }
+    if (!anyExponentDigit)
+        return;
+    number.exponent = negative ? -exponent : exponent;
+    char written[16];
+    const auto end = std::to_chars(written, written + sizeof written, number.exponent);
+    number.chars.push('e');
+    for (const char *d = written; d != end.ptr; ++d)
+        number.chars.push(*d);
+}
+
+// The double nearest to a scanned number. Beyond a double's range a number of
+// large magnitude is an overflow and one of small magnitude is a signed zero.
+double toDouble(const LeadingNumber &number)
+{
+    if (!number.anyDigit)
+        return 0.0;
+    const std::string_view chars = number.chars.view();
+    const bool negative = chars[0] == '-';
 
     // Up to 15 significant digits and a power of ten up to 10^22 are both exact
     // doubles, so one multiplication or division gives the correctly rounded
@@ -142,40 +171,48 @@ double readNumber(std::string_view text)
     static constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const long scale = exponent - fractionDigits;
-    if (digits <= 15 && scale >= -22 && scale <= 22) {
-        const double m = static_cast<double>(whole);
+    const long scale = number.exponent - number.fractionDigits;
+    if (number.digits <= 15 && scale >= -22 && scale <= 22) {
+        const double m = static_cast<double>(number.whole);
         const double v = scale >= 0 ? m * powersOfTen[scale] : m / powersOfTen[-scale];
-        return chars()[0] == '-' ? -v : v;
+        return negative ? -v : v;
     }
 
-    const std::string_view number = chars();
     double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto result = std::from_chars(chars.data(), chars.data() + chars.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        if (decimalMagnitude(number.substr(mantissaStart, mantissaEnd - mantissaStart), exponent) > 0)
+        const std::string_view mantissa = chars.substr(number.mantissaStart, number.mantissaEnd - number.mantissaStart);
+        if (decimalMagnitude(mantissa, number.exponent) > 0)
             throw CalcError(Failure::Overflow);
-        return number[0] == '-' ? -0.0 : 0.0;
+        return negative ? -0.0 : 0.0;
     }
     if (result.ec != std::errc())
         return 0.0;
     return value;
 }
 
+} // namespace
+
+double readNumber(std::string_view text)
+{
+    LeadingNumber number;
+    scanLeadingNumber(text, number);
+    return toDouble(number);
+}
+
+std::optional<std::int16_t> toInt16(double value)
+{
+    const double whole = std::nearbyint(value); // ties to even in the default rounding mode
+    if (!(whole >= -32768.0 && whole <= 32767.0))
+        return std::nullopt;
+    return static_cast<std::int16_t>(whole);
+}
+
 bool hasLeadingNumber(std::string_view text)
 {
-    // The same walk as readNumber's mantissa: blanks may stand anywhere.
-    std::size_t i = 0;
-    auto peek = [&]() -> char {
-        while (i < text.size() && isBlank(text[i]))
-            ++i;
-        return i < text.size() ? text[i] : '\0';
-    };
-    if (peek() == '+' || peek() == '-')
-        ++i;
-    if (peek() == '.')
-        ++i;
-    return isDigit(peek());
+    LeadingNumber number;
+    scanLeadingNumber(text, number);
+    return number.anyDigit;
 }
 
 int patternDecimals(std::string_view pattern)

@@ -3,6 +3,8 @@
 // how a result is written with its digit pattern, and the general decimal
 // text used inside captions.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +36,10 @@ std::string formatPattern(double value, Precision precision, std::string_view pa
 // The general decimal text of a number: at most 15 (Double) or 7 (Single)
 // significant digits, no trailing zeros ("3", "2.5", "0.001").
 std::string generalText(double value, Precision precision = Precision::Double);
+
+// A number rounded to the nearest whole number (halves to the even
+// neighbour) as a 16-bit integer; nothing when it falls outside that range.
+std::optional<std::int16_t> toInt16(double value);
 
 // Number of digits after the point in a digit pattern ("###0.000" -> 3).
 int patternDecimals(std::string_view pattern);

@@ -4,7 +4,7 @@
 #include "units.h"
 #include "numbers.h"
 
-#include <cmath>
+#include <cstdint>
 
 namespace varnolek::parameters {
 
@@ -38,14 +38,6 @@ float leastSquaresK(const MultiPointInput &in)
     // concentration falls downstream.
     const Real denominator = Real(sx) * sx - Real(n) * sxx;
     return toSingle(numerator / denominator);
-}
-
-std::optional<std::int16_t> toInt16(double value)
-{
-    const double whole = std::nearbyint(value); // ties to even in the default rounding mode
-    if (!(whole >= -32768.0 && whole <= 32767.0))
-        return std::nullopt;
-    return static_cast<std::int16_t>(whole);
 }
 
 std::optional<int> pointCount(std::string_view answer)

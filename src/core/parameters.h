@@ -3,7 +3,6 @@
 // a pollutant in a river reach, from concentrations measured at monitoring
 // points along the reach and the mean flow velocity.
 
-#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -52,9 +51,5 @@ struct SuggestedPoint {
     int x = 0;    // 3·i + 2, km
 };
 SuggestedPoint suggestedPoint(int i);
-
-// A number rounded to the nearest whole number (halves to the even
-// neighbour) as a 16-bit integer; nothing when it falls outside that range.
-std::optional<std::int16_t> toInt16(double value);
 
 } // namespace varnolek::parameters

@@ -3,6 +3,8 @@
 
 #include "cli/csv.h"
 #include "cli/runner.h"
+#include "core/numbers.h"
+#include "core/parameters.h"
 #include "varnolek/version.h"
 
 #include <QFile>
@@ -11,6 +13,7 @@
 #include <QTest>
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -63,6 +66,11 @@ private slots:
     void batch_data();
     void batch();
     void batchFromFileAndMissingFile();
+    void hostileDataFile_data();
+    void hostileDataFile();
+    void indexBeyondTheTable_data();
+    void indexBeyondTheTable();
+    void theLargestTableIsComputed();
     void workedExamples_data();
     void workedExamples();
     void csvReaderRecords_data();
@@ -237,6 +245,111 @@ void TestCli::batchFromFileAndMissingFile()
 
     const Result missing = runCli({"my0dform/section", "--csv", "/nonexistent/cases.csv"});
     QCOMPARE(missing.status, 1);
+}
+
+// Data files that are huge, endless or not files at all end with the data
+// file's message (or, with a good head, the result), never with a hang.
+void TestCli::hostileDataFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+
+    QTest::newRow("a 300 MB file with a good head") << "huge" << 0 << "yeartext=1963年\nqltext=3.5\n";
+    QTest::newRow("/dev/zero") << "/dev/zero" << 3 << "";
+    QTest::newRow("a FIFO") << "fifo" << 3 << "";
+    QTest::newRow("a directory") << "directory" << 3 << "";
+    QTest::newRow("one endless field") << "endless field" << 3 << "";
+    QTest::newRow("2 MB of blank lines") << "blank lines" << 3 << "";
+}
+
+void TestCli::hostileDataFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QTemporaryDir dir;
+    QString path = dir.filePath("levels.txt");
+    QFile file(path);
+    if (kind == "huge") {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("30\n");
+        for (int i = 0; i < 30; ++i) // values 1.5, 2.5 ... 30.5 from 1961 on
+            file.write(QByteArray::number(1961 + i) + "," + QByteArray::number(i + 1) + ".5\n");
+        QVERIFY(file.resize(300LL * 1024 * 1024)); // sparse: the test writes a few bytes
+    } else if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "directory") {
+        path = dir.path();
+    } else if (kind == "endless field" || kind == "blank lines") {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(2 * 1024 * 1024, kind == "blank lines" ? '\n' : '7'));
+    } else {
+        path = kind;
+    }
+    file.close();
+    const Result r = runCli({"yearform", "file=" + path, "rate=90"});
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.out, out);
+    QCOMPARE(r.err, status == 0 ? QString() : QString("请检查水文资料文件是否有错！\n"));
+}
+
+// A row index of the monitoring-point table beyond the window's table (or not
+// an index at all) is a usage error naming the field in a single case, and in
+// a batch the error of the rows that give it a text, the others computed.
+void TestCli::indexBeyondTheTable_data()
+{
+    QTest::addColumn<QString>("index");
+    QTest::newRow("a huge index") << "99999999999";
+    QTest::newRow("the int limit") << "2147483647";
+    QTest::newRow("one past the int limit") << "2147483648";
+    QTest::newRow("the limit of points plus one") << "10922";
+    QTest::newRow("a negative index") << "-1";
+    QTest::newRow("a sign before the index") << "+1";
+}
+
+void TestCli::indexBeyondTheTable()
+{
+    QFETCH(QString, index);
+    const QString field = "Text4." + index;
+    const QString why = "'" + field + "' is not a row of the table: its index runs from 0 to 10921";
+
+    const Result single = runCli({"myKform/multi-point", "Text4.0=8.3", "Text2.0=2", field + "=1"});
+    QCOMPARE(single.status, 1);
+    QCOMPARE(single.out, QString());
+    QCOMPARE(single.err, "varnolek-calc: " + why + " (see varnolek-calc --help)\n");
+
+    // The rows around the bad one give what the same points give as one case.
+    const QString first = runCli({"myKform/multi-point", "Text4.0=8.3", "Text2.0=2", "Text4.1=8", "Text2.1=5"}).out;
+    const QString last = runCli({"myKform/multi-point", "Text4.0=8.3", "Text2.0=2", "Text4.1=8.1", "Text2.1=5"}).out;
+    QVERIFY(first.startsWith("Text1=") && last.startsWith("Text1=") && first != last);
+    const Result batch =
+        runCli({"myKform/multi-point", "--csv", "-"},
+               ("Text4.0,Text2.0,Text4.1,Text2.1," + field + "\n8.3,2,8,5,\n8.3,2,8,5,7\n8.3,2,8.1,5,\n").toUtf8());
+    QCOMPARE(batch.status, 0);
+    QCOMPARE(batch.out, "Text4.0,Text2.0,Text4.1,Text2.1," + field + ",Text1,error\n" + "8.3,2,8,5,," +
+                            first.mid(6).trimmed() + ",\n8.3,2,8,5,7,," + why + "\n8.3,2,8.1,5,," +
+                            last.mid(6).trimmed() + ",\n");
+}
+
+// The last row the window's table takes, index 10921: a table of 10922 points.
+void TestCli::theLargestTableIsComputed()
+{
+    namespace parameters = varnolek::parameters;
+    QStringList args{"myKform/multi-point", "Text6=0.3"};
+    parameters::MultiPointInput in{0.3, {}};
+    for (int i = 0; i < parameters::maxPointCount; ++i) {
+        const QString c = QString::number(8.3 - 0.0005 * i), x = QString::number(3 * i + 2);
+        args << QString("Text4.%1=%2").arg(i).arg(c) << QString("Text2.%1=%2").arg(i).arg(x);
+        in.points.push_back({varnolek::readNumber(c.toStdString()), varnolek::readNumber(x.toStdString())});
+    }
+    QVERIFY(args.last().startsWith("Text2.10921="));
+    const Result r = runCli(args);
+    QCOMPARE(r.err, QString());
+    QCOMPARE(r.status, 0);
+    const std::string k =
+        varnolek::formatPattern(parameters::leastSquaresK(in), varnolek::Precision::Single, "###0.000");
+    QCOMPARE(r.out, "Text1=" + QString::fromStdString(k) + "\n");
 }
 
 // The worked examples of every window, through the command line.

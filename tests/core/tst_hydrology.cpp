@@ -5,6 +5,9 @@
 
 #include <QtTest>
 
+#include <sstream>
+#include <sys/stat.h>
+
 using namespace varnolek;
 using namespace varnolek::hydrology;
 
@@ -110,6 +113,95 @@ private slots:
         f.close();
         QCOMPARE(years(readDataFile(path.toStdString()).records), QString("1961:2.35 1962:2.1"));
         QCOMPARE(readDataFile(dir.filePath("missing.txt").toStdString()).status, FileStatus::Unreadable);
+    }
+
+    // A hostile file costs no more than a good one: only a regular file is
+    // opened, a field is at most 4 KB, and the records must be complete within
+    // the first 1 MB; what follows them is never read.
+    void boundedReading_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<FileStatus>("status");
+        QTest::addColumn<int>("records");
+        QTest::newRow("a 300 MB file with a good head") << "huge" << FileStatus::Ok << 30;
+        QTest::newRow("/dev/zero") << "/dev/zero" << FileStatus::Malformed << 0;
+        QTest::newRow("a FIFO") << "fifo" << FileStatus::Malformed << 0;
+        QTest::newRow("a directory") << "directory" << FileStatus::Malformed << 0;
+        QTest::newRow("one endless field") << "endless field" << FileStatus::Malformed << 0;
+        QTest::newRow("2 MB of blank lines") << "blank lines" << FileStatus::Malformed << 0;
+        QTest::newRow("records ending just within 1 MB") << "head within" << FileStatus::Ok << 2;
+        QTest::newRow("records ending just past 1 MB") << "head past" << FileStatus::Malformed << 0;
+        QTest::newRow("a field of 4096 characters") << "field 4096" << FileStatus::Ok << 1;
+        QTest::newRow("a field of 4097 characters") << "field 4097" << FileStatus::Malformed << 0;
+    }
+    void boundedReading()
+    {
+        QFETCH(QString, kind);
+        QFETCH(FileStatus, status);
+        QFETCH(int, records);
+        QTemporaryDir dir;
+        QString path = dir.filePath("levels.txt");
+        auto write = [&](const QByteArray &text) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QCOMPARE(f.write(text), text.size());
+        };
+        const QByteArray twoRecords = "2\n1961,2.35\n1962,2.1\n";
+        const int mb = 1024 * 1024;
+        if (kind == "huge") {
+            write(QByteArray::fromStdString(series(30, 30)));
+            QFile f(path);
+            QVERIFY(f.resize(300LL * mb)); // sparse: the test writes a few bytes
+            QCOMPARE(QFileInfo(path).size(), 300LL * mb);
+        } else if (kind == "/dev/zero") {
+            path = kind;
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); // opening it would block
+        } else if (kind == "directory") {
+            path = dir.path();
+        } else if (kind == "endless field") {
+            write(QByteArray(2 * mb, '1'));
+        } else if (kind == "blank lines") {
+            write(QByteArray(2 * mb, '\n'));
+        } else if (kind == "head within") { // the line break after the last value is the 1 MB-th byte
+            write(QByteArray(mb - twoRecords.size(), '\n') + twoRecords + "\n\n");
+        } else if (kind == "head past") { // the last value ends at 1 MB, its line break is past it
+            write(QByteArray(mb - twoRecords.size() + 1, '\n') + twoRecords + "\n");
+        } else if (kind.startsWith("field ")) {
+            const int length = kind.mid(6).toInt();
+            write("1\n1961," + QByteArray(length - 3, '0') + "2.5\n");
+        }
+        const DataFile file = readDataFile(path.toStdString());
+        QCOMPARE(file.status, status);
+        QCOMPARE(int(file.records.size()), records);
+        if (kind == "huge") {
+            const LevelYear level = designLevel(file.records, 90);
+            QCOMPARE(int(level.record.year), 1963);
+            QCOMPARE(level.record.value, 3.5f);
+        }
+        if (kind == "field 4096")
+            QCOMPARE(file.records.front().value, 2.5f);
+    }
+
+    // The text held whole and the text read from a stream a piece at a time
+    // give the same file, wherever the pieces happen to split a field.
+    void textAndStreamAgree_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        for (int pad : {4088, 4090, 4092, 4094, 4095, 4096, 4097, 8190, 8191})
+            QTest::addRow("%d blanks, then a file", pad) << QByteArray(pad, ' ') + "2\n1961,2.35\n1962,2.125\n";
+        QTest::newRow("a field across a piece") << QByteArray("1\n1961," + QByteArray(4090, '0') + "2.5\n");
+        QTest::newRow("the head ends in the count") << QByteArray(1024 * 1024 - 1, '\n') + "12\n";
+        QTest::newRow("the head ends after the records") << QByteArray(1024 * 1024 - 12, '\n') + "1,1961,2.5\n\n";
+    }
+    void textAndStreamAgree()
+    {
+        QFETCH(QByteArray, text);
+        const DataFile whole = parseDataFile(text.toStdString());
+        std::istringstream stream(text.toStdString());
+        const DataFile streamed = readDataFile(stream);
+        QCOMPARE(streamed.status, whole.status);
+        QCOMPARE(years(streamed.records), years(whole.records));
     }
 
     void sort_data()

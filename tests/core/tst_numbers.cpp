@@ -32,6 +32,8 @@ private slots:
     void generalText();
     void patternDecimals_data();
     void patternDecimals();
+    void toInt16_data();
+    void toInt16();
 };
 
 void TestNumbers::readsLeadingNumber_data()
@@ -243,6 +245,40 @@ void TestNumbers::patternDecimals()
     QFETCH(QString, pattern);
     QFETCH(int, decimals);
     QCOMPARE(varnolek::patternDecimals(pattern.toStdString()), decimals);
+}
+
+// The 16-bit whole numbers of a data file's count and years, and of the
+// number of monitoring points asked for.
+void TestNumbers::toInt16_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("fits");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("a whole number") << 1961.0 << true << 1961;
+    QTest::newRow("a half rounds to the even neighbour, down") << 1960.5 << true << 1960;
+    QTest::newRow("a half rounds to the even neighbour, up") << 1961.5 << true << 1962;
+    QTest::newRow("a negative half") << -2.5 << true << -2;
+    QTest::newRow("just above a half rounds up") << 2.5000001 << true << 3;
+    QTest::newRow("the largest") << 32767.0 << true << 32767;
+    QTest::newRow("the largest, rounded down to it") << 32767.4 << true << 32767;
+    QTest::newRow("one past the largest") << 32767.5 << false << 0;
+    QTest::newRow("the smallest") << -32768.0 << true << -32768;
+    QTest::newRow("the smallest, a half to the even side") << -32768.5 << true << -32768;
+    QTest::newRow("one past the smallest") << -32769.0 << false << 0;
+    QTest::newRow("not a number") << std::nan("") << false << 0;
+    QTest::newRow("infinite") << HUGE_VAL << false << 0;
+}
+
+void TestNumbers::toInt16()
+{
+    QFETCH(double, value);
+    QFETCH(bool, fits);
+    QFETCH(int, expected);
+    const std::optional<std::int16_t> whole = varnolek::toInt16(value);
+    QCOMPARE(whole.has_value(), fits);
+    if (fits)
+        QCOMPARE(int(*whole), expected);
 }
 
 QTEST_GUILESS_MAIN(TestNumbers)

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace windowtest;
 
@@ -130,6 +131,8 @@ private slots:
         QTest::newRow("a short file") << QByteArray("3\n1961,2.35\n1962,2.1\n") << true;
         QTest::newRow("a non-numeric field") << QByteArray("2\n1961,2.35\n1962,low\n") << true;
         QTest::newRow("count 0 opens no editor") << QByteArray("0\n1961,2.35\n") << false;
+        QTest::newRow("one endless field") << QByteArray(2 * 1024 * 1024, '7') << true;
+        QTest::newRow("2 MB of blank lines") << QByteArray(2 * 1024 * 1024, '\n') << true;
     }
     void faultyFile()
     {
@@ -150,6 +153,24 @@ private slots:
         QCOMPARE(prompts.launched, editor ? QList<QStringList>{{program}} : QList<QStringList>{});
         QCOMPARE(text(&w, "yeartext"), QString("1978年"));
         QCOMPARE(text(&w, "qltext"), QString("2.35"));
+    }
+
+    // A pipe chosen as the data file is not opened, so the window does not
+    // wait for a writer that never comes.
+    void aPipeIsNotOpened()
+    {
+        const QString program = useEditorPath(true);
+        const QString path = m_dir.filePath("levels.fifo");
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        ScriptedPrompts prompts;
+        yearform w;
+        w.show();
+        prompts.fileAnswers.enqueue(path);
+        prompts.inputAnswers.enqueue(QString("90"));
+        press(&w, "mycacul");
+        QCOMPARE(prompts.messages.size(), 2);
+        QCOMPARE(prompts.messages[1].text, checkFileText);
+        QCOMPARE(prompts.launched, QList<QStringList>{{program}});
     }
 
     void missingFileAndNoEditor()
