@@ -175,8 +175,10 @@ private slots:
     void roundTrip_data()
     {
         QTest::addColumn<QString>("id");
+        // Every calculation of a calculator window; the frequency analysis has a window of its own.
         for (const catalogue::Entry &entry : catalogue::entries())
-            QTest::newRow(entry.id.c_str()) << QString::fromStdString(entry.id);
+            if (findCalculator(QString::fromStdString(entry.window)))
+                QTest::newRow(entry.id.c_str()) << QString::fromStdString(entry.id);
     }
     void roundTrip()
     {
