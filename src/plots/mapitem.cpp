@@ -106,8 +106,8 @@ void MapItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget
     painter->restore();
 }
 
-ColourScale::ColourScale(double low, double high, QString title, QWidget *parent)
-    : QWidget(parent), m_low(low), m_high(high), m_title(std::move(title))
+ColourScale::ColourScale(double low, double high, bool clipped, QString title, QWidget *parent)
+    : QWidget(parent), m_low(low), m_high(high), m_clipped(clipped), m_title(std::move(title))
 {
     setObjectName("colourScale");
     setMinimumWidth(110);
@@ -131,7 +131,7 @@ void ColourScale::paintEvent(QPaintEvent *)
         const int y = bottom - (bottom - top) * k / 5;
         p.drawLine(barLeft + barWidth, y, barLeft + barWidth + 4, y);
         p.drawText(QRect(barLeft + barWidth + 7, y - fm.height(), width(), 2 * fm.height()), Qt::AlignVCenter,
-                   QString::number(v, 'g', 4));
+                   (k == 5 && m_clipped ? QStringLiteral("≥ ") : QString()) + QString::number(v, 'g', 4));
     }
 }
 

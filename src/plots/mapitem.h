@@ -41,7 +41,8 @@ private:
 // The colour scale: a bar from low to high with its ticks and title.
 class ColourScale : public QWidget {
 public:
-    ColourScale(double low, double high, QString title, QWidget *parent = nullptr);
+    // clipped: values above high are painted in its colour (the top tick says ≥).
+    ColourScale(double low, double high, bool clipped, QString title, QWidget *parent = nullptr);
     QSize sizeHint() const override { return {110, 300}; }
 
 protected:
@@ -49,6 +50,7 @@ protected:
 
 private:
     double m_low, m_high;
+    bool m_clipped;
     QString m_title;
 };
 

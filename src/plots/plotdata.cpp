@@ -1,6 +1,7 @@
 #include "plotdata.h"
 
 #include "catalogue/sweep.h"
+#include "core/arithmetic.h"
 #include "core/hydrology.h"
 #include "core/numbers.h"
 #include "core/parameters.h"
@@ -243,6 +244,11 @@ void map(Plot &plot, const Entry &entry, const Case &c)
         grid.ys.push_back(j * *B / (mapRows - 1));
         yTexts.push_back(catalogue::valueText(grid.ys.back()));
     }
+    // The case holds the entry's fields alone, in the order the calculation
+    // reads them, each found at once.
+    Case ordered;
+    for (const catalogue::Field &f : entry.fields)
+        ordered.set(f.name, c.text(f.name));
     grid.c.assign(grid.xs.size() * grid.ys.size(), 0.0);
     grid.texts.assign(grid.c.size(), std::string());
     // The rows are shared out among the cores.
@@ -250,21 +256,17 @@ void map(Plot &plot, const Entry &entry, const Case &c)
     std::vector<std::thread> threads;
     const std::size_t ny = grid.ys.size();
     for (std::size_t w = 1; w < workers; ++w)
-        threads.emplace_back(evaluateRows, std::cref(entry), std::cref(c), std::cref(xTexts), std::cref(yTexts),
-                             ny * w / workers, ny * (w + 1) / workers, std::ref(grid));
-    evaluateRows(entry, c, xTexts, yTexts, 0, ny / workers, grid);
+        threads.emplace_back(evaluateRows, std::cref(entry), std::cref(ordered), std::cref(xTexts),
+                             std::cref(yTexts), ny * w / workers, ny * (w + 1) / workers, std::ref(grid));
+    evaluateRows(entry, ordered, xTexts, yTexts, 0, ny / workers, grid);
     for (std::thread &t : threads)
         t.join();
 
+    // The rows of the CSV are made from the grid when it is exported.
     plot.header = {plot.xTitle, fieldTitle(fy), plot.scaleTitle};
-    plot.rows.reserve(grid.c.size());
-    bool any = false;
-    for (std::size_t j = 0; j < ny; ++j)
-        for (std::size_t i = 0; i < grid.xs.size(); ++i)
-            if (const double v = grid.at(i, j); std::isfinite(v)) {
-                any = true;
-                plot.rows.push_back({xTexts[i], yTexts[j], grid.texts[j * grid.xs.size() + i]});
-            }
+    plot.grid.xTexts = std::move(xTexts);
+    plot.grid.yTexts = std::move(yTexts);
+    const bool any = std::any_of(grid.c.begin(), grid.c.end(), [](double v) { return std::isfinite(v); });
     if (!any)
         plot.failure = noValidPointText;
 
@@ -541,6 +543,11 @@ std::string csvText(const Plot &plot)
     line(plot.header);
     for (const auto &row : plot.rows)
         line(row);
+    const Grid &g = plot.grid;
+    for (std::size_t j = 0; j < g.ys.size(); ++j)
+        for (std::size_t i = 0; i < g.xs.size(); ++i)
+            if (std::isfinite(g.at(i, j)))
+                line({g.xTexts[i], g.yTexts[j], g.texts[j * g.xs.size() + i]});
     return out;
 }
 

@@ -37,6 +37,7 @@ struct Mark {
 struct Grid {
     std::vector<double> xs, ys, c;
     std::vector<std::string> texts; // each node's concentration as the window shows it
+    std::vector<std::string> xTexts, yTexts; // the texts the fields were given
     double at(std::size_t i, std::size_t j) const { return c[j * xs.size() + i]; }
 };
 
@@ -72,7 +73,8 @@ struct Plot {
     std::vector<double> percentTicks;
     std::vector<double> paperTicks; // where each of them sits on the axis
 
-    // The plotted data as the CSV export writes it: header, then rows.
+    // The plotted data as the CSV export writes it: header, then rows (a
+    // map's nodes follow the rows, made from the grid).
     std::vector<std::string> header;
     std::vector<std::vector<std::string>> rows;
 

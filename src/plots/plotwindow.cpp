@@ -220,9 +220,16 @@ QWidget *mapChart(const Plot &plot, QWidget *parent)
         if (std::isfinite(v))
             finite.push_back(v);
     double low = 0, high = 1;
+    bool clipped = false;
     if (!finite.empty()) {
+        // Near the outfall the concentration rises without bound: the scale
+        // ends at the 98th percentile, and higher values take its top colour.
         low = *std::min_element(finite.begin(), finite.end());
-        high = *std::max_element(finite.begin(), finite.end());
+        const double max = *std::max_element(finite.begin(), finite.end());
+        auto at = finite.begin() + std::ptrdiff_t(double(finite.size() - 1) * 0.98);
+        std::nth_element(finite.begin(), at, finite.end());
+        high = *at > low ? *at : max;
+        clipped = high < max;
     }
     std::vector<double> levels;
     for (int k = 1; k < 10; ++k)
@@ -240,7 +247,7 @@ QWidget *mapChart(const Plot &plot, QWidget *parent)
     auto *mapView = viewOf(chart, box);
     mapView->setMinimumSize(560, 360);
     row->addWidget(mapView, 3);
-    row->addWidget(new ColourScale(low, high, qs(plot.scaleTitle), box));
+    row->addWidget(new ColourScale(low, high, clipped, qs(plot.scaleTitle), box));
 
     Plot profile;
     profile.title = "X 处横断面浓度分布";
