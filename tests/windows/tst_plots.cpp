@@ -166,8 +166,17 @@ void TestPlots::exportedPointsMatchTheWindow()
             }
         }
         QCOMPARE(atInput, 1);
-        if (entry.id != "MYLFORM")
-            QCOMPARE(rows.size(), plots::curvePoints + 1);
+        if (entry.id != "MYLFORM") {
+            // A row for every point the catalogue can calculate, none for the others.
+            const double v = windowCase.number(drawn.field);
+            const auto [from, to] = plots::curveRange(v, 2);
+            int done = 0;
+            for (const catalogue::Point &p :
+                 catalogue::sweep(entry, windowCase, drawn.field, catalogue::spacedValues(from, to, plots::curvePoints)))
+                done += p.outcome.status == catalogue::Status::Done;
+            QCOMPARE(rows.size() - 1, done);
+            QVERIFY(done > plots::curvePoints / 2);
+        }
     } else if (drawn.kind == plots::Kind::Map) {
         QCOMPARE(rows.size(), plots::mapColumns * plots::mapRows + 1);
         const QString x = text(window.get(), "myx"), y = text(window.get(), "myy");
@@ -297,10 +306,8 @@ void TestPlots::okRedrawsCancelAndViewsClose()
     press(window.get(), "caculv");
     plotAction->trigger();
     plotAction->trigger();
-    QCOMPARE(window->findChildren<plots::PlotWindow *>().size() -
-                 std::count_if(window->findChildren<plots::PlotWindow *>().begin(),
-                               window->findChildren<plots::PlotWindow *>().end(),
-                               [](plots::PlotWindow *p) { return !p->isVisible(); }),
+    const QList<plots::PlotWindow *> plotWindows = window->findChildren<plots::PlotWindow *>();
+    QCOMPARE(std::count_if(plotWindows.begin(), plotWindows.end(), [](plots::PlotWindow *p) { return p->isVisible(); }),
              1);
     // Cancel closes it.
     press(window.get(), "Command1");
