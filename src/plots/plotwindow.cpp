@@ -75,7 +75,7 @@ QValueAxis *valueAxis(const QString &title, double low, double high, bool pad)
     }
     axis->setRange(low, high);
     axis->applyNiceNumbers();
-    axis->setLabelFormat("%.4g");
+    axis->setLabelFormat("%.7g");
     return axis;
 }
 
