@@ -10,14 +10,15 @@ namespace plots {
 QColor scaleColour(double t)
 {
     // Clear water in deep blue to the most loaded in red, through green and yellow.
-    static const QColor stops[] = {QColor(48, 18, 130), QColor(40, 110, 220), QColor(30, 190, 170),
+    static const QColor stops[] = {QColor(48, 18, 130),  QColor(40, 110, 220), QColor(30, 190, 170),
                                    QColor(140, 215, 60), QColor(250, 200, 40), QColor(215, 40, 30)};
     constexpr int last = int(std::size(stops)) - 1;
     t = std::clamp(t, 0.0, 1.0) * last;
     const int i = std::min(int(t), last - 1);
     const double f = t - i;
     const QColor &a = stops[i], &b = stops[i + 1];
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * f), float(a.greenF() + (b.greenF() - a.greenF()) * f),
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * f),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * f),
                             float(a.blueF() + (b.blueF() - a.blueF()) * f));
 }
 
@@ -33,8 +34,10 @@ std::vector<Contour> contours(const Grid &grid, const std::vector<double> &level
             for (std::size_t i = 0; i + 1 < nx; ++i) {
                 // The cell's corners counter-clockwise from the lower left.
                 const double v[4] = {grid.at(i, j), grid.at(i + 1, j), grid.at(i + 1, j + 1), grid.at(i, j + 1)};
-                const QPointF p[4] = {{grid.xs[i], grid.ys[j]}, {grid.xs[i + 1], grid.ys[j]},
-                                      {grid.xs[i + 1], grid.ys[j + 1]}, {grid.xs[i], grid.ys[j + 1]}};
+                const QPointF p[4] = {{grid.xs[i], grid.ys[j]},
+                                      {grid.xs[i + 1], grid.ys[j]},
+                                      {grid.xs[i + 1], grid.ys[j + 1]},
+                                      {grid.xs[i], grid.ys[j + 1]}};
                 if (!(std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]) && std::isfinite(v[3])))
                     continue;
                 QPointF crossings[4];
@@ -80,7 +83,10 @@ MapItem::MapItem(QChart *chart, const Grid &grid, double low, double high, std::
     QObject::connect(chart, &QChart::plotAreaChanged, chart, [this] { prepareGeometryChange(); });
 }
 
-QRectF MapItem::boundingRect() const { return m_chart->plotArea(); }
+QRectF MapItem::boundingRect() const
+{
+    return m_chart->plotArea();
+}
 
 void MapItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {

@@ -23,12 +23,12 @@ using catalogue::Status;
 
 // What each view draws. An id ending in '/' stands for every view under it.
 enum class Drawing {
-    Curve,          // the main output against `field` over its range
-    MapAndProfile,  // the two-dimensional river: map over x and y, profile across at X
-    DecayAlongReach, // the transition zone: C against the length it takes, 0 to span·L
-    LoadBars,       // the loads against the capacity, the gap as reduction or remaining capacity
-    TwoPointDecay,  // the two monitoring points and the decay curve through them
-    MultiPointFit,  // ln C against distance, the fitted line and its K
+    Curve,            // the main output against `field` over its range
+    MapAndProfile,    // the two-dimensional river: map over x and y, profile across at X
+    DecayAlongReach,  // the transition zone: C against the length it takes, 0 to span·L
+    LoadBars,         // the loads against the capacity, the gap as reduction or remaining capacity
+    TwoPointDecay,    // the two monitoring points and the decay curve through them
+    MultiPointFit,    // ln C against distance, the fitted line and its K
     ProbabilityPaper, // the series on normal probability paper
 };
 
@@ -195,7 +195,8 @@ void decay(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
         s.points.emplace_back(l, conc);
         plot.rows.push_back({points[i].text, *mainText(entry, points[i].outcome)});
     }
-    plot.marks.push_back({*length, *target, "C = " + std::string(c.text(rule.field)) + ", L = " + *mainText(entry, own)});
+    plot.marks.push_back(
+        {*length, *target, "C = " + std::string(c.text(rule.field)) + ", L = " + *mainText(entry, own)});
     plot.series.push_back(std::move(s));
     noPointUnlessAny(plot);
 }
@@ -256,8 +257,8 @@ void map(Plot &plot, const Entry &entry, const Case &c)
     std::vector<std::thread> threads;
     const std::size_t ny = grid.ys.size();
     for (std::size_t w = 1; w < workers; ++w)
-        threads.emplace_back(evaluateRows, std::cref(entry), std::cref(ordered), std::cref(xTexts),
-                             std::cref(yTexts), ny * w / workers, ny * (w + 1) / workers, std::ref(grid));
+        threads.emplace_back(evaluateRows, std::cref(entry), std::cref(ordered), std::cref(xTexts), std::cref(yTexts),
+                             ny * w / workers, ny * (w + 1) / workers, std::ref(grid));
     evaluateRows(entry, ordered, xTexts, yTexts, 0, ny / workers, grid);
     for (std::thread &t : threads)
         t.join();
@@ -272,8 +273,9 @@ void map(Plot &plot, const Entry &entry, const Case &c)
 
     const Outcome own = catalogue::evaluate(entry, c);
     if (const std::optional<double> v = catalogue::mainValue(entry, own))
-        plot.marks.push_back({*X, *Y, "(" + std::string(c.text("myx")) + ", " + std::string(c.text("myy")) +
-                                          ")  C = " + *mainText(entry, own)});
+        plot.marks.push_back(
+            {*X, *Y,
+             "(" + std::string(c.text("myx")) + ", " + std::string(c.text("myy")) + ")  C = " + *mainText(entry, own)});
 
     // Across the river at X.
     plot.profileXTitle = fieldTitle(fy);
@@ -332,8 +334,7 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
         const std::optional<double> r1 = balanceOf(known, domesticOnly), r2 = balanceOf(known, noIndustry);
         if (r1 && r2) {
             const double domestic = *capacity - *r1, farmland = *r1 - *r2, industry = load - (*capacity - *r2);
-            const std::string industryName =
-                entry.id == "mycontrolV/estimate" ? "工业污染源（估算）" : "工业污染源";
+            const std::string industryName = entry.id == "mycontrolV/estimate" ? "工业污染源（估算）" : "工业污染源";
             plot.bars = {{"生活污染源", {domestic, 0}}, {"农业面源", {farmland, 0}}, {industryName, {industry, 0}}};
             for (const BarSet &b : plot.bars)
                 plot.rows.push_back({b.name, varnolek::generalText(b.values[0], varnolek::Precision::Double)});
@@ -349,7 +350,8 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
     const std::string *gapText = mainText(entry, own);
     const std::string gapName = r >= 0 ? "剩余环境容量" : "排污削减量";
     plot.bars.push_back({gapName, r >= 0 ? std::vector<double>{r, 0} : std::vector<double>{0, -r}});
-    plot.rows.push_back({gapName, gapText ? *gapText : varnolek::generalText(std::abs(r), varnolek::Precision::Double)});
+    plot.rows.push_back(
+        {gapName, gapText ? *gapText : varnolek::generalText(std::abs(r), varnolek::Precision::Double)});
     if (entry.id == "mycontrolV/estimate")
         if (const std::string *estimated = own.result.text("myw3")) {
             plot.note = "工业污染物总量估算值：" + *estimated + " " + unit;
@@ -364,8 +366,8 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
 void twoPoint(Plot &plot, const Entry &entry, const Case &c)
 {
     const Outcome own = catalogue::evaluate(entry, c);
-    const std::optional<double> k = catalogue::mainValue(entry, own), u = numberOf(c, "myu"),
-                                c0 = numberOf(c, "myc0"), c1 = numberOf(c, "myc1"), x = numberOf(c, "myx");
+    const std::optional<double> k = catalogue::mainValue(entry, own), u = numberOf(c, "myu"), c0 = numberOf(c, "myc0"),
+                                c1 = numberOf(c, "myc1"), x = numberOf(c, "myx");
     if (!k || !u || !c0 || !c1 || !x) {
         plot.failure = noValidPointText;
         return;
@@ -466,8 +468,8 @@ void probability(Plot &plot, const Entry &entry, const Extras &extras)
     const double p = hydrology::exceedancePercent(m, n);
     plot.marks.push_back({hydrology::probabilityPaperX(p), level.record.value,
                           std::to_string(level.record.year) + "年  " +
-                              varnolek::generalText(level.record.value, varnolek::Precision::Single) + "（P = " +
-                              varnolek::formatPattern(p, varnolek::Precision::Double, "0.0") + "%）"});
+                              varnolek::generalText(level.record.value, varnolek::Precision::Single) +
+                              "（P = " + varnolek::formatPattern(p, varnolek::Precision::Double, "0.0") + "%）"});
 }
 
 } // namespace
@@ -479,7 +481,10 @@ std::pair<double, double> curveRange(double v, double span)
     return v > 0 ? std::pair{0.0, span * v} : std::pair{span * v, 0.0};
 }
 
-bool hasPlot(const Entry &entry) { return ruleOf(entry) != nullptr; }
+bool hasPlot(const Entry &entry)
+{
+    return ruleOf(entry) != nullptr;
+}
 
 Plot makePlot(const Entry &entry, const Case &c, const Extras &extras)
 {

@@ -60,7 +60,8 @@ void attach(ui::CalculatorWindow *window)
 
 PlotWindow *openPlot(const ui::CalculatorWindow *window)
 {
-    for (PlotWindow *plot : window->findChildren<PlotWindow *>(QStringLiteral("plotwindow"), Qt::FindDirectChildrenOnly))
+    for (PlotWindow *plot :
+         window->findChildren<PlotWindow *>(QStringLiteral("plotwindow"), Qt::FindDirectChildrenOnly))
         if (plot->isVisible())
             return plot;
     return nullptr;

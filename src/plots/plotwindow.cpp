@@ -23,8 +23,8 @@
 #include <QScatterSeries>
 #include <QStackedBarSeries>
 #include <QSvgGenerator>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -32,7 +32,10 @@ namespace plots {
 
 namespace {
 
-QString qs(const std::string &text) { return QString::fromStdString(text); }
+QString qs(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
 
 QChart *newChart(const QString &title)
 {
@@ -362,9 +365,9 @@ QString PlotWindow::suggestedPath(const QString &suffix) const
 
 void PlotWindow::exportImage(bool svg)
 {
-    const QString path = ui::Prompts::current().saveFile(
-        this, QStringLiteral("导出图形"), suggestedPath(svg ? "svg" : "png"),
-        svg ? QStringLiteral("SVG 图像 (*.svg)") : QStringLiteral("PNG 图像 (*.png)"));
+    const QString path =
+        ui::Prompts::current().saveFile(this, QStringLiteral("导出图形"), suggestedPath(svg ? "svg" : "png"),
+                                        svg ? QStringLiteral("SVG 图像 (*.svg)") : QStringLiteral("PNG 图像 (*.png)"));
     if (path.isEmpty() || !m_content)
         return;
     QSaveFile file(path);

@@ -39,9 +39,15 @@ private slots:
 
 namespace {
 
-QString examplePath() { return QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt"); }
+QString examplePath()
+{
+    return QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt");
+}
 
-QString windowOf(const std::string &id) { return QString::fromStdString(id.substr(0, id.find('/'))); }
+QString windowOf(const std::string &id)
+{
+    return QString::fromStdString(id.substr(0, id.find('/')));
+}
 
 // Parses CSV text with quoted fields; the byte-order mark is dropped.
 QList<QStringList> parseCsv(QString text)
@@ -95,7 +101,10 @@ std::unique_ptr<ui::CalculatorWindow> calculatedWindow(const catalogue::Entry &e
     return window;
 }
 
-QAction *action(QWidget *w, const char *name) { return child<QAction>(w, name); }
+QAction *action(QWidget *w, const char *name)
+{
+    return child<QAction>(w, name);
+}
 
 QString mainShown(QWidget *window, const catalogue::Entry &entry)
 {
@@ -171,8 +180,8 @@ void TestPlots::exportedPointsMatchTheWindow()
             const double v = windowCase.number(drawn.field);
             const auto [from, to] = plots::curveRange(v, 2);
             int done = 0;
-            for (const catalogue::Point &p :
-                 catalogue::sweep(entry, windowCase, drawn.field, catalogue::spacedValues(from, to, plots::curvePoints)))
+            for (const catalogue::Point &p : catalogue::sweep(entry, windowCase, drawn.field,
+                                                              catalogue::spacedValues(from, to, plots::curvePoints)))
                 done += p.outcome.status == catalogue::Status::Done;
             QCOMPARE(rows.size() - 1, done);
             QVERIFY(done > plots::curvePoints / 2);
@@ -322,11 +331,13 @@ void TestPlots::failedPointsAreLeftOut()
     c.set("myq1", "0");
     const plots::Plot plot = plots::makePlot(entry, c);
     QVERIFY(plot.failure.empty());
-    QCOMPARE(catalogue::evaluate(entry, [&] {
-                 catalogue::Case at0 = c;
-                 at0.set("myq2", "0");
-                 return at0;
-             }()).status,
+    QCOMPARE(catalogue::evaluate(entry,
+                                 [&] {
+                                     catalogue::Case at0 = c;
+                                     at0.set("myq2", "0");
+                                     return at0;
+                                 }())
+                 .status,
              catalogue::Status::Failed);
     QCOMPARE(int(plot.rows.size()), plots::curvePoints - 1);
     QCOMPARE(plot.series.front().points.size(), std::size_t(plots::curvePoints - 1));
