@@ -41,6 +41,7 @@ public:
     QString openFile(QWidget *, const QString &, const QString &) override { return file; }
     bool launch(const QString &, const QStringList &) override { return false; }
     QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return QString(); }
+    bool print(QWidget *, const QTextDocument &) override { return false; }
 };
 
 struct Options {
