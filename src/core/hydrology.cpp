@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <boost/math/distributions/normal.hpp>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -263,12 +262,5 @@ LevelYear designLevel(std::vector<Record> records, double ratePercent)
     const int m = levelRank(static_cast<int>(records.size()), ratePercent / 100.0);
     return {m, records[m - 1]};
 }
-
-double probabilityPaperX(double percent)
-{
-    return boost::math::quantile(boost::math::normal_distribution<double>(), percent / 100.0);
-}
-
-double exceedancePercent(int m, int n) { return 100.0 * double(m) / double(n + 1); }
 
 } // namespace varnolek::hydrology

@@ -82,13 +82,4 @@ struct LevelYear {
 // percent (90 for 90 %). The records must not be empty.
 LevelYear designLevel(std::vector<Record> records, double ratePercent);
 
-// The abscissa of an exceedance frequency on normal probability paper
-// (海森概率格纸): the standard normal quantile of P given in percent, 0 at
-// 50 %, 1.2816 at 90 %. P must lie strictly between 0 and 100.
-double probabilityPaperX(double percent);
-
-// The empirical exceedance frequency (%) of the value ranked m-th from the
-// largest down (m = 1 the largest) in a series of n: m / (n + 1) × 100.
-double exceedancePercent(int m, int n);
-
 } // namespace varnolek::hydrology

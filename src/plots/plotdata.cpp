@@ -2,6 +2,7 @@
 
 #include "catalogue/sweep.h"
 #include "core/arithmetic.h"
+#include "core/frequency.h"
 #include "core/hydrology.h"
 #include "core/numbers.h"
 #include "core/parameters.h"
@@ -447,7 +448,7 @@ void probability(Plot &plot, const Entry &entry, const Extras &extras)
     Series s{"实测系列", Series::Dots, {}};
     for (int m = 1; m <= n; ++m) {
         const hydrology::Record &r = sorted[std::size_t(n - m)];
-        const double p = hydrology::exceedancePercent(m, n);
+        const double p = 100 * hydrology::empiricalExceedance(m, n);
         s.points.emplace_back(hydrology::probabilityPaperX(p), r.value);
         plot.rows.push_back({varnolek::generalText(p, varnolek::Precision::Double),
                              varnolek::generalText(r.value, varnolek::Precision::Single), std::to_string(r.year)});
@@ -465,7 +466,7 @@ void probability(Plot &plot, const Entry &entry, const Extras &extras)
     }
     const hydrology::LevelYear level = hydrology::designLevel(file.records, rate);
     const int m = n + 1 - level.rank;
-    const double p = hydrology::exceedancePercent(m, n);
+    const double p = 100 * hydrology::empiricalExceedance(m, n);
     plot.marks.push_back({hydrology::probabilityPaperX(p), level.record.value,
                           std::to_string(level.record.year) + "年  " +
                               varnolek::generalText(level.record.value, varnolek::Precision::Single) +
