@@ -116,8 +116,10 @@ QString mainShown(QWidget *window, const catalogue::Entry &entry)
 void TestPlots::exportedPointsMatchTheWindow_data()
 {
     QTest::addColumn<QString>("id");
+    // Every calculation of a calculator window (the frequency analysis has a window of its own).
     for (const catalogue::Entry &e : catalogue::entries())
-        QTest::newRow(e.id.c_str()) << QString::fromStdString(e.id);
+        if (findCalculator(windowOf(e.id)))
+            QTest::newRow(e.id.c_str()) << QString::fromStdString(e.id);
 }
 
 void TestPlots::exportedPointsMatchTheWindow()
