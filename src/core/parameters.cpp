@@ -61,4 +61,29 @@ SuggestedPoint suggestedPoint(int i)
     return {8.3 - 0.3 * i, 3 * i + 2};
 }
 
+double decayedConcentration(double c1, double k, double u, double xKm)
+{
+    return c1 * std::exp(-k * xKm * units::metresPerKm / (units::secondsPerDay * u));
+}
+
+std::optional<LogLine> fittedLogLine(const std::vector<MonitoringPoint> &points)
+{
+    const double n = double(points.size());
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (const MonitoringPoint &p : points) {
+        const double l = std::log(p.c);
+        sx += p.x;
+        sy += l;
+        sxx += p.x * p.x;
+        sxy += p.x * l;
+    }
+    const double d = n * sxx - sx * sx;
+    if (points.size() < 2 || !(d > 0) || !std::isfinite(sy))
+        return std::nullopt;
+    LogLine line;
+    line.b = (n * sxy - sx * sy) / d;
+    line.a = (sy - line.b * sx) / n;
+    return line;
+}
+
 } // namespace varnolek::parameters

@@ -34,6 +34,20 @@ struct MultiPointInput {
 // after its addition. K in 1/d, held in single precision. Throws CalcError.
 float leastSquaresK(const MultiPointInput &in);
 
+// The decay law the two-point method solves: the concentration C1·exp(−K·x /
+// (86400·u)) at x km downstream of a point of concentration c1, for K in 1/d
+// and u in m/s.
+double decayedConcentration(double c1, double k, double u, double xKm);
+
+// The straight line ln C = a + b·x (x in km) that the least-squares method
+// fits through the monitoring points, in double precision: the line drawn
+// through them. Nothing for fewer than two distinct distances.
+struct LogLine {
+    double a = 0; // ln C at x = 0
+    double b = 0; // per km
+};
+std::optional<LogLine> fittedLogLine(const std::vector<MonitoringPoint> &points);
+
 // The largest table of monitoring points: the suggested distance 3·i + 2 of
 // every row must stay a 16-bit whole number.
 inline constexpr int maxPointCount = 10922;

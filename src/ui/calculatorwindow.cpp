@@ -201,6 +201,7 @@ QRadioButton *CalculatorWindow::addOption(QWidget *parent, const QString &name, 
     connect(option, &QRadioButton::clicked, this, [this, onClick = std::move(onClick)] {
         setResultsStale(); // another view, or the same one shown afresh
         onClick();
+        emit resultsDiscarded();
     });
     return option;
 }
@@ -365,6 +366,7 @@ void CalculatorWindow::clear(std::initializer_list<QLineEdit *> fields)
     for (QLineEdit *field : fields)
         field->clear();
     setResultsStale();
+    emit resultsDiscarded();
 }
 
 void CalculatorWindow::returnToMenu() { close(); }

@@ -82,6 +82,9 @@ signals:
     void calculated(const catalogue::Entry *entry);
     // The results shown came to belong, or ceased to belong, to the inputs.
     void resultsCurrentChanged(bool current);
+    // The results shown were put aside: Cancel emptied the fields, or an
+    // option button chose a view (an edit of a field is not this).
+    void resultsDiscarded();
 
 
 protected:

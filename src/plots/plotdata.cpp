@@ -1,0 +1,560 @@
+#include "plotdata.h"
+
+#include "catalogue/sweep.h"
+#include "core/arithmetic.h"
+#include "core/frequency.h"
+#include "core/hydrology.h"
+#include "core/numbers.h"
+#include "core/parameters.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string_view>
+#include <thread>
+
+namespace plots {
+
+namespace {
+
+using catalogue::Case;
+using catalogue::Entry;
+using catalogue::Outcome;
+using catalogue::Status;
+
+// What each view draws. An id ending in '/' stands for every view under it.
+enum class Drawing {
+    Curve,            // the main output against `field` over its range
+    MapAndProfile,    // the two-dimensional river: map over x and y, profile across at X
+    DecayAlongReach,  // the transition zone: C against the length it takes, 0 to span·L
+    LoadBars,         // the loads against the capacity, the gap as reduction or remaining capacity
+    TwoPointDecay,    // the two monitoring points and the decay curve through them
+    MultiPointFit,    // ln C against distance, the fitted line and its K
+    ProbabilityPaper, // the series on normal probability paper
+};
+
+struct Rule {
+    std::string_view id;
+    Drawing drawing;
+    std::string_view field = {}; // the field varied
+    double span = 2;             // the curve runs over 0 to span·v
+};
+
+// The one table of what every calculator draws, by catalogue id.
+constexpr Rule rules[] = {
+    {"my0dform/volume", Drawing::Curve, "myw"},
+    {"my0dform/section", Drawing::Curve, "myq2"},
+    {"my1dform", Drawing::Curve, "myx"},
+    {"my2dform", Drawing::MapAndProfile, "myx"},
+    {"MYLFORM", Drawing::DecayAlongReach, "myc", 1.5},
+    {"my0dw", Drawing::Curve, "myr"},
+    {"my1dw", Drawing::Curve, "myx"},
+    {"my2dw", Drawing::Curve, "myx"},
+    {"myvolform/", Drawing::Curve, "mycs"},
+    {"myRevolform/", Drawing::LoadBars},
+    {"mycontrolV/", Drawing::LoadBars},
+    {"myKform/two-point", Drawing::TwoPointDecay},
+    {"myKform/multi-point", Drawing::MultiPointFit},
+    {"yearform", Drawing::ProbabilityPaper},
+};
+
+const Rule *ruleOf(const Entry &entry)
+{
+    for (const Rule &rule : rules) {
+        const bool prefix = !rule.id.empty() && rule.id.back() == '/';
+        if (prefix ? std::string_view(entry.id).substr(0, rule.id.size()) == rule.id : entry.id == rule.id)
+            return &rule;
+    }
+    return nullptr;
+}
+
+// A caption without the colon some result labels end with.
+std::string axisTitle(std::string text)
+{
+    for (std::string_view colon : {":", "："})
+        if (text.size() >= colon.size() && text.compare(text.size() - colon.size(), colon.size(), colon) == 0)
+            text.erase(text.size() - colon.size());
+    while (!text.empty() && text.front() == ' ')
+        text.erase(0, 1);
+    return text;
+}
+
+// A field's label as an axis title; the unit is added when the label does not print it.
+std::string fieldTitle(const catalogue::Field &f)
+{
+    std::string title = axisTitle(f.label);
+    if (!f.unit.empty() && title.find(f.unit) == std::string::npos)
+        title += "(" + f.unit + ")";
+    return title;
+}
+
+std::string outputTitle(const catalogue::Output &o)
+{
+    std::string title = axisTitle(o.label);
+    if (!o.unit.empty() && title.find(o.unit) == std::string::npos)
+        title += "(" + o.unit + ")";
+    return title;
+}
+
+std::string titleOf(const Entry &entry)
+{
+    return entry.view.empty() ? entry.title : entry.title + " · " + entry.view;
+}
+
+std::optional<double> numberOf(const Case &c, std::string_view name)
+{
+    try {
+        return c.number(name);
+    } catch (const varnolek::CalcError &) {
+        return std::nullopt;
+    }
+}
+
+// The main output's text of an outcome, or nullptr.
+const std::string *mainText(const Entry &entry, const Outcome &outcome)
+{
+    return outcome.status == Status::Done ? outcome.result.text(entry.main().name) : nullptr;
+}
+
+void noPointUnlessAny(Plot &plot)
+{
+    for (const Series &s : plot.series)
+        if (!s.points.empty())
+            return;
+    plot.failure = noValidPointText;
+}
+
+// ---- Curves ---------------------------------------------------------------
+
+void curve(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
+{
+    const catalogue::Field *field = entry.field(rule.field);
+    const std::optional<double> v = numberOf(c, rule.field);
+    if (!field || !v) {
+        plot.failure = noValidPointText;
+        return;
+    }
+    const auto [from, to] = curveRange(*v, rule.span);
+    std::vector<catalogue::Point> points =
+        catalogue::sweep(entry, c, rule.field, catalogue::spacedValues(from, to, curvePoints));
+    // The input itself, as typed: the middle point (the first for v = 0).
+    const std::size_t input = *v == 0 ? 0 : std::size_t(curvePoints / 2);
+    points[input] = {std::string(c.text(rule.field)), catalogue::evaluate(entry, c)};
+
+    plot.field = rule.field;
+    plot.xTitle = fieldTitle(*field);
+    plot.yTitle = outputTitle(entry.main());
+    plot.header = {plot.xTitle, plot.yTitle};
+    Series s;
+    s.name = axisTitle(entry.main().label);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const std::optional<double> y = catalogue::mainValue(entry, points[i].outcome);
+        if (!y || !std::isfinite(*y))
+            continue;
+        const double x = i == input ? *v : varnolek::readNumber(points[i].text);
+        s.points.emplace_back(x, *y);
+        plot.rows.push_back({points[i].text, *mainText(entry, points[i].outcome)});
+        if (i == input)
+            plot.marks.push_back({x, *y, "(" + points[i].text + ", " + *mainText(entry, points[i].outcome) + ")"});
+    }
+    plot.series.push_back(std::move(s));
+    noPointUnlessAny(plot);
+}
+
+// The transition zone: the length L(C) it takes to fall from C0 to C, drawn as
+// C against L from C0 (L = 0) down to the C reached at span·L.
+void decay(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
+{
+    const std::optional<double> c0 = numberOf(c, "myc0"), target = numberOf(c, rule.field);
+    const Outcome own = catalogue::evaluate(entry, c);
+    const std::optional<double> length = catalogue::mainValue(entry, own);
+    if (!c0 || !target || !length || !(*c0 > 0) || !(*target > 0)) {
+        plot.failure = noValidPointText;
+        return;
+    }
+    // L grows with ln(C0/C): span·L is reached at C0·(C/C0)^span.
+    const double end = *c0 * std::pow(*target / *c0, rule.span);
+    std::vector<double> values = catalogue::spacedValues(*c0, end, curvePoints);
+    std::vector<catalogue::Point> points = catalogue::sweep(entry, c, rule.field, values);
+    points.push_back({std::string(c.text(rule.field)), own});
+
+    plot.field = rule.field;
+    plot.xTitle = outputTitle(entry.main());
+    plot.yTitle = fieldTitle(*entry.field(rule.field));
+    plot.header = {plot.yTitle, plot.xTitle};
+    std::vector<std::pair<double, std::size_t>> order; // by length
+    Series s;
+    s.name = "浓度沿程衰减";
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const std::optional<double> l = catalogue::mainValue(entry, points[i].outcome);
+        if (l && std::isfinite(*l))
+            order.emplace_back(*l, i);
+    }
+    std::stable_sort(order.begin(), order.end());
+    for (const auto &[l, i] : order) {
+        const double conc = i + 1 == points.size() ? *target : varnolek::readNumber(points[i].text);
+        s.points.emplace_back(l, conc);
+        plot.rows.push_back({points[i].text, *mainText(entry, points[i].outcome)});
+    }
+    plot.marks.push_back(
+        {*length, *target, "C = " + std::string(c.text(rule.field)) + ", L = " + *mainText(entry, own)});
+    plot.series.push_back(std::move(s));
+    noPointUnlessAny(plot);
+}
+
+// ---- The map of the two-dimensional river ---------------------------------
+
+void evaluateRows(const Entry &entry, const Case &base, const std::vector<std::string> &xTexts,
+                  const std::vector<std::string> &yTexts, std::size_t firstRow, std::size_t endRow, Grid &grid)
+{
+    Case c = base; // one case, its two fields pointed at each node's texts in turn
+    const std::size_t nx = xTexts.size();
+    for (std::size_t j = firstRow; j < endRow; ++j) {
+        c.set("myy", yTexts[j]);
+        for (std::size_t i = 0; i < nx; ++i) {
+            c.set("myx", xTexts[i]);
+            const Outcome o = catalogue::evaluate(entry, c);
+            const std::optional<double> v = catalogue::mainValue(entry, o);
+            grid.c[j * nx + i] = v ? *v : std::numeric_limits<double>::quiet_NaN();
+            if (v)
+                grid.texts[j * nx + i] = *mainText(entry, o);
+        }
+    }
+}
+
+void map(Plot &plot, const Entry &entry, const Case &c)
+{
+    const std::optional<double> X = numberOf(c, "myx"), Y = numberOf(c, "myy"), B = numberOf(c, "myb");
+    if (!X || !Y || !B) {
+        plot.failure = noValidPointText;
+        return;
+    }
+    const catalogue::Field &fx = *entry.field("myx"), &fy = *entry.field("myy");
+    plot.xTitle = fieldTitle(fx);
+    plot.yTitle = "距排污口所在岸边的距离(" + fy.unit + ")";
+    plot.scaleTitle = outputTitle(entry.main());
+    const std::string shortTitle = "水质浓度(" + entry.main().unit + ")";
+    plot.scaleTitle = shortTitle;
+
+    Grid &grid = plot.grid;
+    std::vector<std::string> xTexts, yTexts;
+    for (int i = 1; i <= mapColumns; ++i) {
+        grid.xs.push_back(i * (2 * *X) / mapColumns);
+        xTexts.push_back(catalogue::valueText(grid.xs.back()));
+    }
+    for (int j = 0; j < mapRows; ++j) {
+        grid.ys.push_back(j * *B / (mapRows - 1));
+        yTexts.push_back(catalogue::valueText(grid.ys.back()));
+    }
+    // The case holds the entry's fields alone, in the order the calculation
+    // reads them, each found at once.
+    Case ordered;
+    for (const catalogue::Field &f : entry.fields)
+        ordered.set(f.name, c.text(f.name));
+    grid.c.assign(grid.xs.size() * grid.ys.size(), 0.0);
+    grid.texts.assign(grid.c.size(), std::string());
+    // The rows are shared out among the cores.
+    const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+    std::vector<std::thread> threads;
+    const std::size_t ny = grid.ys.size();
+    for (std::size_t w = 1; w < workers; ++w)
+        threads.emplace_back(evaluateRows, std::cref(entry), std::cref(ordered), std::cref(xTexts), std::cref(yTexts),
+                             ny * w / workers, ny * (w + 1) / workers, std::ref(grid));
+    evaluateRows(entry, ordered, xTexts, yTexts, 0, ny / workers, grid);
+    for (std::thread &t : threads)
+        t.join();
+
+    // The rows of the CSV are made from the grid when it is exported.
+    plot.header = {plot.xTitle, fieldTitle(fy), plot.scaleTitle};
+    plot.grid.xTexts = std::move(xTexts);
+    plot.grid.yTexts = std::move(yTexts);
+    const bool any = std::any_of(grid.c.begin(), grid.c.end(), [](double v) { return std::isfinite(v); });
+    if (!any)
+        plot.failure = noValidPointText;
+
+    const Outcome own = catalogue::evaluate(entry, c);
+    if (const std::optional<double> v = catalogue::mainValue(entry, own))
+        plot.marks.push_back(
+            {*X, *Y,
+             "(" + std::string(c.text("myx")) + ", " + std::string(c.text("myy")) + ")  C = " + *mainText(entry, own)});
+
+    // Across the river at X.
+    plot.profileXTitle = fieldTitle(fy);
+    plot.profileYTitle = shortTitle;
+    plot.profile.name = "X 处横断面浓度分布";
+    const std::vector<catalogue::Point> across =
+        catalogue::sweep(entry, c, "myy", catalogue::spacedValues(0, *B, curvePoints));
+    for (const catalogue::Point &p : across)
+        if (const std::optional<double> v = catalogue::mainValue(entry, p.outcome))
+            plot.profile.points.emplace_back(varnolek::readNumber(p.text), *v);
+}
+
+// ---- Load balances ----------------------------------------------------------
+
+// The balance (t/a) of a case, or nothing when it fails.
+std::optional<double> balanceOf(const Entry &entry, const Case &c)
+{
+    const Outcome o = catalogue::evaluate(entry, c);
+    return o.status == Status::Done ? o.result.balance : std::nullopt;
+}
+
+void loadBars(Plot &plot, const Entry &entry, const Case &c)
+{
+    const Outcome own = catalogue::evaluate(entry, c);
+    if (own.status != Status::Done || !own.result.balance) {
+        plot.failure = noValidPointText;
+        return;
+    }
+    const double r = *own.result.balance;
+    // The capacity the load is set against: the field the balance subtracts from.
+    const bool sources = entry.id == "myRevolform/sources";
+    const bool control = entry.id.rfind("mycontrolV/", 0) == 0;
+    const char *capacityField = sources ? "myw4" : "myw";
+    const std::optional<double> capacity = numberOf(c, capacityField);
+    if (!capacity) {
+        plot.failure = noValidPointText;
+        return;
+    }
+    const double load = *capacity - r;
+    const std::string unit = entry.main().unit.empty() ? "t/a" : entry.main().unit;
+    const std::string loadName = control ? "规划年污染负荷" : "现状污染负荷";
+    plot.categories = {loadName, "环境容量"};
+    plot.yTitle = "污染物量(" + unit + ")";
+    plot.header = {"项目", "数值(" + unit + ")"};
+
+    // The sources one by one: the balance with the industry left out, then
+    // with the farmland left out too, through the view that takes the
+    // industrial load as known.
+    bool split = false;
+    if (sources || control) {
+        const Entry &known = control ? catalogue::entry("mycontrolV/known") : entry;
+        Case noIndustry = c;
+        noIndustry.set("myw3", "0");
+        Case domesticOnly = noIndustry;
+        domesticOnly.set("myf", "0");
+        const std::optional<double> r1 = balanceOf(known, domesticOnly), r2 = balanceOf(known, noIndustry);
+        if (r1 && r2) {
+            const double domestic = *capacity - *r1, farmland = *r1 - *r2, industry = load - (*capacity - *r2);
+            const std::string industryName = entry.id == "mycontrolV/estimate" ? "工业污染源（估算）" : "工业污染源";
+            plot.bars = {{"生活污染源", {domestic, 0}}, {"农业面源", {farmland, 0}}, {industryName, {industry, 0}}};
+            for (const BarSet &b : plot.bars)
+                plot.rows.push_back({b.name, varnolek::generalText(b.values[0], varnolek::Precision::Double)});
+            split = true;
+        }
+    }
+    if (!split) {
+        plot.bars = {{loadName, {load, 0}}};
+    }
+    plot.rows.push_back({loadName, varnolek::generalText(load, varnolek::Precision::Double)});
+    plot.bars.push_back({"环境容量", {0, *capacity}});
+    plot.rows.push_back({"环境容量", std::string(c.text(capacityField))});
+    const std::string *gapText = mainText(entry, own);
+    const std::string gapName = r >= 0 ? "剩余环境容量" : "排污削减量";
+    plot.bars.push_back({gapName, r >= 0 ? std::vector<double>{r, 0} : std::vector<double>{0, -r}});
+    plot.rows.push_back(
+        {gapName, gapText ? *gapText : varnolek::generalText(std::abs(r), varnolek::Precision::Double)});
+    if (entry.id == "mycontrolV/estimate")
+        if (const std::string *estimated = own.result.text("myw3")) {
+            plot.note = "工业污染物总量估算值：" + *estimated + " " + unit;
+            plot.rows.push_back({"工业污染物总量估算值", *estimated});
+        }
+    if (gapText)
+        plot.note += (plot.note.empty() ? "" : "；") + gapName + "：" + *gapText + " " + unit;
+}
+
+// ---- The degradation coefficient --------------------------------------------
+
+void twoPoint(Plot &plot, const Entry &entry, const Case &c)
+{
+    const Outcome own = catalogue::evaluate(entry, c);
+    const std::optional<double> k = catalogue::mainValue(entry, own), u = numberOf(c, "myu"), c0 = numberOf(c, "myc0"),
+                                c1 = numberOf(c, "myc1"), x = numberOf(c, "myx");
+    if (!k || !u || !c0 || !c1 || !x) {
+        plot.failure = noValidPointText;
+        return;
+    }
+    plot.xTitle = fieldTitle(*entry.field("myx"));
+    plot.yTitle = "水质浓度(" + entry.field("myc0")->unit + ")";
+    plot.header = {plot.xTitle, plot.yTitle};
+    Series points{"监测点", Series::Dots, {{0, *c0}, {*x, *c1}}};
+    Series decay{"衰减曲线 K = " + *mainText(entry, own) + " 1/d", Series::Line, {}};
+    const auto [from, to] = curveRange(*x, 2);
+    for (double s : catalogue::spacedValues(from, to, curvePoints)) {
+        const double v = varnolek::parameters::decayedConcentration(*c0, *k, *u, s);
+        if (std::isfinite(v))
+            decay.points.emplace_back(s, v);
+    }
+    plot.rows = {{"0", std::string(c.text("myc0"))}, {std::string(c.text("myx")), std::string(c.text("myc1"))}};
+    plot.note = "K = " + *mainText(entry, own) + " 1/d";
+    plot.series = {decay, points};
+    noPointUnlessAny(plot);
+}
+
+void multiPoint(Plot &plot, const Entry &entry, const Case &c)
+{
+    const Outcome own = catalogue::evaluate(entry, c);
+    const catalogue::Group &conc = entry.groups.at(0), &dist = entry.groups.at(1);
+    plot.xTitle = "距排污口的距离(" + dist.unit + ")";
+    plot.yTitle = "ln C（C：监测点浓度，" + conc.unit + "）";
+    plot.header = {plot.xTitle, "监测点浓度(" + conc.unit + ")", "ln C"};
+    std::vector<varnolek::parameters::MonitoringPoint> points;
+    Series dots{"监测点", Series::Dots, {}};
+    for (int i = 0; i < conc.maxRows; ++i) {
+        const std::string ci = conc.name + "." + std::to_string(i), xi = dist.name + "." + std::to_string(i);
+        if (!c.has(ci) && !c.has(xi))
+            break;
+        const std::optional<double> cv = numberOf(c, ci), xv = numberOf(c, xi);
+        if (!cv || !xv || !(*cv > 0))
+            continue; // a row without a logarithm is left out
+        points.push_back({*cv, *xv});
+        dots.points.emplace_back(*xv, std::log(*cv));
+        plot.rows.push_back({std::string(c.text(xi)), std::string(c.text(ci)),
+                             varnolek::generalText(std::log(*cv), varnolek::Precision::Double)});
+    }
+    Series line{"拟合直线", Series::Line, {}};
+    if (const auto fit = varnolek::parameters::fittedLogLine(points)) {
+        double lo = 0, hi = 0;
+        for (const auto &p : points)
+            hi = std::max(hi, p.x), lo = std::min(lo, p.x);
+        for (double s : {lo, hi})
+            line.points.emplace_back(s, fit->a + fit->b * s);
+    }
+    if (const std::string *k = mainText(entry, own))
+        plot.note = "K = " + *k + " 1/d";
+    plot.series = {line, dots};
+    noPointUnlessAny(plot);
+}
+
+// ---- The level year on probability paper -----------------------------------
+
+void probability(Plot &plot, const Entry &entry, const Extras &extras)
+{
+    namespace hydrology = varnolek::hydrology;
+    plot.kind = Kind::Probability;
+    plot.percentTicks = {1, 5, 10, 20, 50, 80, 90, 95, 99};
+    for (double p : plot.percentTicks)
+        plot.paperTicks.push_back(hydrology::probabilityPaperX(p));
+    plot.xTitle = "经验频率 P(%)（海森概率格纸）";
+    plot.yTitle = axisTitle(entry.main().label) + "(m 或 m3/s)";
+    plot.header = {"经验频率P(%)", plot.yTitle, "年份"};
+    hydrology::DataFile file = hydrology::readDataFile(extras.dataFile);
+    if (file.status != hydrology::FileStatus::Ok || file.records.empty()) {
+        plot.failure = noValidPointText;
+        return;
+    }
+    std::vector<hydrology::Record> sorted = file.records;
+    hydrology::sortByValue(sorted); // ascending; m counts from the largest down
+    const int n = int(sorted.size());
+    Series s{"实测系列", Series::Dots, {}};
+    for (int m = 1; m <= n; ++m) {
+        const hydrology::Record &r = sorted[std::size_t(n - m)];
+        const double p = 100 * hydrology::empiricalExceedance(m, n);
+        s.points.emplace_back(hydrology::probabilityPaperX(p), r.value);
+        plot.rows.push_back({varnolek::generalText(p, varnolek::Precision::Double),
+                             varnolek::generalText(r.value, varnolek::Precision::Single), std::to_string(r.year)});
+    }
+    plot.series.push_back(std::move(s));
+    double rate = 0;
+    try {
+        rate = varnolek::readNumber(extras.rate);
+    } catch (const varnolek::CalcError &) {
+        return;
+    }
+    if (rate > 0 && rate < 100) {
+        plot.designLine = hydrology::probabilityPaperX(rate);
+        plot.designLabel = "设计保证率 " + extras.rate + "%";
+    }
+    const hydrology::LevelYear level = hydrology::designLevel(file.records, rate);
+    const int m = n + 1 - level.rank;
+    const double p = 100 * hydrology::empiricalExceedance(m, n);
+    plot.marks.push_back({hydrology::probabilityPaperX(p), level.record.value,
+                          std::to_string(level.record.year) + "年  " +
+                              varnolek::generalText(level.record.value, varnolek::Precision::Single) +
+                              "（P = " + varnolek::formatPattern(p, varnolek::Precision::Double, "0.0") + "%）"});
+}
+
+} // namespace
+
+std::pair<double, double> curveRange(double v, double span)
+{
+    if (v == 0)
+        return {0, 1};
+    return v > 0 ? std::pair{0.0, span * v} : std::pair{span * v, 0.0};
+}
+
+bool hasPlot(const Entry &entry)
+{
+    return ruleOf(entry) != nullptr;
+}
+
+Plot makePlot(const Entry &entry, const Case &c, const Extras &extras)
+{
+    Plot plot;
+    plot.title = titleOf(entry);
+    const Rule *rule = ruleOf(entry);
+    if (!rule) {
+        plot.failure = noValidPointText;
+        return plot;
+    }
+    switch (rule->drawing) {
+    case Drawing::Curve:
+        curve(plot, entry, c, *rule);
+        break;
+    case Drawing::MapAndProfile:
+        plot.kind = Kind::Map;
+        map(plot, entry, c);
+        break;
+    case Drawing::DecayAlongReach:
+        decay(plot, entry, c, *rule);
+        break;
+    case Drawing::LoadBars:
+        plot.kind = Kind::Bars;
+        loadBars(plot, entry, c);
+        break;
+    case Drawing::TwoPointDecay:
+        twoPoint(plot, entry, c);
+        break;
+    case Drawing::MultiPointFit:
+        multiPoint(plot, entry, c);
+        break;
+    case Drawing::ProbabilityPaper:
+        probability(plot, entry, extras);
+        break;
+    }
+    return plot;
+}
+
+std::string csvText(const Plot &plot)
+{
+    std::string out;
+    auto line = [&out](const std::vector<std::string> &fields) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (i)
+                out += ',';
+            const std::string &f = fields[i];
+            if (f.find_first_of(",\"\r\n") == std::string::npos) {
+                out += f;
+                continue;
+            }
+            out += '"';
+            for (char ch : f) {
+                if (ch == '"')
+                    out += '"';
+                out += ch;
+            }
+            out += '"';
+        }
+        out += "\r\n";
+    };
+    line(plot.header);
+    for (const auto &row : plot.rows)
+        line(row);
+    const Grid &g = plot.grid;
+    for (std::size_t j = 0; j < g.ys.size(); ++j)
+        for (std::size_t i = 0; i < g.xs.size(); ++i)
+            if (std::isfinite(g.at(i, j)))
+                line({g.xTexts[i], g.yTexts[j], g.texts[j * g.xs.size() + i]});
+    return out;
+}
+
+} // namespace plots

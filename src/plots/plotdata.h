@@ -1,0 +1,113 @@
+#pragma once
+// What a plot window draws for a calculation: the points of its curves, the
+// nodes of the concentration map, the bars of a load balance or the series on
+// probability paper, each evaluated through the catalogue entry of the view,
+// and the table of plotted data its CSV export writes. Standard C++ only; the
+// plot window turns it into charts.
+
+#include "catalogue/catalogue.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace plots {
+
+// The text of a curve that has no point to draw.
+inline constexpr const char *noValidPointText = "无法绘制：所有点均无法计算";
+
+enum class Kind { Curve, Map, Bars, Probability };
+
+struct Series {
+    enum Style { Line, Dots };
+    std::string name;
+    Style style = Line;
+    std::vector<std::pair<double, double>> points; // (x, y); failed points are left out
+};
+
+// A point marked apart, with its label.
+struct Mark {
+    double x = 0, y = 0;
+    std::string label;
+};
+
+// The nodes of a colour map: c[j·xs.size() + i] at (xs[i], ys[j]); NaN where
+// the calculation failed.
+struct Grid {
+    std::vector<double> xs, ys, c;
+    std::vector<std::string> texts;          // each node's concentration as the window shows it
+    std::vector<std::string> xTexts, yTexts; // the texts the fields were given
+    double at(std::size_t i, std::size_t j) const { return c[j * xs.size() + i]; }
+};
+
+struct BarSet {
+    std::string name;
+    std::vector<double> values; // one per category
+};
+
+struct Plot {
+    Kind kind = Kind::Curve;
+    std::string title;          // calculator and view
+    std::string field;          // the field a curve varies: its texts are the CSV's first column
+    std::string xTitle, yTitle; // axis titles with units
+    std::vector<Series> series;
+    std::vector<Mark> marks;
+    std::string note; // a line of text under the chart (the K of a fit, an estimated load)
+
+    // Kind::Map: the map, its colour-scale title, and the profile across the
+    // river at the computed point, with its own axis titles.
+    Grid grid;
+    std::string scaleTitle;
+    Series profile;
+    std::string profileXTitle, profileYTitle;
+
+    // Kind::Bars: stacked bars, one value of each set per category.
+    std::vector<std::string> categories;
+    std::vector<BarSet> bars;
+
+    // Kind::Probability: a vertical line at the design rate (its x, already
+    // on the paper's scale) and the percentages the axis is labelled with.
+    std::optional<double> designLine;
+    std::string designLabel;
+    std::vector<double> percentTicks;
+    std::vector<double> paperTicks; // where each of them sits on the axis
+
+    // The plotted data as the CSV export writes it: header, then rows (a
+    // map's nodes follow the rows, made from the grid).
+    std::vector<std::string> header;
+    std::vector<std::vector<std::string>> rows;
+
+    // Why nothing can be drawn (no valid point), or empty.
+    std::string failure;
+};
+
+// What a view needs beyond the window's fields: the data file and the rate of
+// the level-year window.
+struct Extras {
+    std::string dataFile;
+    std::string rate;
+};
+
+// The plot of a view for the texts of its window. Never throws for bad input:
+// a plot that cannot be drawn says why in `failure`.
+Plot makePlot(const catalogue::Entry &entry, const catalogue::Case &c, const Extras &extras = {});
+
+// Whether an entry has a plot at all.
+bool hasPlot(const catalogue::Entry &entry);
+
+// The CSV text of a plot's data: the header, then one line per row; fields
+// with a comma, quote or line break are quoted.
+std::string csvText(const Plot &plot);
+
+// The range a curve against an input field spans for the field's value v:
+// 0 to 2·v, 2·v to 0 for v < 0, 0 to 1 for v = 0 (span 2 as here; MYLFORM
+// uses 1.5).
+std::pair<double, double> curveRange(double v, double span);
+
+// The number of points of a curve and of the nodes of the map.
+inline constexpr int curvePoints = 201;
+inline constexpr int mapColumns = 400;
+inline constexpr int mapRows = 201;
+
+} // namespace plots

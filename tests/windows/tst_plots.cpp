@@ -1,0 +1,377 @@
+// The plot of every calculation, opened from the window's menu after OK and
+// exported as CSV: its point at the window's input shows the window's result
+// text, its other points what the catalogue gives for their inputs; failed
+// points are left out; OK redraws the plot, Cancel or another view closes it.
+
+#include "app/windowcatalog.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/sweep.h"
+#include "plots/plotdata.h"
+#include "plots/plots.h"
+#include "plots/plotwindow.h"
+#include "support/scriptedprompts.h"
+#include "support/windowtest.h"
+#include "ui/calculatorwindow.h"
+
+#include "core/numbers.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using namespace windowtest;
+
+class TestPlots : public QObject {
+    Q_OBJECT
+
+private slots:
+    void exportedPointsMatchTheWindow_data();
+    void exportedPointsMatchTheWindow();
+    void imagesAreWritten();
+    void okRedrawsCancelAndViewsClose();
+    void failedPointsAreLeftOut();
+    void noValidPointSaysSo();
+    void curveRangeRule();
+};
+
+namespace {
+
+QString examplePath()
+{
+    return QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt");
+}
+
+QString windowOf(const std::string &id)
+{
+    return QString::fromStdString(id.substr(0, id.find('/')));
+}
+
+// Parses CSV text with quoted fields; the byte-order mark is dropped.
+QList<QStringList> parseCsv(QString text)
+{
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (quoted) {
+            if (ch == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                field += '"', ++i;
+            else if (ch == '"')
+                quoted = false;
+            else
+                field += ch;
+        } else if (ch == '"') {
+            quoted = true;
+        } else if (ch == ',') {
+            row << field, field.clear();
+        } else if (ch == '\n') {
+            row << field, field.clear();
+            rows << row, row.clear();
+        } else if (ch != '\r') {
+            field += ch;
+        }
+    }
+    return rows;
+}
+
+// A calculator window showing the view of an entry with its defaults calculated.
+std::unique_ptr<ui::CalculatorWindow> calculatedWindow(const catalogue::Entry &entry, ScriptedPrompts &prompts)
+{
+    if (entry.id == "myKform/multi-point")
+        prompts.inputAnswers.enqueue("5");
+    if (entry.id == "yearform") {
+        prompts.fileAnswers.enqueue(examplePath());
+        prompts.inputAnswers.enqueue("90");
+    }
+    auto *made = static_cast<ui::CalculatorWindow *>(findCalculator(windowOf(entry.id))->make());
+    std::unique_ptr<ui::CalculatorWindow> window(made);
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->show();
+    for (const std::string &option : entry.options)
+        choose(window.get(), QString::fromStdString(option));
+    for (int i = 0; i < entry.okPresses; ++i)
+        press(window.get(), entry.okButton.c_str());
+    return window;
+}
+
+QAction *action(QWidget *w, const char *name)
+{
+    return child<QAction>(w, name);
+}
+
+QString mainShown(QWidget *window, const catalogue::Entry &entry)
+{
+    return window->findChild<QLineEdit *>(QString::fromStdString(entry.main().name))->text();
+}
+
+} // namespace
+
+void TestPlots::exportedPointsMatchTheWindow_data()
+{
+    QTest::addColumn<QString>("id");
+    // Every calculation of a calculator window (the frequency analysis has a window of its own).
+    for (const catalogue::Entry &e : catalogue::entries())
+        if (findCalculator(windowOf(e.id)))
+            QTest::newRow(e.id.c_str()) << QString::fromStdString(e.id);
+}
+
+void TestPlots::exportedPointsMatchTheWindow()
+{
+    QFETCH(QString, id);
+    const catalogue::Entry &entry = catalogue::entry(id.toStdString());
+    ScriptedPrompts prompts;
+    auto window = calculatedWindow(entry, prompts);
+    QVERIFY2(window->resultsCurrent(), qPrintable(prompts.lastMessage()));
+    QCOMPARE(&window->currentEntry(), &entry);
+
+    QAction *plotAction = action(window.get(), "actionPlot");
+    QVERIFY(plotAction->isEnabled());
+    QCOMPARE(plotAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+    plotAction->trigger();
+    plots::PlotWindow *plot = plots::openPlot(window.get());
+    QVERIFY(plot);
+    QCOMPARE(plot->objectName(), QString("plotwindow"));
+    QVERIFY(plot->isWindow());
+    QVERIFY(plot->windowTitle().contains(QString::fromStdString(entry.title)));
+    QVERIFY2(plot->plot().failure.empty(), plot->plot().failure.c_str());
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("data.csv");
+    prompts.saveAnswers.enqueue(path);
+    action(plot, "actionExportPlotData")->trigger();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QStringList> rows = parseCsv(QString::fromUtf8(file.readAll()));
+    QVERIFY(rows.size() >= 2);
+    const QStringList header = rows.front();
+    QVERIFY(!header.isEmpty());
+    for (const QString &quantity : header)
+        QVERIFY(!quantity.isEmpty());
+
+    const plots::Plot &drawn = plot->plot();
+    const catalogue::Case windowCase = window->windowCase();
+    const QString shown = mainShown(window.get(), entry);
+    if (drawn.kind == plots::Kind::Curve && !drawn.field.empty()) {
+        // Every curve: (field text, result text) rows.
+        const QString input = window->findChild<QLineEdit *>(QString::fromStdString(drawn.field))->text();
+        int atInput = 0;
+        for (qsizetype r = 1; r < rows.size(); ++r) {
+            QCOMPARE(rows[r].size(), 2);
+            if (rows[r][0] == input) {
+                ++atInput;
+                QCOMPARE(rows[r][1], shown);
+            } else if (r % 17 == 0) {
+                catalogue::Case c = windowCase;
+                const std::string text = rows[r][0].toStdString();
+                c.set(drawn.field, text);
+                const catalogue::Outcome o = catalogue::evaluate(entry, c);
+                QCOMPARE(o.status, catalogue::Status::Done);
+                QCOMPARE(rows[r][1], QString::fromStdString(*o.result.text(entry.main().name)));
+            }
+        }
+        QCOMPARE(atInput, 1);
+        if (entry.id != "MYLFORM") {
+            // A row for every point the catalogue can calculate, none for the others.
+            const double v = windowCase.number(drawn.field);
+            const auto [from, to] = plots::curveRange(v, 2);
+            int done = 0;
+            for (const catalogue::Point &p : catalogue::sweep(entry, windowCase, drawn.field,
+                                                              catalogue::spacedValues(from, to, plots::curvePoints)))
+                done += p.outcome.status == catalogue::Status::Done;
+            QCOMPARE(rows.size() - 1, done);
+            QVERIFY(done > plots::curvePoints / 2);
+        }
+    } else if (drawn.kind == plots::Kind::Map) {
+        QCOMPARE(rows.size(), plots::mapColumns * plots::mapRows + 1);
+        const QString x = text(window.get(), "myx"), y = text(window.get(), "myy");
+        int atInput = 0;
+        for (qsizetype r = 1; r < rows.size(); ++r) {
+            if (rows[r][0] == x && rows[r][1] == y) {
+                ++atInput;
+                QCOMPARE(rows[r][2], shown);
+            } else if (r % 4999 == 0) {
+                catalogue::Case c = windowCase;
+                const std::string xs = rows[r][0].toStdString(), ys = rows[r][1].toStdString();
+                c.set("myx", xs);
+                c.set("myy", ys);
+                QCOMPARE(rows[r][2], QString::fromStdString(*catalogue::evaluate(entry, c).result.text("myc")));
+            }
+        }
+        QCOMPARE(atInput, 1);
+        QVERIFY(!drawn.profile.points.empty());
+    } else if (drawn.kind == plots::Kind::Bars) {
+        // The gap between load and capacity is the window's result.
+        bool gap = false;
+        for (const QStringList &row : rows)
+            if (row[0] == "剩余环境容量" || row[0] == "排污削减量") {
+                gap = true;
+                QCOMPARE(row[1], shown);
+                const double balance = *catalogue::evaluate(entry, windowCase).result.balance;
+                QCOMPARE(row[0] == "剩余环境容量", balance >= 0);
+            }
+        QVERIFY(gap);
+        // The loads add up to the capacity less the balance.
+        double sum = 0, total = 0;
+        for (const plots::BarSet &b : drawn.bars)
+            if (b.name != "环境容量" && b.name != "剩余环境容量" && b.name != "排污削减量")
+                sum += b.values[0];
+        for (const QStringList &row : rows)
+            if (row[0].endsWith("污染负荷"))
+                total = row[1].toDouble();
+        QVERIFY2(std::abs(sum - total) <= 1e-9 * std::max(1.0, std::abs(total)), qPrintable(QString::number(sum)));
+        if (entry.id == "mycontrolV/estimate")
+            QVERIFY(QString::fromStdString(drawn.note).contains(text(window.get(), "myw3")));
+    } else if (drawn.kind == plots::Kind::Probability) {
+        QCOMPARE(rows.size(), 31); // the example's 30 years
+        const QString year = window->findChild<QLineEdit *>("yeartext")->text();
+        int chosen = 0;
+        for (qsizetype r = 1; r < rows.size(); ++r) {
+            const int m = int(r); // ranked from the largest down
+            QVERIFY(std::abs(rows[r][0].toDouble() - 100.0 * m / 31) < 1e-9);
+            if (rows[r][2] + "年" == year) {
+                ++chosen;
+                QCOMPARE(rows[r][1], shown);
+                QVERIFY(std::abs(rows[r][0].toDouble() - 90.32) < 0.01); // the third-smallest of 30
+            }
+            if (r > 1)
+                QVERIFY(rows[r][1].toDouble() <= rows[r - 1][1].toDouble());
+        }
+        QCOMPARE(chosen, 1);
+        QVERIFY(drawn.designLine);
+        QVERIFY(std::abs(*drawn.designLine - 1.2816) < 1e-4);
+    } else {
+        // The degradation coefficient: the points as typed, and the K of the window.
+        QVERIFY(QString::fromStdString(drawn.note).contains(shown));
+        if (entry.id == "myKform/two-point") {
+            QCOMPARE(rows[2][0], text(window.get(), "myx"));
+            QCOMPARE(rows[2][1], text(window.get(), "myc1"));
+        } else {
+            QCOMPARE(rows.size(), 6); // five monitoring points
+        }
+    }
+    plot->close();
+}
+
+void TestPlots::imagesAreWritten()
+{
+    const catalogue::Entry &entry = catalogue::entry("my1dw");
+    ScriptedPrompts prompts;
+    auto window = calculatedWindow(entry, prompts);
+    action(window.get(), "actionPlot")->trigger();
+    plots::PlotWindow *plot = plots::openPlot(window.get());
+    QVERIFY(plot);
+    QTemporaryDir dir;
+    prompts.saveAnswers.enqueue(dir.filePath("plot.png"));
+    action(plot, "actionExportPng")->trigger();
+    QImage png(dir.filePath("plot.png"));
+    QVERIFY(!png.isNull());
+    QCOMPARE(png.size(), plot->content()->size());
+    prompts.saveAnswers.enqueue(dir.filePath("plot.svg"));
+    action(plot, "actionExportSvg")->trigger();
+    QFile svg(dir.filePath("plot.svg"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    const QByteArray svgText = svg.readAll();
+    QVERIFY(svgText.contains("<svg"));
+    QVERIFY(svgText.contains("</svg>"));
+    // The image the calculation sheet takes.
+    QVERIFY(!plots::plotImage(window.get()).isNull());
+    // A cancelled dialog writes nothing; a path that cannot be written says so.
+    action(plot, "actionExportPng")->trigger();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    prompts.saveAnswers.enqueue(dir.filePath("no/such/folder/plot.png"));
+    action(plot, "actionExportPng")->trigger();
+    QVERIFY(prompts.lastMessage().startsWith("无法写入文件"));
+}
+
+void TestPlots::okRedrawsCancelAndViewsClose()
+{
+    const catalogue::Entry &entry = catalogue::entry("myvolform/one-way");
+    ScriptedPrompts prompts;
+    auto window = calculatedWindow(entry, prompts);
+    QAction *plotAction = action(window.get(), "actionPlot");
+    plotAction->trigger();
+    plots::PlotWindow *plot = plots::openPlot(window.get());
+    QVERIFY(plot);
+    // An edit leaves the plot open; OK redraws it for the new input.
+    QLineEdit *cs = field(window.get(), "mycs");
+    cs->setFocus();
+    cs->selectAll();
+    QTest::keyClicks(cs, "10");
+    QVERIFY(!plotAction->isEnabled());
+    QCOMPARE(plots::openPlot(window.get()), plot);
+    press(window.get(), "caculv");
+    QVERIFY(plotAction->isEnabled());
+    QCOMPARE(plots::openPlot(window.get()), plot);
+    QCOMPARE(plot->plot().marks.front().x, 10.0);
+    // Another view closes it, and a second press opens one window only.
+    choose(window.get(), "Option2");
+    QVERIFY(!plots::openPlot(window.get()));
+    QVERIFY(!plotAction->isEnabled());
+    press(window.get(), "caculv");
+    plotAction->trigger();
+    plotAction->trigger();
+    const QList<plots::PlotWindow *> plotWindows = window->findChildren<plots::PlotWindow *>();
+    QCOMPARE(std::count_if(plotWindows.begin(), plotWindows.end(), [](plots::PlotWindow *p) { return p->isVisible(); }),
+             1);
+    // Cancel closes it.
+    press(window.get(), "Command1");
+    QVERIFY(!plots::openPlot(window.get()));
+}
+
+void TestPlots::failedPointsAreLeftOut()
+{
+    // No river flow: the mixed concentration at no wastewater is 0/0.
+    const catalogue::Entry &entry = catalogue::entry("my0dform/section");
+    catalogue::Case c = catalogue::defaultCase(entry);
+    c.set("myq1", "0");
+    const plots::Plot plot = plots::makePlot(entry, c);
+    QVERIFY(plot.failure.empty());
+    QCOMPARE(catalogue::evaluate(entry,
+                                 [&] {
+                                     catalogue::Case at0 = c;
+                                     at0.set("myq2", "0");
+                                     return at0;
+                                 }())
+                 .status,
+             catalogue::Status::Failed);
+    QCOMPARE(int(plot.rows.size()), plots::curvePoints - 1);
+    QCOMPARE(plot.series.front().points.size(), std::size_t(plots::curvePoints - 1));
+    for (const auto &row : plot.rows)
+        QVERIFY(row[0] != "0");
+    QVERIFY(plot.series.front().points.front().first > 0);
+}
+
+void TestPlots::noValidPointSaysSo()
+{
+    // Neither outflow nor decay: every load gives a division by zero.
+    const catalogue::Entry &entry = catalogue::entry("my0dform/volume");
+    catalogue::Case c = catalogue::defaultCase(entry);
+    c.set("myq", "0");
+    c.set("MYK", "0");
+    const plots::Plot plot = plots::makePlot(entry, c);
+    QCOMPARE(QString::fromStdString(plot.failure), QString("无法绘制：所有点均无法计算"));
+    QVERIFY(plot.rows.empty());
+
+    plots::PlotWindow window(nullptr);
+    window.draw(plot);
+    QCOMPARE(child<QLabel>(&window, "plotFailure")->text(), QString("无法绘制：所有点均无法计算"));
+    QVERIFY(!window.exportData->isEnabled());
+}
+
+void TestPlots::curveRangeRule()
+{
+    QCOMPARE(plots::curveRange(3, 2), std::make_pair(0.0, 6.0));
+    QCOMPARE(plots::curveRange(-3, 2), std::make_pair(-6.0, 0.0));
+    QCOMPARE(plots::curveRange(0, 2), std::make_pair(0.0, 1.0));
+    QCOMPARE(plots::curveRange(10, 1.5), std::make_pair(0.0, 15.0));
+}
+
+QTEST_MAIN(TestPlots)
+#include "tst_plots.moc"
