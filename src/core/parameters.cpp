@@ -1,9 +1,10 @@
 #include "parameters.h"
 
 #include "arithmetic.h"
-#include "units.h"
 #include "numbers.h"
+#include "units.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace varnolek::parameters {
