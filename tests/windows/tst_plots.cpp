@@ -6,6 +6,7 @@
 #include "app/windowcatalog.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/sweep.h"
+#include "documents/sheet.h"
 #include "plots/plotdata.h"
 #include "plots/plots.h"
 #include "plots/plotwindow.h"
@@ -280,8 +281,11 @@ void TestPlots::imagesAreWritten()
     const QByteArray svgText = svg.readAll();
     QVERIFY(svgText.contains("<svg"));
     QVERIFY(svgText.contains("</svg>"));
-    // The image the calculation sheet takes.
+    // The image the calculation sheet takes, and the sheet that shows it.
     QVERIFY(!plots::plotImage(window.get()).isNull());
+    const auto *calculator = qobject_cast<ui::CalculatorWindow *>(window.get());
+    QVERIFY(calculator);
+    QVERIFY(documents::sheetDocument(*calculator, QStringLiteral("工程"))->toPlainText().contains(QStringLiteral("四、图")));
     // A cancelled dialog writes nothing; a path that cannot be written says so.
     action(plot, "actionExportPng")->trigger();
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
