@@ -31,6 +31,7 @@ test: build
 bench: build
 	bash bench/startup.sh $(BUILD)
 	bash bench/cli_batch.sh $(BUILD)
+	bash bench/montecarlo.sh $(BUILD)
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/ktable_build 1000
 	./$(BUILD)/bench/frequency_fit
 

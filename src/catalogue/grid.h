@@ -33,7 +33,7 @@ std::string checkAxis(const Entry &entry, const Axis &axis);
 std::optional<Axis> parseAxis(const Entry &entry, std::string_view text, std::string &error);
 
 struct GridRow {
-    std::vector<std::string_view> texts; // the swept fields' texts, one per axis
+    std::vector<std::string> texts; // the swept fields' texts, one per axis
     Outcome outcome;
 };
 

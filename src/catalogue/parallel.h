@@ -35,10 +35,10 @@ void runOrdered(unsigned threads, Prepare prepare, Work work, Deliver deliver)
         }
         return;
     }
-    const std::size_t slots = 2 * std::size_t(threads);
+    const std::size_t slotCount = 2 * std::size_t(threads);
     enum class State { Free, Ready, Done };
-    std::vector<Block> blocks(slots);
-    std::vector<State> state(slots, State::Free);
+    std::vector<Block> blocks(slotCount);
+    std::vector<State> state(slotCount, State::Free);
     std::mutex mutex;
     std::condition_variable toWorkers, toCaller;
     std::size_t prepared = 0, started = 0, delivered = 0;
@@ -51,7 +51,7 @@ void runOrdered(unsigned threads, Prepare prepare, Work work, Deliver deliver)
             toWorkers.wait(lock, [&] { return stop || started < prepared; });
             if (stop)
                 return;
-            const std::size_t slot = started++ % slots;
+            const std::size_t slot = started++ % slotCount;
             lock.unlock();
             try {
                 work(blocks[slot]);
@@ -79,8 +79,8 @@ void runOrdered(unsigned threads, Prepare prepare, Work work, Deliver deliver)
         for (;;) {
             if (failure)
                 break;
-            if (delivered < prepared && state[delivered % slots] == State::Done) {
-                const std::size_t slot = delivered % slots;
+            if (delivered < prepared && state[delivered % slotCount] == State::Done) {
+                const std::size_t slot = delivered % slotCount;
                 lock.unlock();
                 const bool goOn = deliver(blocks[slot]);
                 lock.lock();
@@ -90,8 +90,8 @@ void runOrdered(unsigned threads, Prepare prepare, Work work, Deliver deliver)
                     break;
                 continue;
             }
-            if (inputLeft && prepared - delivered < slots) {
-                const std::size_t slot = prepared % slots;
+            if (inputLeft && prepared - delivered < slotCount) {
+                const std::size_t slot = prepared % slotCount;
                 lock.unlock();
                 const bool got = prepare(blocks[slot]);
                 lock.lock();

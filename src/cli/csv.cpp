@@ -1,5 +1,7 @@
 #include "csv.h"
 
+#include <array>
+
 namespace cli {
 
 CsvReader::CsvReader(std::FILE *in) : m_in(in), m_buffer(1 << 16) {}
@@ -350,12 +352,15 @@ void appendField(std::string &record, std::string_view text, bool first)
 {
     if (!first)
         record.push_back(',');
+    // The characters that make a field need quotes, looked up in a table.
+    static const auto special = [] {
+        std::array<bool, 256> t{};
+        t[','] = t['"'] = t['\r'] = t['\n'] = true;
+        return t;
+    }();
     bool quotes = false;
     for (const char c : text)
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
-            quotes = true;
-            break;
-        }
+        quotes |= special[static_cast<unsigned char>(c)];
     if (!quotes) {
         record.append(text.data(), text.size());
         return;

@@ -51,7 +51,76 @@ void incrementDigits(std::string &digits)
 
 } // namespace
 
+namespace {
+double readNumberInFull(std::string_view text);
+} // namespace
+
 double readNumber(std::string_view text)
+{
+    // The usual text, up to 15 significant digits and a small exponent, is
+    // read here without copying its characters; the rest by the full reading.
+    std::size_t i = 0;
+    auto peek = [&]() -> char {
+        while (i < text.size() && isBlank(text[i]))
+            ++i;
+        return i < text.size() ? text[i] : '\0';
+    };
+    bool negative = false;
+    if (peek() == '+' || peek() == '-') {
+        negative = text[i] == '-';
+        ++i;
+    }
+    bool point = false;
+    bool anyDigit = false;
+    std::uint64_t whole = 0;
+    int digits = 0, fractionDigits = 0;
+    for (char c = peek(); isDigit(c) || (c == '.' && !point); c = peek()) {
+        if (isDigit(c)) {
+            anyDigit = true;
+            if (whole != 0 || c != '0')
+                ++digits;
+            if (digits <= 19)
+                whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+            if (point)
+                ++fractionDigits;
+        } else {
+            point = true;
+        }
+        ++i;
+    }
+    if (!anyDigit)
+        return 0.0;
+    long exponent = 0;
+    if (peek() == 'e' || peek() == 'E') {
+        ++i;
+        bool negativeExponent = false;
+        if (peek() == '+' || peek() == '-') {
+            negativeExponent = text[i] == '-';
+            ++i;
+        }
+        bool anyExponentDigit = false;
+        for (char c = peek(); isDigit(c); c = peek()) {
+            anyExponentDigit = true;
+            exponent = std::min(exponent * 10 + (c - '0'), 99999999L);
+            ++i;
+        }
+        exponent = !anyExponentDigit ? 0 : negativeExponent ? -exponent : exponent;
+    }
+    static constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const long scale = exponent - fractionDigits;
+    if (digits <= 15 && scale >= -22 && scale <= 22) {
+        const double m = static_cast<double>(whole);
+        const double v = scale >= 0 ? m * powersOfTen[scale] : m / powersOfTen[-scale];
+        return negative ? -v : v;
+    }
+    return readNumberInFull(text);
+}
+
+namespace {
+
+double readNumberInFull(std::string_view text)
 {
     // The characters of the number, blanks left out: a field's text is short,
     // so a buffer on the stack serves, and a longer text goes to the heap.
@@ -161,6 +230,8 @@ double readNumber(std::string_view text)
         return 0.0;
     return value;
 }
+
+} // namespace
 
 bool hasLeadingNumber(std::string_view text)
 {
