@@ -283,7 +283,7 @@ void sensitivityform::showSweep()
         outputs.push_back(&o);
     QStringList header{fieldCaption(m_entry, m_axis.field)};
     for (const catalogue::Output *o : outputs)
-        header << (o->label.empty() ? QString::fromStdString(o->name) : QString::fromStdString(o->label));
+        header << (o->label.empty() ? QStringLiteral("结果说明") : QString::fromStdString(o->label));
     if (m_entry.balance)
         header << mainCaption(m_entry);
     header << QStringLiteral("错误");

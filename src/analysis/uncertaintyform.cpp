@@ -335,7 +335,7 @@ void uncertaintyform::showResult()
     for (int b = 0; b < bins; ++b) {
         *set << counts[std::size_t(b)];
         most = std::max(most, counts[std::size_t(b)]);
-        categories << QString::fromStdString(catalogue::statisticText(low + (b + 0.5) * width));
+        categories << QString::number(low + (b + 0.5) * width, 'g', 4);
     }
     auto *series = new QBarSeries;
     series->setBarWidth(1.0);
@@ -343,7 +343,7 @@ void uncertaintyform::showResult()
     chart->addSeries(series);
     auto *xAxis = new QBarCategoryAxis;
     xAxis->append(categories);
-    xAxis->setLabelsAngle(-60);
+    xAxis->setLabelsAngle(-90);
     xAxis->setTitleText(mainCaption(m_entry));
     chart->addAxis(xAxis, Qt::AlignBottom);
     series->attachAxis(xAxis);

@@ -150,19 +150,57 @@ std::optional<Varied> parseVaried(const Entry &entry, std::string_view text, std
 
 namespace {
 
+// The draws of one field within a block: the distribution object keeps its
+// state from draw to draw (the normal one makes its values in pairs).
+class Sampler {
+public:
+    explicit Sampler(const Distribution &d)
+        : m_kind(d.kind), m_triangle(d), m_uniform(d.kind == Distribution::Uniform ? d.p1 : 0.0,
+                                                   d.kind == Distribution::Uniform ? d.p2 : 1.0),
+          m_normal(d.kind == Distribution::Normal ? d.p1 : 0.0, d.kind == Distribution::Normal ? d.p2 : 1.0),
+          m_lognormal(d.kind == Distribution::Lognormal ? d.p1 : 0.0, d.kind == Distribution::Lognormal ? d.p2 : 1.0)
+    {
+    }
+    double operator()(std::mt19937_64 &g)
+    {
+        switch (m_kind) {
+        case Distribution::Uniform:
+            return m_uniform(g);
+        case Distribution::Normal:
+            return m_normal(g);
+        case Distribution::Lognormal:
+            return m_lognormal(g);
+        case Distribution::Triangular:
+            return m_triangle.draw(g);
+        }
+        return 0;
+    }
+
+private:
+    Distribution::Kind m_kind;
+    Distribution m_triangle;
+    std::uniform_real_distribution<double> m_uniform;
+    std::normal_distribution<double> m_normal;
+    std::lognormal_distribution<double> m_lognormal;
+};
+
 // Draws the cases of one block and evaluates each; visit(i, texts, outcome).
 template <class Visit>
 void drawBlock(const Entry &entry, const Case &base, const std::vector<Varied> &varied, std::uint64_t seed,
                std::size_t block, std::size_t cases, std::vector<std::string> &texts, Visit visit)
 {
     std::mt19937_64 generator = blockGenerator(seed, block);
+    std::vector<Sampler> samplers;
+    for (const Varied &v : varied)
+        samplers.emplace_back(v.distribution);
     Case c = base;
     texts.resize(varied.size());
+    Outcome outcome;
     const std::size_t end = std::min(cases, (block + 1) * blockSize);
     for (std::size_t i = block * blockSize; i < end; ++i) {
         bool drawn = true;
         for (std::size_t k = 0; k < varied.size(); ++k) {
-            const double x = varied[k].distribution.draw(generator);
+            const double x = samplers[k](generator);
             if (std::isfinite(x)) {
                 texts[k] = valueText(x);
             } else {
@@ -171,11 +209,12 @@ void drawBlock(const Entry &entry, const Case &base, const std::vector<Varied> &
             }
             c.set(varied[k].field, texts[k]);
         }
-        Outcome outcome;
         if (drawn) {
-            outcome = evaluate(entry, c);
+            evaluateInto(entry, c, outcome);
         } else {
             outcome.status = Status::Failed;
+            outcome.result.texts.clear();
+            outcome.result.balance.reset();
             outcome.message = varnolek::describe(varnolek::Failure::Overflow);
         }
         visit(i, texts, outcome);
@@ -197,8 +236,8 @@ bool monteCarloCases(const Entry &entry, const Case &base, const std::vector<Var
             rows.clear();
             std::vector<std::string> texts;
             drawBlock(entry, base, varied, settings.seed, block, settings.cases, texts,
-                      [&](std::size_t, const std::vector<std::string> &t, Outcome &outcome) {
-                          rows.push_back({t, std::move(outcome)});
+                      [&](std::size_t, const std::vector<std::string> &t, const Outcome &outcome) {
+                          rows.push_back({t, outcome});
                       });
         },
         [&](std::size_t, std::vector<DrawnCase> &rows) {

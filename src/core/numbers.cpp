@@ -59,50 +59,56 @@ double readNumber(std::string_view text)
 {
     // The usual text, up to 15 significant digits and a small exponent, is
     // read here without copying its characters; the rest by the full reading.
-    std::size_t i = 0;
-    auto peek = [&]() -> char {
-        while (i < text.size() && isBlank(text[i]))
-            ++i;
-        return i < text.size() ? text[i] : '\0';
-    };
+    // Blanks are skipped wherever they stand, as there.
+    const char *p = text.data();
+    const char *const end = p + text.size();
+    while (p != end && isBlank(*p))
+        ++p;
     bool negative = false;
-    if (peek() == '+' || peek() == '-') {
-        negative = text[i] == '-';
-        ++i;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
     }
     bool point = false;
     bool anyDigit = false;
     std::uint64_t whole = 0;
     int digits = 0, fractionDigits = 0;
-    for (char c = peek(); isDigit(c) || (c == '.' && !point); c = peek()) {
-        if (isDigit(c)) {
+    for (; p != end; ++p) {
+        const char c = *p;
+        const unsigned digit = static_cast<unsigned char>(c) - unsigned('0');
+        if (digit < 10) {
             anyDigit = true;
-            if (whole != 0 || c != '0')
+            if (whole != 0 || digit != 0)
                 ++digits;
             if (digits <= 19)
-                whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
-            if (point)
-                ++fractionDigits;
-        } else {
+                whole = whole * 10 + digit;
+            fractionDigits += point;
+        } else if (c == '.' && !point) {
             point = true;
+        } else if (!isBlank(c)) {
+            break;
         }
-        ++i;
     }
     if (!anyDigit)
         return 0.0;
     long exponent = 0;
-    if (peek() == 'e' || peek() == 'E') {
-        ++i;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        while (p != end && isBlank(*p))
+            ++p;
         bool negativeExponent = false;
-        if (peek() == '+' || peek() == '-') {
-            negativeExponent = text[i] == '-';
-            ++i;
+        if (p != end && (*p == '+' || *p == '-')) {
+            negativeExponent = *p == '-';
+            ++p;
         }
         bool anyExponentDigit = false;
-        for (char c = peek(); isDigit(c); c = peek()) {
-            anyExponentDigit = true;
-            exponent = std::min(exponent * 10 + (c - '0'), 99999999L);
-            ++i;
+        for (; p != end; ++p) {
+            if (isDigit(*p)) {
+                anyExponentDigit = true;
+                exponent = std::min(exponent * 10 + (*p - '0'), 99999999L);
+            } else if (!isBlank(*p)) {
+                break;
+            }
         }
         exponent = !anyExponentDigit ? 0 : negativeExponent ? -exponent : exponent;
     }
