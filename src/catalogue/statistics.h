@@ -21,7 +21,7 @@ double percentile(const std::vector<double> &sorted, double p);
 
 // The summary of the values, taken in the order given (the mean and sd sum in
 // that order, so the same values give the same digits); nothing for no values.
-// The values are reordered.
+// The values are reordered. The percentiles are those of percentile().
 std::optional<Summary> summarize(std::vector<double> &values);
 
 // A statistic as written: general decimal text of 7 significant digits.
