@@ -27,14 +27,12 @@ using namespace windowtest;
 
 namespace {
 
-QString windowOf(const std::string &id) { return QString::fromStdString(id.substr(0, id.find('/'))); }
-
 // The window of an entry, showing the entry's view.
 std::unique_ptr<ui::CalculatorWindow> openView(const catalogue::Entry &e, ScriptedPrompts &prompts)
 {
     prompts.inputAnswers.enqueue(QStringLiteral("4")); // the rows of a table of points
     std::unique_ptr<ui::CalculatorWindow> window(
-        static_cast<ui::CalculatorWindow *>(findCalculator(windowOf(e.id))->make()));
+        static_cast<ui::CalculatorWindow *>(findCalculator(QString::fromStdString(e.window))->make()));
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->show();
     for (const std::string &option : e.options)
@@ -76,9 +74,11 @@ private slots:
 void TestAnalysisWindows::menuInEveryWindowButTheLevelYear()
 {
     QStringList windows;
+    // The calculator windows (a calculation may also belong to a window of its own).
     for (const catalogue::Entry &e : catalogue::entries())
-        if (!windows.contains(windowOf(e.id)))
-            windows << windowOf(e.id);
+        if (findCalculator(QString::fromStdString(e.window)) && !windows.contains(QString::fromStdString(e.window)))
+            windows << QString::fromStdString(e.window);
+    QVERIFY(windows.size() >= 12);
     for (const QString &name : windows) {
         std::unique_ptr<QWidget> window(findCalculator(name)->make());
         QMenu *menu = window->findChild<QMenu *>(QStringLiteral("menuAnalysis"));
@@ -99,7 +99,7 @@ void TestAnalysisWindows::windowsMatchTheEngine_data()
 {
     QTest::addColumn<QString>("id");
     for (const catalogue::Entry &e : catalogue::entries())
-        if (e.id != "yearform")
+        if (e.window != "yearform" && findCalculator(QString::fromStdString(e.window)))
             QTest::newRow(e.id.c_str()) << QString::fromStdString(e.id);
 }
 
