@@ -1,5 +1,6 @@
 #include "casestore.h"
 
+#include "windowfields.h"
 #include "ui/calculatorwindow.h"
 
 #include <QDateTime>
@@ -14,30 +15,7 @@ namespace {
 
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-// The field of that name on the form: a plain field, not a table row.
-QLineEdit *plainField(const ui::CalculatorWindow &window, const QString &name)
-{
-    for (QLineEdit *edit : window.findChildren<QLineEdit *>(name))
-        if (!edit->property("index").isValid())
-            return edit;
-    return nullptr;
-}
 
-// The rows of a table group, by their index.
-std::vector<QLineEdit *> rowFields(const ui::CalculatorWindow &window, const std::string &group)
-{
-    std::vector<QLineEdit *> rows;
-    for (QLineEdit *edit : window.findChildren<QLineEdit *>(QString::fromStdString(group))) {
-        const QVariant index = edit->property("index");
-        if (!index.isValid() || index.toInt() < 0)
-            continue;
-        const auto i = std::size_t(index.toInt());
-        if (rows.size() <= i)
-            rows.resize(i + 1, nullptr);
-        rows[i] = edit;
-    }
-    return rows;
-}
 
 std::vector<const catalogue::Entry *> viewsOf(const ui::CalculatorWindow &window)
 {

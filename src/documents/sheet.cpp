@@ -1,5 +1,6 @@
 #include "sheet.h"
 
+#include "windowfields.h"
 #include "catalogue/sweep.h"
 #include "core/hydrology.h"
 #include "core/numbers.h"
@@ -38,28 +39,7 @@ SheetImageSource &imageSource()
     return source;
 }
 
-QLineEdit *plainField(const ui::CalculatorWindow &window, const QString &name)
-{
-    for (QLineEdit *edit : window.findChildren<QLineEdit *>(name))
-        if (!edit->property("index").isValid())
-            return edit;
-    return nullptr;
-}
 
-std::vector<QLineEdit *> rowFields(const ui::CalculatorWindow &window, const std::string &group)
-{
-    std::vector<QLineEdit *> rows;
-    for (QLineEdit *edit : window.findChildren<QLineEdit *>(qs(group))) {
-        const QVariant index = edit->property("index");
-        if (!index.isValid() || index.toInt() < 0)
-            continue;
-        const auto i = std::size_t(index.toInt());
-        if (rows.size() <= i)
-            rows.resize(i + 1, nullptr);
-        rows[i] = edit;
-    }
-    return rows;
-}
 
 std::optional<double> readAsNumber(const QString &text)
 {

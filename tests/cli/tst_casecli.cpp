@@ -2,6 +2,7 @@
 // their results compared, the exit status the largest over the files.
 
 #include "cli/runner.h"
+#include "support/runcli.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,35 +13,7 @@
 
 namespace {
 
-struct Result {
-    int status;
-    QString out;
-    QString err;
-};
-
-QString readAll(std::FILE *f)
-{
-    std::fflush(f);
-    std::rewind(f);
-    std::string text;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    std::fclose(f);
-    return QString::fromStdString(text);
-}
-
-Result runCli(const QStringList &args)
-{
-    std::FILE *out = std::tmpfile();
-    std::FILE *err = std::tmpfile();
-    std::vector<std::string> argv;
-    for (const QString &a : args)
-        argv.push_back(a.toStdString());
-    const int status = cli::run(argv, stdin, out, err);
-    return {status, readAll(out), readAll(err)};
-}
+using Result = CliResult;
 
 } // namespace
 

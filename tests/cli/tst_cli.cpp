@@ -3,6 +3,7 @@
 
 #include "cli/csv.h"
 #include "cli/runner.h"
+#include "support/runcli.h"
 #include "core/numbers.h"
 #include "core/parameters.h"
 #include "varnolek/version.h"
@@ -17,39 +18,7 @@
 
 namespace {
 
-struct Result {
-    int status;
-    QString out;
-    QString err;
-};
-
-QString readAll(std::FILE *f)
-{
-    std::fflush(f);
-    std::rewind(f);
-    std::string text;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    std::fclose(f);
-    return QString::fromStdString(text);
-}
-
-Result runCli(const QStringList &args, const QByteArray &input = {})
-{
-    std::FILE *in = std::tmpfile();
-    std::fwrite(input.constData(), 1, input.size(), in);
-    std::rewind(in);
-    std::FILE *out = std::tmpfile();
-    std::FILE *err = std::tmpfile();
-    std::vector<std::string> argv;
-    for (const QString &a : args)
-        argv.push_back(a.toStdString());
-    const int status = cli::run(argv, in, out, err);
-    std::fclose(in);
-    return {status, readAll(out), readAll(err)};
-}
+using Result = CliResult;
 
 } // namespace
 

@@ -17,6 +17,7 @@
 #include "core/numbers.h"
 #include "core/parameters.h"
 #include "core/planning.h"
+#include "support/runcli.h"
 #include "support/scriptedprompts.h"
 #include "support/windowtest.h"
 
@@ -472,32 +473,18 @@ Shown inWindow(const catalogue::Entry &e, const Texts &t)
 
 // ---- The command line ----------------------------------------------------------
 
-QString readBack(std::FILE *f)
-{
-    std::fflush(f);
-    std::rewind(f);
-    std::string text;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
-        text.append(buf, n);
-    std::fclose(f);
-    return QString::fromStdString(text);
-}
-
 Shown inCommandLine(const catalogue::Entry &e, const Texts &t)
 {
-    std::vector<std::string> args = {e.id};
+    QStringList args = {QString::fromStdString(e.id)};
     for (const auto &[name, text] : t)
-        args.push_back(name + "=" + text);
-    std::FILE *out = std::tmpfile();
-    std::FILE *err = std::tmpfile();
-    cli::run(args, stdin, out, err);
+        args << QString::fromStdString(name + "=" + text);
+    const CliResult run = runCli(args);
     Shown shown;
-    for (const QString &line : readBack(out).split('\n', Qt::SkipEmptyParts)) {
+    for (const QString &line : run.out.split('\n', Qt::SkipEmptyParts)) {
         const qsizetype eq = line.indexOf('=');
         shown.texts.push_back({line.left(eq).toStdString(), line.mid(eq + 1).toStdString()});
     }
-    shown.message = readBack(err).trimmed().toStdString();
+    shown.message = run.err.trimmed().toStdString();
     return shown;
 }
 
