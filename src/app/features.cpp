@@ -1,5 +1,6 @@
 #include "features.h"
 
+#include "analysis/analysismenu.h"
 #include "documents/documents.h"
 #include "documents/sheet.h"
 #include "plots/plots.h"
@@ -15,5 +16,6 @@ ui::CalculatorWindow *withFeatures(ui::CalculatorWindow *window)
     (void)sheetShowsPlots;
     documents::attach(window);
     plots::attach(window);
+    analysis::attachSensitivity(window);
     return window;
 }

@@ -67,21 +67,29 @@ void Case::setOwned(std::string_view name, std::string text)
     fields.emplace_back(m_owned.back(), kept);
 }
 
-std::string_view Case::text(std::string_view name) const
+std::size_t Case::find(std::string_view name) const
 {
-    for (const auto &field : fields)
-        if (sameName(field.first, name))
-            return field.second;
-    return {};
+    const std::size_t n = fields.size();
+    const std::size_t hint = m_next.at.load(std::memory_order_relaxed);
+    std::size_t i = hint < n ? hint : 0;
+    for (std::size_t tried = 0; tried < n; ++tried) {
+        if (sameName(fields[i].first, name)) {
+            m_next.at.store(i + 1, std::memory_order_relaxed);
+            return i;
+        }
+        if (++i == n)
+            i = 0;
+    }
+    return n;
 }
 
-bool Case::has(std::string_view name) const
+std::string_view Case::text(std::string_view name) const
 {
-    for (const auto &field : fields)
-        if (sameName(field.first, name))
-            return true;
-    return false;
+    const std::size_t i = find(name);
+    return i < fields.size() ? fields[i].second : std::string_view();
 }
+
+bool Case::has(std::string_view name) const { return find(name) < fields.size(); }
 
 double Case::number(std::string_view name) const { return varnolek::readNumber(text(name)); }
 

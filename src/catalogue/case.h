@@ -1,6 +1,7 @@
 #pragma once
 // The texts of one case of a calculation, and the texts it gives.
 
+#include <atomic>
 #include <list>
 #include <optional>
 #include <stdexcept>
@@ -51,7 +52,19 @@ public:
     std::vector<std::pair<std::string_view, std::string_view>> fields;
 
 private:
+    // The place of a name among the fields, or fields.size().
+    std::size_t find(std::string_view name) const;
+
     std::list<std::string> m_owned; // names and texts this case keeps itself
+    // Where the search for the next name starts: a calculation reads its
+    // fields mostly in the order they stand, so the next one is found first.
+    // A hint only, never copied; atomic so that threads may read one case.
+    struct Hint {
+        Hint() = default;
+        Hint(const Hint &) {}
+        Hint &operator=(const Hint &) { return *this; }
+        mutable std::atomic<std::size_t> at{0};
+    } m_next;
 };
 
 // An output text, named after the control it is written into.

@@ -209,6 +209,16 @@ Case defaultCase(const Entry &entry)
 Outcome evaluate(const Entry &entry, const Case &c)
 {
     Outcome outcome;
+    evaluateInto(entry, c, outcome);
+    return outcome;
+}
+
+void evaluateInto(const Entry &entry, const Case &c, Outcome &outcome)
+{
+    outcome.status = Status::Done;
+    outcome.result.texts.clear();
+    outcome.result.balance.reset();
+    outcome.message.clear();
     try {
         entry.run(entry, c, outcome.result);
     } catch (const Incomplete &e) {
@@ -230,7 +240,6 @@ Outcome evaluate(const Entry &entry, const Case &c)
         outcome.status = Status::Failed;
         outcome.message = "意外错误";
     }
-    return outcome;
 }
 
 } // namespace catalogue

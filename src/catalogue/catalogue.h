@@ -153,5 +153,7 @@ struct Outcome {
     std::string message; // the window's message for a failure
 };
 Outcome evaluate(const Entry &entry, const Case &c);
+// The same into an outcome kept from case to case, whose storage is reused.
+void evaluateInto(const Entry &entry, const Case &c, Outcome &outcome);
 
 } // namespace catalogue

@@ -4,9 +4,13 @@
 
 #include "catalogue/casefile.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/grid.h"
+#include "catalogue/montecarlo.h"
+#include "catalogue/parallel.h"
 #include "varnolek/version.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <new>
@@ -27,7 +31,18 @@ Usage:
                                        saved cases; with more than one file each output
                                        begins with a line "== FILE"
   varnolek-calc --version              prints the version
+  varnolek-calc ID --sweep FIELD=FROM:TO:N[:log] [--sweep FIELD2=FROM:TO:N[:log]] [FIELD=TEXT ...]
+                                       a sweep: N values from FROM to TO inclusive (log-spaced
+                                       with :log); two sweeps form a grid, the first slowest
+  varnolek-calc ID --monte-carlo N [--seed S] --vary FIELD[=DIST] ... [--rows] [FIELD=TEXT ...]
+                                       N cases with the varied fields drawn at random; DIST is
+                                       uniform:a:b, normal:mean:sd, triangular:a:mode:b or
+                                       lognormal:mu:sigma (of ln x); FIELD alone is uniform over
+                                       the range its label prints; the seed is 1 unless given
   varnolek-calc --help
+
+--threads K runs a batch, a sweep or a Monte Carlo run on K threads (default: every
+core); the output is the same in any number of threads.
 
 A field's text is read as its window reads it (the leading number: "0.2abc" is 0.2);
 FIELD= gives the empty text. For myKform/multi-point give the points as
@@ -47,7 +62,12 @@ for a case with a differing result.
 The batch writes CSV: the input columns, one column per output, and an error column
 (empty on success, else the message); one bad row does not stop the batch. A column of
 a row beyond the table is the error of every row that gives it a text. Only running out
-of memory ends a batch early, with exit status 3.
+of memory ends a batch early, with exit status 3. A sweep writes
+the swept fields, the outputs and error, one row per point. A Monte Carlo run writes
+output,mean,sd,min,p5,p25,p50,p75,p95,max,failed: one row per numeric output (and
+"balance", the signed balance of a load calculation), taken on the values as shown,
+7 significant digits; failed counts the cases that gave no value. With --rows it writes
+every drawn case instead: the varied fields, the outputs and error.
 
 Example:
   varnolek-calc my1dform myx=5 myk=0.3
@@ -93,6 +113,7 @@ bool inGroup(const Entry &entry, std::string_view name)
 }
 
 constexpr const char *outOfMemory = "out of memory";
+
 
 int usage(std::FILE *err, const std::string &what)
 {
@@ -156,7 +177,13 @@ int single(const Entry &calculation, const std::vector<std::string> &args, std::
     return status;
 }
 
-int batch(const Entry &calculation, const std::string &file, std::FILE *in, std::FILE *out, std::FILE *err)
+// The batch, on `threads` threads: the input is cut into blocks of whole
+// records on this thread, each block is read, evaluated and written as CSV
+// text by a worker, and the blocks are written out in input order, so the
+// output is the same in any thread count. Two blocks per thread at most are in
+// flight, so memory does not grow with the row count.
+int batch(const Entry &calculation, const std::string &file, unsigned threads, std::FILE *in, std::FILE *out,
+          std::FILE *err)
 {
     std::FILE *source = in;
     if (file != "-") {
@@ -173,11 +200,41 @@ int batch(const Entry &calculation, const std::string &file, std::FILE *in, std:
         }
     } closer{source, in};
 
-    CsvReader reader(source);
-    std::vector<std::string> header, row;
+    constexpr std::size_t chunk = 1 << 17;
+    std::string carry; // read, not yet handed out
+    bool atEnd = false;
+    // Reads more input onto text; false at the end of the input.
+    auto readMore = [&](std::string &text) {
+        if (atEnd)
+            return false;
+        const std::size_t old = text.size();
+        text.resize(old + chunk);
+        const std::size_t got = std::fread(&text[old], 1, chunk, source);
+        text.resize(old + got);
+        atEnd = got == 0;
+        return got > 0;
+    };
+
+    // The header: the first record, after a byte-order mark.
+    while (completeRecords(carry) == 0 && readMore(carry)) {
+    }
+    static const char bom[] = "\xEF\xBB\xBF";
+    if (carry.compare(0, 3, bom) == 0)
+        carry.erase(0, 3);
+    std::vector<std::string_view> headerViews;
     std::string error;
-    if (!reader.next(header, error) || !error.empty())
-        return usage(err, error.empty() ? "the CSV has no header row" : "the header row is malformed: " + error);
+    long line = 1;
+    std::vector<std::string> header;
+    {
+        const std::size_t headerEnd = atEnd ? carry.size() : completeRecords(carry);
+        CsvRecords reader(std::string_view(carry).substr(0, headerEnd), 1);
+        if (!reader.next(headerViews, error) || !error.empty())
+            return usage(err, error.empty() ? "the CSV has no header row" : "the header row is malformed: " + error);
+        header.assign(headerViews.begin(), headerViews.end());
+        for (std::size_t i = 0; i < reader.position(); ++i)
+            line += carry[i] == '\n';
+        carry.erase(0, reader.position());
+    }
     // A column of a group whose index lies beyond the table is kept: it is the
     // error of the rows that give it a text.
     std::vector<std::string> beyondTable(header.size());
@@ -192,16 +249,21 @@ int batch(const Entry &calculation, const std::string &file, std::FILE *in, std:
                 return usage(err, "the column '" + header[i] + "' stands twice in the header");
     }
 
-    CsvWriter writer(out);
-    for (const std::string &name : header)
-        writer.field(name);
-    for (const catalogue::Output &output : calculation.outputs)
-        writer.field(output.name);
-    writer.field("error");
-    writer.endRecord();
+    {
+        std::string record;
+        bool first = true;
+        for (const std::string &name : header) {
+            appendField(record, name, first);
+            first = false;
+        }
+        for (const catalogue::Output &output : calculation.outputs)
+            appendField(record, output.name, false);
+        appendField(record, "error", false);
+        record.push_back('\n');
+        std::fwrite(record.data(), 1, record.size(), out);
+    }
 
     const Case defaults = catalogue::defaultCase(calculation);
-    Case c = defaults;
     // Where each column goes in the case: a plain field's place, or -1 for an
     // indexed field, which is applied by name.
     std::vector<int> column(header.size(), -1);
@@ -209,61 +271,298 @@ int batch(const Entry &calculation, const std::string &file, std::FILE *in, std:
         for (std::size_t f = 0; f < defaults.fields.size(); ++f)
             if (header[i].find('.') == std::string::npos && defaults.fields[f].first == header[i])
                 column[i] = static_cast<int>(f);
-    const std::string empty;
-    // Memory running out ends the batch: the rows done so far are written.
-    try {
-        while (reader.next(row, error)) {
-            c.fields = defaults.fields;
 
-            catalogue::Outcome outcome;
-            // The first column beyond the table that this row gives a text, if any.
-            std::size_t beyond = 0;
-            while (beyond < header.size() &&
-                   (beyondTable[beyond].empty() || beyond >= row.size() || row[beyond].empty()))
-                ++beyond;
-            if (!error.empty()) {
-                outcome.status = catalogue::Status::Failed;
-                outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " + error;
-            } else if (row.size() != header.size() && !(row.size() == 1 && row[0].empty())) {
-                outcome.status = catalogue::Status::Failed;
-                outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " +
-                                  std::to_string(row.size()) + " fields where the header has " +
-                                  std::to_string(header.size());
-            } else if (row.size() == 1 && row[0].empty() && header.size() != 1) {
-                continue; // a blank line
-            } else if (beyond < header.size()) {
-                outcome.status = catalogue::Status::Failed;
-                outcome.message = beyondTable[beyond];
-            } else {
-                bool indexedGiven = false;
-                for (std::size_t i = 0; i < header.size(); ++i) {
-                    if (!beyondTable[i].empty())
-                        continue; // left empty in this row
-                    if (column[i] >= 0)
-                        c.fields[column[i]].second = row[i];
-                    else
-                        applyField(c, calculation, header[i], row[i], indexedGiven);
-                }
-                outcome = catalogue::evaluate(calculation, c);
+    struct Block {
+        std::string input;
+        long firstLine = 1;
+        std::string output;
+        long outOfMemoryAt = 0; // the line of the row memory ran out at, if it did
+    };
+    auto prepare = [&](Block &b) {
+        b.input.swap(carry);
+        carry.clear();
+        for (;;) {
+            const std::size_t cut = atEnd ? b.input.size() : completeRecords(b.input);
+            if (cut > 0 && (atEnd || b.input.size() >= chunk)) {
+                carry.assign(b.input, cut, std::string::npos);
+                b.input.resize(cut);
+                b.firstLine = line;
+                for (char ch : b.input)
+                    line += ch == '\n';
+                return true;
             }
-            const bool done = outcome.status == catalogue::Status::Done;
-
-            for (std::size_t i = 0; i < header.size(); ++i)
-                writer.field(i < row.size() ? row[i] : empty);
-            for (const catalogue::Output &output : calculation.outputs) {
-                const std::string *text = done ? outcome.result.text(output.name) : nullptr;
-                writer.field(text ? *text : empty);
-            }
-            writer.field(outcome.message);
-            writer.endRecord();
+            if (!readMore(b.input) && b.input.empty())
+                return false;
         }
+    };
+    auto work = [&](Block &b) {
+        b.output.clear();
+        b.outOfMemoryAt = 0;
+        CsvRecords reader(b.input, b.firstLine);
+        std::vector<std::string_view> row;
+        std::string rowError;
+        Case c = defaults;
+        catalogue::Outcome outcome;
+        std::size_t rowStart = 0;
+        // Memory running out ends the batch: the rows before this one are written.
+        try {
+            while (reader.next(row, rowError)) {
+                rowStart = b.output.size();
+                c.fields = defaults.fields;
+                outcome.status = catalogue::Status::Done;
+                outcome.message.clear();
+                // The first column beyond the table that this row gives a text, if any.
+                std::size_t beyond = 0;
+                while (beyond < header.size() &&
+                       (beyondTable[beyond].empty() || beyond >= row.size() || row[beyond].empty()))
+                    ++beyond;
+                if (!rowError.empty()) {
+                    outcome.status = catalogue::Status::Failed;
+                    outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " + rowError;
+                } else if (row.size() != header.size() && !(row.size() == 1 && row[0].empty())) {
+                    outcome.status = catalogue::Status::Failed;
+                    outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " +
+                                      std::to_string(row.size()) + " fields where the header has " +
+                                      std::to_string(header.size());
+                } else if (row.size() == 1 && row[0].empty() && header.size() != 1) {
+                    continue; // a blank line
+                } else if (beyond < header.size()) {
+                    outcome.status = catalogue::Status::Failed;
+                    outcome.message = beyondTable[beyond];
+                } else {
+                    bool indexedGiven = false;
+                    for (std::size_t i = 0; i < header.size(); ++i) {
+                        if (!beyondTable[i].empty())
+                            continue; // left empty in this row
+                        if (column[i] >= 0)
+                            c.fields[column[i]].second = row[i];
+                        else
+                            applyField(c, calculation, header[i], row[i], indexedGiven);
+                    }
+                    catalogue::evaluateInto(calculation, c, outcome);
+                }
+                const bool done = outcome.status == catalogue::Status::Done;
+                for (std::size_t i = 0; i < header.size(); ++i)
+                    appendField(b.output, i < row.size() ? row[i] : std::string_view(), i == 0);
+                for (const catalogue::Output &output : calculation.outputs) {
+                    const std::string *text = done ? outcome.result.text(output.name) : nullptr;
+                    appendField(b.output, text ? std::string_view(*text) : std::string_view(), false);
+                }
+                appendField(b.output, outcome.message, header.empty() && calculation.outputs.empty());
+                b.output.push_back('\n');
+            }
+        } catch (const std::bad_alloc &) {
+            b.output.resize(rowStart);
+            b.outOfMemoryAt = reader.line();
+        }
+    };
+    long outOfMemoryAt = 0;
+    auto deliver = [&](Block &b) {
+        std::fwrite(b.output.data(), 1, b.output.size(), out);
+        outOfMemoryAt = b.outOfMemoryAt;
+        return outOfMemoryAt == 0;
+    };
+    try {
+        catalogue::runOrdered<Block>(threads, prepare, work, deliver);
     } catch (const std::bad_alloc &) {
-        writer.flush();
-        std::fflush(out);
-        std::fprintf(err, "varnolek-calc: %s at line %ld of the CSV; the batch stops\n", outOfMemory, reader.line());
+        outOfMemoryAt = line; // while reading the input
+    }
+    std::fflush(out);
+    if (outOfMemoryAt != 0) {
+        std::fprintf(err, "varnolek-calc: %s at line %ld of the CSV; the batch stops\n", outOfMemory, outOfMemoryAt);
         return Failed;
     }
-    writer.flush();
+    return Ok;
+}
+
+} // namespace
+
+namespace {
+
+// The options after the calculation's id.
+struct Options {
+    std::optional<std::string> csv;
+    std::vector<catalogue::Axis> sweeps;
+    std::optional<std::size_t> monteCarlo;
+    std::uint64_t seed = 1;
+    std::vector<catalogue::Varied> varied;
+    bool rows = false;
+    unsigned threads = 0; // every core
+    std::vector<std::string> assignments;
+};
+
+bool wholeNumber(const std::string &text, unsigned long long &value)
+{
+    const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && parsed.ec == std::errc() && parsed.ptr == text.data() + text.size();
+}
+
+// Reads the options; the message of a usage error, or the empty text.
+std::string readOptions(const Entry &calculation, const std::vector<std::string> &args, Options &o)
+{
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg.rfind("--", 0) != 0) {
+            o.assignments.push_back(arg);
+            continue;
+        }
+        const bool valued = arg == "--csv" || arg == "--sweep" || arg == "--monte-carlo" || arg == "--seed" ||
+                            arg == "--vary" || arg == "--threads";
+        if (!valued && arg != "--rows")
+            return "unknown option '" + arg + "'";
+        if (valued && i + 1 >= args.size())
+            return arg == "--csv" ? "--csv takes one FILE (or -)" : arg + " needs a value";
+        const std::string value = valued ? args[++i] : std::string();
+        std::string error;
+        unsigned long long n = 0;
+        if (arg == "--csv") {
+            o.csv = value;
+        } else if (arg == "--sweep") {
+            if (o.sweeps.size() == 2)
+                return "at most two --sweep";
+            const auto axis = catalogue::parseAxis(calculation, value, error);
+            if (!axis)
+                return error;
+            o.sweeps.push_back(*axis);
+        } else if (arg == "--monte-carlo") {
+            if (!wholeNumber(value, n) || n == 0)
+                return "--monte-carlo needs a number of cases N of at least 1, got '" + value + "'";
+            o.monteCarlo = std::size_t(n);
+        } else if (arg == "--seed") {
+            if (!wholeNumber(value, n))
+                return "--seed needs a whole number from 0, got '" + value + "'";
+            o.seed = n;
+        } else if (arg == "--vary") {
+            const auto varied = catalogue::parseVaried(calculation, value, error);
+            if (!varied)
+                return error;
+            o.varied.push_back(*varied);
+        } else if (arg == "--threads") {
+            if (!wholeNumber(value, n) || n == 0 || n > 1024)
+                return "--threads needs a number of threads from 1 to 1024, got '" + value + "'";
+            o.threads = unsigned(n);
+        } else {
+            o.rows = true;
+        }
+    }
+    if (o.threads == 0)
+        o.threads = catalogue::defaultThreads();
+    const int modes = int(bool(o.csv)) + int(!o.sweeps.empty()) + int(bool(o.monteCarlo));
+    if (modes > 1)
+        return "--csv, --sweep and --monte-carlo do not go together";
+    if (o.csv && !o.assignments.empty())
+        return "--csv takes one FILE (or -)";
+    if (!o.varied.empty() && !o.monteCarlo)
+        return "--vary goes with --monte-carlo";
+    if ((o.rows || args.end() != std::find(args.begin(), args.end(), "--seed")) && !o.monteCarlo)
+        return "--rows and --seed go with --monte-carlo";
+    if ((o.monteCarlo || !o.sweeps.empty()) && calculation.id == "yearform")
+        return "the design level year of a data file is not swept nor drawn at random";
+    if (o.monteCarlo && o.varied.empty())
+        return "--monte-carlo needs at least one --vary FIELD[=DIST]";
+    return {};
+}
+
+// The base case of a sweep or a Monte Carlo run: the defaults and the fields given.
+std::string baseCase(const Entry &calculation, const std::vector<std::string> &assignments, Case &c)
+{
+    c = catalogue::defaultCase(calculation);
+    bool indexedGiven = false;
+    for (const std::string &arg : assignments) {
+        const auto eq = arg.find('=');
+        if (eq == std::string::npos)
+            return "expected FIELD=TEXT, got '" + arg + "'";
+        if (std::optional<std::string> error = fieldError(calculation, std::string_view(arg).substr(0, eq)))
+            return *error;
+        applyField(c, calculation, std::string_view(arg).substr(0, eq), std::string_view(arg).substr(eq + 1),
+                   indexedGiven);
+    }
+    return {};
+}
+
+// Appends the outputs and the error of an outcome to a record.
+void appendOutcome(std::string &record, const Entry &calculation, const catalogue::Outcome &outcome)
+{
+    const bool done = outcome.status == catalogue::Status::Done;
+    for (const catalogue::Output &output : calculation.outputs) {
+        const std::string *text = done ? outcome.result.text(output.name) : nullptr;
+        appendField(record, text ? std::string_view(*text) : std::string_view(), false);
+    }
+    appendField(record, outcome.message, false);
+    record.push_back('\n');
+}
+
+std::string headerOf(const std::vector<std::string> &fields, const Entry &calculation)
+{
+    std::string record;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        appendField(record, fields[i], i == 0);
+    for (const catalogue::Output &output : calculation.outputs)
+        appendField(record, output.name, false);
+    appendField(record, "error", false);
+    record.push_back('\n');
+    return record;
+}
+
+int sweepCommand(const Entry &calculation, const Options &o, const Case &base, std::FILE *out)
+{
+    std::vector<std::string> names;
+    for (const catalogue::Axis &axis : o.sweeps)
+        names.push_back(axis.field);
+    const std::string header = headerOf(names, calculation);
+    std::fwrite(header.data(), 1, header.size(), out);
+    std::string record;
+    catalogue::sweepGrid(calculation, base, o.sweeps, o.threads, [&](const std::vector<catalogue::GridRow> &rows) {
+        record.clear();
+        for (const catalogue::GridRow &row : rows) {
+            for (std::size_t a = 0; a < row.texts.size(); ++a)
+                appendField(record, row.texts[a], a == 0);
+            appendOutcome(record, calculation, row.outcome);
+        }
+        std::fwrite(record.data(), 1, record.size(), out);
+        return true;
+    });
+    std::fflush(out);
+    return Ok;
+}
+
+int monteCarloCommand(const Entry &calculation, const Options &o, const Case &base, std::FILE *out)
+{
+    catalogue::MonteCarloSettings settings;
+    settings.cases = *o.monteCarlo;
+    settings.seed = o.seed;
+    settings.threads = o.threads;
+    std::string record;
+    if (o.rows) {
+        std::vector<std::string> names;
+        for (const catalogue::Varied &v : o.varied)
+            names.push_back(v.field);
+        record = headerOf(names, calculation);
+        std::fwrite(record.data(), 1, record.size(), out);
+        catalogue::monteCarloCases(calculation, base, o.varied, settings,
+                                   [&](const std::vector<catalogue::DrawnCase> &cases) {
+                                       record.clear();
+                                       for (const catalogue::DrawnCase &drawn : cases) {
+                                           for (std::size_t k = 0; k < drawn.texts.size(); ++k)
+                                               appendField(record, drawn.texts[k], k == 0);
+                                           appendOutcome(record, calculation, drawn.outcome);
+                                       }
+                                       std::fwrite(record.data(), 1, record.size(), out);
+                                       return true;
+                                   });
+        std::fflush(out);
+        return Ok;
+    }
+    const std::optional<catalogue::MonteCarloResult> result =
+        catalogue::monteCarlo(calculation, base, o.varied, settings);
+    record = std::string(catalogue::summaryHeader) + "\n";
+    for (const catalogue::OutputStatistics &s : result->outputs) {
+        appendField(record, s.name, true);
+        for (const std::string &text : catalogue::summaryTexts(s.summary, s.failed))
+            appendField(record, text, false);
+        record.push_back('\n');
+    }
+    std::fwrite(record.data(), 1, record.size(), out);
     std::fflush(out);
     return Ok;
 }
@@ -355,12 +654,23 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         const Entry *calculation = catalogue::find(args[0]);
         if (!calculation)
             return usage(err, "unknown calculation '" + args[0] + "'; --list shows them");
-        if (args.size() >= 2 && args[1] == "--csv") {
-            if (args.size() != 3)
-                return usage(err, "--csv takes one FILE (or -)");
-            return batch(*calculation, args[2], in, out, err);
+        Options options;
+        const std::string problem = readOptions(*calculation, args, options);
+        if (!problem.empty())
+            return usage(err, problem);
+        if (options.csv)
+            return batch(*calculation, *options.csv, options.threads, in, out, err);
+        if (!options.sweeps.empty() || options.monteCarlo) {
+            Case base;
+            const std::string bad = baseCase(*calculation, options.assignments, base);
+            if (!bad.empty())
+                return usage(err, bad);
+            return options.monteCarlo ? monteCarloCommand(*calculation, options, base, out)
+                                      : sweepCommand(*calculation, options, base, out);
         }
-        return single(*calculation, args, out, err);
+        std::vector<std::string> plain{args[0]};
+        plain.insert(plain.end(), options.assignments.begin(), options.assignments.end());
+        return single(*calculation, plain, out, err);
     } catch (const std::bad_alloc &) {
         std::fprintf(err, "varnolek-calc: %s\n", outOfMemory);
         return Failed;

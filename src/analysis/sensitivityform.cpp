@@ -1,0 +1,432 @@
+#include "sensitivityform.h"
+
+#include "backgroundrun.h"
+
+#include "catalogue/parallel.h"
+#include "ui/calculatorwindow.h"
+#include "ui/prompts.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QHorizontalBarSeries>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace analysis {
+
+QString fieldCaption(const catalogue::Entry &entry, const std::string &name)
+{
+    if (const catalogue::Field *f = entry.field(name))
+        return QString::fromStdString(f->label);
+    if (const catalogue::Output *o = entry.output(name))
+        if (!o->label.empty())
+            return QString::fromStdString(o->label);
+    return QString::fromStdString(name);
+}
+
+QString mainCaption(const catalogue::Entry &entry)
+{
+    if (entry.balance)
+        return QStringLiteral("剩余容量(+)/需削减量(−)(t/a)");
+    return fieldCaption(entry, entry.main().name);
+}
+
+namespace {
+
+const QString title = QStringLiteral("敏感性分析");
+
+QTableWidgetItem *cell(const QString &text)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    return item;
+}
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), int(s.size())); }
+
+} // namespace
+
+sensitivityform::sensitivityform(ui::CalculatorWindow *window)
+    : QWidget(window, Qt::Window), m_entry(window->currentEntry()), m_base(window->windowCase()),
+      m_worker(new BackgroundRun(this))
+{
+    setObjectName(QStringLiteral("sensitivityform"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    QString caption = title + QStringLiteral(" — ") + QString::fromStdString(m_entry.title);
+    if (!m_entry.view.empty())
+        caption += QStringLiteral("(") + QString::fromStdString(m_entry.view) + QStringLiteral(")");
+    setWindowTitle(caption);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("tabs"));
+    m_tabs->addTab(buildSweepTab(), QStringLiteral("单参数扫描"));
+    m_tabs->addTab(buildTornadoTab(), QStringLiteral("龙卷风图"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    resize(960, 720);
+
+    connect(m_worker, &BackgroundRun::progressed, this, [this](qulonglong done) { m_progress->setValue(int(done)); });
+    connect(m_worker, &BackgroundRun::finished, this, [this](bool cancelled) {
+        m_run->setEnabled(true);
+        m_cancel->setEnabled(false);
+        if (cancelled) {
+            m_running.clear();
+            m_rows.clear();
+            m_status->setText(QStringLiteral("已取消"));
+        } else {
+            m_rows = std::move(m_running);
+            m_running.clear();
+            m_status->setText(QStringLiteral("共 %1 个算例").arg(m_rows.size()));
+        }
+        showSweep();
+        emit sweepFinished(cancelled);
+    });
+    fieldChosen();
+    runTornado();
+}
+
+QWidget *sensitivityform::buildSweepTab()
+{
+    auto *tab = new QWidget;
+    tab->setObjectName(QStringLiteral("tabSweep"));
+    m_field = new QComboBox;
+    m_field->setObjectName(QStringLiteral("comboField"));
+    for (const catalogue::Field &f : m_entry.fields)
+        m_field->addItem(QString::fromStdString(f.label), QString::fromStdString(f.name));
+    m_from = new QLineEdit;
+    m_from->setObjectName(QStringLiteral("editFrom"));
+    m_to = new QLineEdit;
+    m_to->setObjectName(QStringLiteral("editTo"));
+    m_steps = new QSpinBox;
+    m_steps->setObjectName(QStringLiteral("spinSteps"));
+    m_steps->setRange(1, 1000000);
+    m_steps->setValue(50);
+    m_log = new QCheckBox(QStringLiteral("对数间隔"));
+    m_log->setObjectName(QStringLiteral("checkLog"));
+    m_run = new QPushButton(QStringLiteral("计算"));
+    m_run->setObjectName(QStringLiteral("buttonSweep"));
+    m_cancel = new QPushButton(QStringLiteral("取消"));
+    m_cancel->setObjectName(QStringLiteral("buttonCancel"));
+    m_cancel->setEnabled(false);
+    m_progress = new QProgressBar;
+    m_progress->setObjectName(QStringLiteral("progressBar"));
+    m_status = new QLabel;
+    m_status->setObjectName(QStringLiteral("labelStatus"));
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("扫描参数:"), m_field);
+    auto *range = new QHBoxLayout;
+    range->addWidget(new QLabel(QStringLiteral("起始值:")));
+    range->addWidget(m_from);
+    range->addWidget(new QLabel(QStringLiteral("终止值:")));
+    range->addWidget(m_to);
+    range->addWidget(new QLabel(QStringLiteral("步数:")));
+    range->addWidget(m_steps);
+    range->addWidget(m_log);
+    form->addRow(range);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_run);
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_progress, 1);
+    buttons->addWidget(m_status);
+    form->addRow(buttons);
+
+    m_table = new QTableWidget;
+    m_table->setObjectName(QStringLiteral("tableSweep"));
+    m_table->verticalHeader()->setVisible(false);
+    m_chart = new QChartView;
+    m_chart->setObjectName(QStringLiteral("chartSweep"));
+    m_chart->setRenderHint(QPainter::Antialiasing);
+    m_chart->setMinimumHeight(300);
+
+    auto *layout = new QVBoxLayout(tab);
+    layout->addLayout(form);
+    layout->addWidget(m_table, 2);
+    layout->addWidget(m_chart, 3);
+
+    connect(m_field, &QComboBox::currentIndexChanged, this, [this] { fieldChosen(); });
+    connect(m_run, &QPushButton::clicked, this, [this] { runSweep(); });
+    connect(m_cancel, &QPushButton::clicked, this, [this] { cancelSweep(); });
+    return tab;
+}
+
+QWidget *sensitivityform::buildTornadoTab()
+{
+    auto *tab = new QWidget;
+    tab->setObjectName(QStringLiteral("tabTornado"));
+    m_share = new QLineEdit(QStringLiteral("10"));
+    m_share->setObjectName(QStringLiteral("editShare"));
+    m_share->setMaximumWidth(80);
+    auto *run = new QPushButton(QStringLiteral("计算"));
+    run->setObjectName(QStringLiteral("buttonTornado"));
+    auto *row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("每个参数变化 ±")));
+    row->addWidget(m_share);
+    row->addWidget(new QLabel(QStringLiteral("%,其余参数保持不变;条形为") + mainCaption(m_entry) +
+                              QStringLiteral("的变化量")));
+    row->addStretch(1);
+    row->addWidget(run);
+
+    m_tornadoTable = new QTableWidget;
+    m_tornadoTable->setObjectName(QStringLiteral("tableTornado"));
+    m_tornadoTable->verticalHeader()->setVisible(false);
+    m_tornadoChart = new QChartView;
+    m_tornadoChart->setObjectName(QStringLiteral("chartTornado"));
+    m_tornadoChart->setRenderHint(QPainter::Antialiasing);
+    m_tornadoChart->setMinimumHeight(320);
+    auto *layout = new QVBoxLayout(tab);
+    layout->addLayout(row);
+    layout->addWidget(m_tornadoChart, 3);
+    layout->addWidget(m_tornadoTable, 2);
+    connect(run, &QPushButton::clicked, this, [this] { runTornado(); });
+    return tab;
+}
+
+void sensitivityform::fieldChosen()
+{
+    const catalogue::Field *f = m_entry.field(m_field->currentData().toString().toStdString());
+    if (!f)
+        return;
+    double low = 0, high = 0;
+    if (f->range) {
+        low = f->range->low;
+        high = f->range->high;
+    } else {
+        double value = 0;
+        try {
+            value = m_base.number(f->name);
+        } catch (const varnolek::CalcError &) {
+        }
+        low = 0.5 * value;
+        high = 1.5 * value;
+    }
+    m_from->setText(QString::fromStdString(catalogue::valueText(low)));
+    m_to->setText(QString::fromStdString(catalogue::valueText(high)));
+}
+
+void sensitivityform::runSweep()
+{
+    if (m_worker->running())
+        return;
+    catalogue::Axis axis;
+    axis.field = m_field->currentData().toString().toStdString();
+    axis.n = m_steps->value();
+    axis.spacing = m_log->isChecked() ? catalogue::Spacing::Log : catalogue::Spacing::Linear;
+    if (!catalogue::parseNumber(m_from->text().trimmed().toStdString(), axis.from) ||
+        !catalogue::parseNumber(m_to->text().trimmed().toStdString(), axis.to)) {
+        ui::Prompts::current().message(this, QStringLiteral("起始值和终止值须为数值"), title);
+        return;
+    }
+    if (axis.n > 1 && axis.from == axis.to) {
+        ui::Prompts::current().message(this, QStringLiteral("起始值与终止值相同,无法扫描"), title);
+        return;
+    }
+    if (axis.spacing == catalogue::Spacing::Log && (axis.from <= 0 || axis.to <= 0)) {
+        ui::Prompts::current().message(this, QStringLiteral("对数间隔的起始值和终止值须大于零"), title);
+        return;
+    }
+    m_axis = axis;
+    m_running.clear();
+    m_running.reserve(std::size_t(axis.n));
+    m_progress->setRange(0, axis.n);
+    m_progress->setValue(0);
+    m_status->setText(QStringLiteral("计算中…"));
+    m_run->setEnabled(false);
+    m_cancel->setEnabled(true);
+    const catalogue::Entry &entry = m_entry;
+    const catalogue::Case base = m_base;
+    m_worker->start([this, &entry, base, axis](const std::atomic<bool> &cancel, const auto &progress) {
+        std::size_t done = 0;
+        catalogue::sweepGrid(
+            entry, base, {axis}, catalogue::defaultThreads(),
+            [&](const std::vector<catalogue::GridRow> &rows) {
+                for (const catalogue::GridRow &row : rows)
+                    m_running.push_back(row);
+                done += rows.size();
+                progress(done);
+                return true;
+            },
+            &cancel);
+    });
+}
+
+void sensitivityform::cancelSweep() { m_worker->cancel(); }
+
+void sensitivityform::showSweep()
+{
+    m_table->clear();
+    m_table->setRowCount(0);
+    auto *chart = new QChart;
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    m_chart->setChart(chart);
+    if (m_rows.empty())
+        return;
+    std::vector<const catalogue::Output *> outputs;
+    for (const catalogue::Output &o : m_entry.outputs)
+        outputs.push_back(&o);
+    QStringList header{fieldCaption(m_entry, m_axis.field)};
+    for (const catalogue::Output *o : outputs)
+        header << (o->label.empty() ? QStringLiteral("结果说明") : QString::fromStdString(o->label));
+    if (m_entry.balance)
+        header << mainCaption(m_entry);
+    header << QStringLiteral("错误");
+    m_table->setColumnCount(header.size());
+    m_table->setHorizontalHeaderLabels(header);
+    m_table->setRowCount(int(m_rows.size()));
+
+    std::vector<QLineSeries *> series;
+    for (const catalogue::Output *o : outputs) {
+        if (!o->numeric())
+            continue;
+        auto *s = new QLineSeries;
+        s->setName(o->label.empty() ? QString::fromStdString(o->name) : QString::fromStdString(o->label));
+        series.push_back(s);
+    }
+    QLineSeries *balance = nullptr;
+    if (m_entry.balance) {
+        balance = new QLineSeries;
+        balance->setName(mainCaption(m_entry));
+    }
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        const catalogue::GridRow &row = m_rows[r];
+        const bool done = row.outcome.status == catalogue::Status::Done;
+        int column = 0;
+        m_table->setItem(int(r), column++, cell(text(row.texts[0])));
+        const double x = varnolek::readNumber(row.texts[0]);
+        std::size_t numeric = 0;
+        for (const catalogue::Output *o : outputs) {
+            const std::string *t = done ? row.outcome.result.text(o->name) : nullptr;
+            m_table->setItem(int(r), column++, cell(t ? QString::fromStdString(*t) : QString()));
+            if (o->numeric()) {
+                if (const auto y = catalogue::shownNumber(m_entry, row.outcome.result, o->name); y && done)
+                    series[numeric]->append(x, *y);
+                ++numeric;
+            }
+        }
+        if (balance) {
+            const auto b = done ? row.outcome.result.balance : std::nullopt;
+            m_table->setItem(int(r), column++,
+                             cell(b ? QString::fromStdString(catalogue::statisticText(*b)) : QString()));
+            if (b)
+                balance->append(x, *b);
+        }
+        m_table->setItem(int(r), column, cell(QString::fromStdString(row.outcome.message)));
+    }
+    m_table->resizeColumnsToContents();
+    auto *xAxis = new QValueAxis;
+    xAxis->setTitleText(fieldCaption(m_entry, m_axis.field));
+    auto *yAxis = new QValueAxis;
+    chart->addAxis(xAxis, Qt::AlignBottom);
+    chart->addAxis(yAxis, Qt::AlignLeft);
+    double low = INFINITY, high = -INFINITY;
+    auto add = [&](QLineSeries *s) {
+        chart->addSeries(s);
+        s->attachAxis(xAxis);
+        s->attachAxis(yAxis);
+        for (const QPointF &p : s->points()) {
+            low = std::min(low, p.y());
+            high = std::max(high, p.y());
+        }
+    };
+    for (QLineSeries *s : series)
+        add(s);
+    if (balance)
+        add(balance);
+    xAxis->setRange(std::min(m_axis.from, m_axis.to), std::max(m_axis.from, m_axis.to));
+    if (low <= high) {
+        const double margin = low == high ? std::max(1.0, std::fabs(low) * 0.1) : (high - low) * 0.05;
+        yAxis->setRange(low - margin, high + margin);
+    }
+    chart->setTitle(QStringLiteral("%1 对计算结果的影响").arg(fieldCaption(m_entry, m_axis.field)));
+}
+
+void sensitivityform::runTornado()
+{
+    double share = 0;
+    if (!catalogue::parseNumber(m_share->text().trimmed().toStdString(), share) || share <= 0 || share >= 100) {
+        ui::Prompts::current().message(this, QStringLiteral("变化幅度须为 0 到 100 之间的百分数"), title);
+        return;
+    }
+    m_tornado = catalogue::tornado(m_entry, m_base, share / 100);
+    showTornado();
+}
+
+void sensitivityform::showTornado()
+{
+    const QString share = m_share->text().trimmed();
+    QStringList header{QStringLiteral("参数"), QStringLiteral("−%1% 时取值").arg(share),
+                       QStringLiteral("+%1% 时取值").arg(share), QStringLiteral("−%1% 时结果").arg(share),
+                       QStringLiteral("+%1% 时结果").arg(share), QStringLiteral("最大变化量")};
+    m_tornadoTable->clear();
+    m_tornadoTable->setColumnCount(header.size());
+    m_tornadoTable->setHorizontalHeaderLabels(header);
+    m_tornadoTable->setRowCount(int(m_tornado.bars.size()));
+    auto number = [](const std::optional<double> &v) {
+        return v ? QString::fromStdString(catalogue::statisticText(*v)) : QStringLiteral("—");
+    };
+    auto *low = new QBarSet(QStringLiteral("−%1%").arg(share));
+    auto *high = new QBarSet(QStringLiteral("+%1%").arg(share));
+    QStringList categories;
+    // The bar chart draws its first category at the bottom: largest last.
+    for (std::size_t i = m_tornado.bars.size(); i-- > 0;) {
+        const catalogue::TornadoBar &bar = m_tornado.bars[i];
+        const catalogue::Field *f = m_entry.field(bar.field);
+        QString name = f ? QString::fromStdString(f->label) : QString::fromStdString(bar.field);
+        categories << name;
+        const double base = m_tornado.base.value_or(0);
+        *low << (bar.low && m_tornado.base ? *bar.low - base : 0.0);
+        *high << (bar.high && m_tornado.base ? *bar.high - base : 0.0);
+    }
+    for (std::size_t i = 0; i < m_tornado.bars.size(); ++i) {
+        const catalogue::TornadoBar &bar = m_tornado.bars[i];
+        const int r = int(i);
+        m_tornadoTable->setItem(r, 0, cell(fieldCaption(m_entry, bar.field)));
+        m_tornadoTable->setItem(r, 1, cell(QString::fromStdString(bar.lowText)));
+        m_tornadoTable->setItem(r, 2, cell(QString::fromStdString(bar.highText)));
+        m_tornadoTable->setItem(r, 3, cell(number(bar.low)));
+        m_tornadoTable->setItem(r, 4, cell(number(bar.high)));
+        m_tornadoTable->setItem(r, 5, cell(QString::fromStdString(catalogue::statisticText(bar.swing))));
+    }
+    m_tornadoTable->resizeColumnsToContents();
+
+    auto *series = new QHorizontalBarSeries;
+    series->append(low);
+    series->append(high);
+    auto *chart = new QChart;
+    chart->addSeries(series);
+    auto *categoryAxis = new QBarCategoryAxis;
+    categoryAxis->append(categories);
+    chart->addAxis(categoryAxis, Qt::AlignLeft);
+    series->attachAxis(categoryAxis);
+    auto *valueAxis = new QValueAxis;
+    valueAxis->setTitleText(QStringLiteral("%1的变化量(基准值 %2)").arg(mainCaption(m_entry), number(m_tornado.base)));
+    chart->addAxis(valueAxis, Qt::AlignBottom);
+    series->attachAxis(valueAxis);
+    double extent = 0;
+    for (const catalogue::TornadoBar &bar : m_tornado.bars)
+        extent = std::max(extent, bar.swing);
+    if (extent > 0)
+        valueAxis->setRange(-extent * 1.1, extent * 1.1);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setTitle(QStringLiteral("各参数 ±%1% 时%2的变化").arg(share, mainCaption(m_entry)));
+    m_tornadoChart->setChart(chart);
+}
+
+} // namespace analysis

@@ -1,0 +1,70 @@
+#pragma once
+// 不确定性分析: the view a calculator window shows, run for N cases with some
+// fields drawn from distributions (uniform, normal, triangular, lognormal) and
+// the others fixed; the statistics of every output and a histogram of the main
+// output (the signed balance of a load window, with the share of cases that
+// need a reduction).
+
+#include "catalogue/montecarlo.h"
+
+#include <QWidget>
+#include <optional>
+
+class QChartView;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+namespace ui {
+class CalculatorWindow;
+}
+
+namespace analysis {
+
+class BackgroundRun;
+
+class uncertaintyform : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit uncertaintyform(ui::CalculatorWindow *window);
+
+    const catalogue::Entry &entry() const { return m_entry; }
+    const catalogue::Case &base() const { return m_base; }
+    // The run shown, or nothing before a run and after a cancelled one.
+    const std::optional<catalogue::MonteCarloResult> &shown() const { return m_shown; }
+    // The fields drawn and their distributions as the table reads now; the
+    // message of a bad row in error.
+    std::vector<catalogue::Varied> varied(QString &error) const;
+
+    void run();
+    void cancel();
+
+signals:
+    void finished(bool cancelled);
+
+private:
+    void fieldTicked(int row, bool ticked);
+    void distributionChosen(int row);
+    void showResult();
+
+    const catalogue::Entry &m_entry;
+    catalogue::Case m_base;
+    QTableWidget *m_fields;
+    QSpinBox *m_cases;
+    QLineEdit *m_seed;
+    QPushButton *m_run, *m_cancel;
+    QProgressBar *m_progress;
+    QLabel *m_status;
+    QTableWidget *m_statistics;
+    QChartView *m_histogram;
+    QLabel *m_reduction;
+    BackgroundRun *m_worker;
+    std::optional<catalogue::MonteCarloResult> m_running;
+    std::optional<catalogue::MonteCarloResult> m_shown;
+};
+
+} // namespace analysis

@@ -1,0 +1,336 @@
+#include "montecarlo.h"
+
+#include "grid.h"
+#include "parallel.h"
+#include "sweep.h"
+
+#include "core/arithmetic.h"
+
+#include <cmath>
+
+namespace catalogue {
+
+namespace {
+
+// Cases drawn from one generator; fixed, so the draws do not depend on the threads.
+constexpr std::size_t blockSize = 4096;
+
+std::vector<std::string_view> splitColons(std::string_view text)
+{
+    std::vector<std::string_view> parts;
+    for (;;) {
+        const auto colon = text.find(':');
+        parts.push_back(text.substr(0, colon));
+        if (colon == std::string_view::npos)
+            return parts;
+        text.remove_prefix(colon + 1);
+    }
+}
+
+std::mt19937_64 blockGenerator(std::uint64_t seed, std::size_t block)
+{
+    std::seed_seq seq{std::uint32_t(seed), std::uint32_t(seed >> 32), std::uint32_t(block),
+                      std::uint32_t(std::uint64_t(block) >> 32)};
+    return std::mt19937_64(seq);
+}
+
+} // namespace
+
+double Distribution::draw(std::mt19937_64 &generator) const
+{
+    switch (kind) {
+    case Uniform:
+        return std::uniform_real_distribution<double>(p1, p2)(generator);
+    case Normal:
+        return std::normal_distribution<double>(p1, p2)(generator);
+    case Lognormal:
+        return std::lognormal_distribution<double>(p1, p2)(generator);
+    case Triangular: {
+        // The inverse of the triangular distribution function at a uniform draw.
+        const double u = std::uniform_real_distribution<double>(0.0, 1.0)(generator);
+        const double a = p1, c = p2, b = p3;
+        const double atMode = (c - a) / (b - a);
+        return u < atMode ? a + std::sqrt(u * (b - a) * (c - a)) : b - std::sqrt((1 - u) * (b - a) * (b - c));
+    }
+    }
+    return 0;
+}
+
+std::string checkDistribution(const Distribution &d)
+{
+    switch (d.kind) {
+    case Distribution::Uniform:
+        if (!(d.p1 < d.p2))
+            return "uniform:a:b needs a below b";
+        break;
+    case Distribution::Normal:
+        if (!(d.p2 > 0))
+            return "normal:mean:sd needs a standard deviation above zero";
+        break;
+    case Distribution::Lognormal:
+        if (!(d.p2 > 0))
+            return "lognormal:mu:sigma needs sigma above zero";
+        break;
+    case Distribution::Triangular:
+        if (!(d.p1 < d.p3) || d.p2 < d.p1 || d.p2 > d.p3)
+            return "triangular:a:mode:b needs a below b and the mode between them";
+        break;
+    }
+    return {};
+}
+
+std::optional<Distribution> parseDistribution(std::string_view text, std::string &error)
+{
+    const std::vector<std::string_view> parts = splitColons(text);
+    Distribution d;
+    std::size_t parameters = 2;
+    if (parts[0] == "uniform") {
+        d.kind = Distribution::Uniform;
+    } else if (parts[0] == "normal") {
+        d.kind = Distribution::Normal;
+    } else if (parts[0] == "lognormal") {
+        d.kind = Distribution::Lognormal;
+    } else if (parts[0] == "triangular") {
+        d.kind = Distribution::Triangular;
+        parameters = 3;
+    } else {
+        error = "unknown distribution '" + std::string(text) +
+                "' (uniform:a:b, normal:mean:sd, triangular:a:mode:b or lognormal:mu:sigma)";
+        return std::nullopt;
+    }
+    double *values[] = {&d.p1, &d.p2, &d.p3};
+    bool ok = parts.size() == parameters + 1;
+    for (std::size_t i = 0; ok && i < parameters; ++i)
+        ok = parseNumber(parts[i + 1], *values[i]);
+    if (!ok) {
+        error = "the distribution '" + std::string(text) + "' needs " + std::to_string(parameters) +
+                " numbers after '" + std::string(parts[0]) + "'";
+        return std::nullopt;
+    }
+    error = checkDistribution(d);
+    if (!error.empty()) {
+        error = "bad distribution '" + std::string(text) + "': " + error;
+        return std::nullopt;
+    }
+    return d;
+}
+
+std::optional<Varied> parseVaried(const Entry &entry, std::string_view text, std::string &error)
+{
+    const auto eq = text.find('=');
+    Varied v;
+    v.field = std::string(text.substr(0, eq));
+    const Field *field = entry.field(v.field);
+    if (!field) {
+        error = "no field '" + v.field + "' in " + entry.id;
+        return std::nullopt;
+    }
+    if (eq == std::string_view::npos) {
+        if (!field->range) {
+            error = "the label of " + v.field + " (" + field->label +
+                    ") prints no range: give --vary " + v.field + "=DIST";
+            return std::nullopt;
+        }
+        v.distribution = {Distribution::Uniform, field->range->low, field->range->high, 0};
+        error = checkDistribution(v.distribution);
+        if (!error.empty()) {
+            error = "the range of " + v.field + " cannot be drawn from: " + error;
+            return std::nullopt;
+        }
+        return v;
+    }
+    const std::optional<Distribution> d = parseDistribution(text.substr(eq + 1), error);
+    if (!d) {
+        error = v.field + ": " + error;
+        return std::nullopt;
+    }
+    v.distribution = *d;
+    return v;
+}
+
+namespace {
+
+// The draws of one field within a block: the distribution object keeps its
+// state from draw to draw (the normal one makes its values in pairs).
+class Sampler {
+public:
+    explicit Sampler(const Distribution &d)
+        : m_kind(d.kind), m_triangle(d), m_uniform(d.kind == Distribution::Uniform ? d.p1 : 0.0,
+                                                   d.kind == Distribution::Uniform ? d.p2 : 1.0),
+          m_normal(d.kind == Distribution::Normal ? d.p1 : 0.0, d.kind == Distribution::Normal ? d.p2 : 1.0),
+          m_lognormal(d.kind == Distribution::Lognormal ? d.p1 : 0.0, d.kind == Distribution::Lognormal ? d.p2 : 1.0)
+    {
+    }
+    double operator()(std::mt19937_64 &g)
+    {
+        switch (m_kind) {
+        case Distribution::Uniform:
+            return m_uniform(g);
+        case Distribution::Normal:
+            return m_normal(g);
+        case Distribution::Lognormal:
+            return m_lognormal(g);
+        case Distribution::Triangular:
+            return m_triangle.draw(g);
+        }
+        return 0;
+    }
+
+private:
+    Distribution::Kind m_kind;
+    Distribution m_triangle;
+    std::uniform_real_distribution<double> m_uniform;
+    std::normal_distribution<double> m_normal;
+    std::lognormal_distribution<double> m_lognormal;
+};
+
+// Draws the cases of one block and evaluates each; visit(i, texts, outcome).
+template <class Visit>
+void drawBlock(const Entry &entry, const Case &base, const std::vector<Varied> &varied, std::uint64_t seed,
+               std::size_t block, std::size_t cases, std::vector<std::string> &texts, Visit visit)
+{
+    std::mt19937_64 generator = blockGenerator(seed, block);
+    std::vector<Sampler> samplers;
+    for (const Varied &v : varied)
+        samplers.emplace_back(v.distribution);
+    Case c = base;
+    texts.resize(varied.size());
+    Outcome outcome;
+    const std::size_t end = std::min(cases, (block + 1) * blockSize);
+    for (std::size_t i = block * blockSize; i < end; ++i) {
+        bool drawn = true;
+        for (std::size_t k = 0; k < varied.size(); ++k) {
+            const double x = samplers[k](generator);
+            if (std::isfinite(x)) {
+                texts[k] = valueText(x);
+            } else {
+                texts[k].clear();
+                drawn = false;
+            }
+            c.set(varied[k].field, texts[k]);
+        }
+        if (drawn) {
+            evaluateInto(entry, c, outcome);
+        } else {
+            outcome.status = Status::Failed;
+            outcome.result.texts.clear();
+            outcome.result.balance.reset();
+            outcome.message = varnolek::describe(varnolek::Failure::Overflow);
+        }
+        visit(i, texts, outcome);
+    }
+}
+
+} // namespace
+
+bool monteCarloCases(const Entry &entry, const Case &base, const std::vector<Varied> &varied,
+                     const MonteCarloSettings &settings,
+                     const std::function<bool(const std::vector<DrawnCase> &)> &deliver)
+{
+    const std::size_t blocks = (settings.cases + blockSize - 1) / blockSize;
+    bool stopped = false;
+    std::size_t done = 0;
+    runOrderedCount<std::vector<DrawnCase>>(
+        settings.threads, blocks,
+        [&](std::size_t block, std::vector<DrawnCase> &rows) {
+            rows.clear();
+            std::vector<std::string> texts;
+            drawBlock(entry, base, varied, settings.seed, block, settings.cases, texts,
+                      [&](std::size_t, const std::vector<std::string> &t, const Outcome &outcome) {
+                          rows.push_back({t, outcome});
+                      });
+        },
+        [&](std::size_t, std::vector<DrawnCase> &rows) {
+            done += rows.size();
+            if ((settings.cancel && settings.cancel->load()) || !deliver(rows)) {
+                stopped = true;
+                return false;
+            }
+            if (settings.progress)
+                settings.progress(done);
+            return true;
+        });
+    return !stopped;
+}
+
+std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base, const std::vector<Varied> &varied,
+                                           const MonteCarloSettings &settings)
+{
+    // The numeric outputs, then the balance where the calculation gives one.
+    std::vector<const Output *> numeric;
+    for (const Output &o : entry.outputs)
+        if (o.numeric())
+            numeric.push_back(&o);
+    const std::size_t columns = numeric.size() + (entry.balance ? 1 : 0);
+
+    struct Block {
+        std::vector<std::vector<double>> values; // per column, NaN for no value
+        std::vector<double> main;                // per case, NaN for no value
+        std::size_t failed = 0;
+    };
+    MonteCarloResult result;
+    result.cases = settings.cases;
+    std::vector<std::vector<double>> values(columns);
+    for (auto &v : values)
+        v.reserve(settings.cases);
+    result.mainValues.reserve(settings.cases);
+    const std::size_t blocks = (settings.cases + blockSize - 1) / blockSize;
+    bool cancelled = false;
+    std::size_t done = 0;
+    runOrderedCount<Block>(
+        settings.threads, blocks,
+        [&](std::size_t block, Block &b) {
+            b.values.assign(columns, {});
+            b.main.clear();
+            b.failed = 0;
+            if (settings.cancel && settings.cancel->load(std::memory_order_relaxed))
+                return;
+            std::vector<std::string> texts;
+            drawBlock(entry, base, varied, settings.seed, block, settings.cases, texts,
+                      [&](std::size_t, const std::vector<std::string> &, const Outcome &outcome) {
+                          const bool ok = outcome.status == Status::Done;
+                          if (!ok)
+                              ++b.failed;
+                          for (std::size_t k = 0; k < numeric.size(); ++k) {
+                              const std::optional<double> v =
+                                  ok ? shownNumber(entry, outcome.result, numeric[k]->name) : std::nullopt;
+                              b.values[k].push_back(v ? *v : NAN);
+                          }
+                          if (entry.balance)
+                              b.values.back().push_back(ok && outcome.result.balance ? *outcome.result.balance
+                                                                                      : NAN);
+                          const std::optional<double> main = mainValue(entry, outcome);
+                          b.main.push_back(main ? *main : NAN);
+                      });
+        },
+        [&](std::size_t, Block &b) {
+            if (settings.cancel && settings.cancel->load()) {
+                cancelled = true;
+                return false;
+            }
+            for (std::size_t k = 0; k < columns; ++k)
+                for (double v : b.values[k])
+                    if (!std::isnan(v))
+                        values[k].push_back(v);
+            for (double v : b.main)
+                if (!std::isnan(v))
+                    result.mainValues.push_back(v);
+            result.failed += b.failed;
+            done += b.main.size();
+            if (settings.progress)
+                settings.progress(done);
+            return true;
+        });
+    if (cancelled)
+        return std::nullopt;
+    for (std::size_t k = 0; k < columns; ++k) {
+        OutputStatistics s;
+        s.name = k < numeric.size() ? numeric[k]->name : "balance";
+        s.failed = settings.cases - values[k].size();
+        s.summary = summarize(values[k]);
+        result.outputs.push_back(std::move(s));
+    }
+    return result;
+}
+
+} // namespace catalogue

@@ -1,0 +1,84 @@
+#pragma once
+// Monte Carlo runs of a calculation: some fields drawn from distributions,
+// the others at their texts, on every core; the statistics of every numeric
+// output and of the signed balance. The samples are drawn block by block,
+// each block from its own generator seeded by the seed and the block's number,
+// so the results do not depend on the number of threads.
+
+#include "catalogue.h"
+#include "statistics.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace catalogue {
+
+struct Distribution {
+    enum Kind { Uniform, Normal, Triangular, Lognormal };
+    Kind kind = Uniform;
+    // uniform a, b; normal mean, sd; triangular a, mode, b; lognormal mu, sigma
+    // (the mean and standard deviation of ln x).
+    double p1 = 0, p2 = 0, p3 = 0;
+
+    double draw(std::mt19937_64 &generator) const;
+};
+
+// The message naming what is wrong with a distribution, or the empty text.
+std::string checkDistribution(const Distribution &d);
+// Reads "uniform:a:b", "normal:mean:sd", "triangular:a:mode:b" or "lognormal:mu:sigma".
+std::optional<Distribution> parseDistribution(std::string_view text, std::string &error);
+
+struct Varied {
+    std::string field;
+    Distribution distribution;
+};
+// Reads "FIELD=DIST", or "FIELD" alone for uniform over the range its label prints.
+std::optional<Varied> parseVaried(const Entry &entry, std::string_view text, std::string &error);
+
+struct MonteCarloSettings {
+    std::size_t cases = 10000;
+    std::uint64_t seed = 1;
+    unsigned threads = 1;
+    const std::atomic<bool> *cancel = nullptr;
+    // Told the number of cases done so far, on the calling thread.
+    std::function<void(std::size_t)> progress;
+};
+
+// One drawn case: the varied fields' texts and the outcome.
+struct DrawnCase {
+    std::vector<std::string> texts;
+    Outcome outcome;
+};
+
+// Every drawn case in order, handed over block by block; deliver returns false
+// to stop. Returns false when stopped or cancelled.
+bool monteCarloCases(const Entry &entry, const Case &base, const std::vector<Varied> &varied,
+                     const MonteCarloSettings &settings,
+                     const std::function<bool(const std::vector<DrawnCase> &)> &deliver);
+
+struct OutputStatistics {
+    std::string name; // the output's name, or "balance"
+    std::optional<Summary> summary;
+    std::size_t failed = 0; // cases that gave no value
+};
+
+struct MonteCarloResult {
+    std::size_t cases = 0;
+    std::vector<OutputStatistics> outputs; // the numeric outputs, then the balance
+    // The value plots take of every case that gave one (the signed balance of a
+    // load window, else the main output as shown), in case order.
+    std::vector<double> mainValues;
+    std::size_t failed = 0; // cases that did not run to their end
+};
+
+// The statistics of a run; nothing when cancelled.
+std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base, const std::vector<Varied> &varied,
+                                           const MonteCarloSettings &settings);
+
+} // namespace catalogue
