@@ -1,150 +1,7 @@
 #include "csv.h"
 
+#include <algorithm>
 #include <array>
-
-namespace cli {
-
-CsvReader::CsvReader(std::FILE *in) : m_in(in), m_buffer(1 << 16) {}
-
-int CsvReader::peek()
-{
-    if (m_pos == m_end) {
-        m_end = std::fread(m_buffer.data(), 1, m_buffer.size(), m_in);
-        m_pos = 0;
-        if (m_end == 0)
-            return EOF;
-    }
-    return static_cast<unsigned char>(m_buffer[m_pos]);
-}
-
-int CsvReader::get()
-{
-    const int c = peek();
-    if (c != EOF)
-        ++m_pos;
-    if (c == '\n')
-        ++m_line;
-    return c;
-}
-
-bool CsvReader::next(std::vector<std::string> &fields, std::string &error)
-{
-    fields.clear();
-    error.clear();
-    if (!m_started) {
-        m_started = true;
-        static const unsigned char bom[] = {0xEF, 0xBB, 0xBF};
-        // The mark is skipped only when all three bytes are there.
-        if (peek() == bom[0] && m_end - m_pos >= 3 && static_cast<unsigned char>(m_buffer[m_pos + 1]) == bom[1] &&
-            static_cast<unsigned char>(m_buffer[m_pos + 2]) == bom[2])
-            m_pos += 3;
-    }
-    if (peek() == EOF)
-        return false;
-    m_recordLine = m_line;
-
-    std::string field;
-    auto skipRestOfLine = [this] {
-        for (int c = get(); c != EOF && c != '\n'; c = get()) {
-        }
-    };
-    for (;;) {
-        int c = get();
-        if (c == '"' && field.empty()) {
-            // A quoted field, up to its closing quote.
-            for (;;) {
-                c = get();
-                if (c == EOF) {
-                    fields.push_back(std::move(field));
-                    error = "a quoted field is not closed";
-                    return true;
-                }
-                if (c == '"') {
-                    if (peek() == '"') {
-                        get();
-                        field.push_back('"');
-                        continue;
-                    }
-                    break;
-                }
-                field.push_back(static_cast<char>(c));
-            }
-            c = get();
-            if (c == '\r' && peek() == '\n')
-                c = get();
-            if (c != ',' && c != '\n' && c != EOF) {
-                fields.push_back(std::move(field));
-                error = "text after a closing quote";
-                skipRestOfLine();
-                return true;
-            }
-        } else {
-            while (c != ',' && c != '\n' && c != EOF) {
-                if (c == '"') {
-                    fields.push_back(std::move(field));
-                    error = "a quote inside an unquoted field";
-                    skipRestOfLine();
-                    return true;
-                }
-                if (c == '\r' && peek() == '\n') {
-                    c = get();
-                    break;
-                }
-                field.push_back(static_cast<char>(c));
-                c = get();
-            }
-        }
-        fields.push_back(std::move(field));
-        field.clear();
-        if (c != ',')
-            return true;
-    }
-}
-
-namespace {
-// The characters that make a field need quotes.
-bool needsQuotes(const std::string &text)
-{
-    for (const char c : text)
-        if (c == ',' || c == '"' || c == '\r' || c == '\n')
-            return true;
-    return false;
-}
-} // namespace
-
-void CsvWriter::field(const std::string &text)
-{
-    if (!m_first)
-        m_pending.push_back(',');
-    m_first = false;
-    if (!needsQuotes(text)) {
-        m_pending += text;
-        return;
-    }
-    m_pending.push_back('"');
-    for (char c : text) {
-        if (c == '"')
-            m_pending.push_back('"');
-        m_pending.push_back(c);
-    }
-    m_pending.push_back('"');
-}
-
-void CsvWriter::endRecord()
-{
-    m_pending.push_back('\n');
-    m_first = true;
-    if (m_pending.size() >= (1 << 16))
-        flush();
-}
-
-void CsvWriter::flush()
-{
-    std::fwrite(m_pending.data(), 1, m_pending.size(), m_out);
-    m_pending.clear();
-}
-
-} // namespace cli
 
 namespace cli {
 
@@ -173,6 +30,15 @@ std::string_view CsvRecords::unescaped(std::size_t begin, std::size_t end)
     return copy;
 }
 
+namespace {
+// The characters that end an unquoted field's text or make it need quotes.
+const std::array<bool, 256> special = [] {
+    std::array<bool, 256> t{};
+    t[','] = t['"'] = t['\r'] = t['\n'] = true;
+    return t;
+}();
+} // namespace
+
 bool CsvRecords::next(std::vector<std::string_view> &fields, std::string &error)
 {
     fields.clear();
@@ -182,10 +48,13 @@ bool CsvRecords::next(std::vector<std::string_view> &fields, std::string &error)
     if (m_pos >= size)
         return false;
     m_recordLine = m_line;
+    m_plain = true;
+    const std::size_t recordBegin = m_pos;
     const char *s = m_text.data();
     for (;;) {
         if (m_pos < size && s[m_pos] == '"') {
             // A quoted field, up to its closing quote.
+            m_plain = false;
             const std::size_t begin = ++m_pos;
             bool doubled = false;
             std::size_t end = size;
@@ -227,8 +96,11 @@ bool CsvRecords::next(std::vector<std::string_view> &fields, std::string &error)
         }
         const std::size_t begin = m_pos;
         for (;;) {
+            while (m_pos < size && !special[static_cast<unsigned char>(s[m_pos])])
+                ++m_pos;
             if (m_pos == size) {
                 fields.push_back(m_text.substr(begin));
+                m_record = m_text.substr(recordBegin);
                 return true;
             }
             const char c = s[m_pos];
@@ -239,25 +111,97 @@ bool CsvRecords::next(std::vector<std::string_view> &fields, std::string &error)
             }
             if (c == '\n') {
                 fields.push_back(m_text.substr(begin, m_pos - begin));
+                m_record = m_text.substr(recordBegin, m_pos - recordBegin);
                 ++m_pos;
                 ++m_line;
                 return true;
             }
             if (c == '"') {
                 fields.push_back(m_text.substr(begin, m_pos - begin));
+                m_plain = false;
                 error = "a quote inside an unquoted field";
                 skipRestOfLine();
                 return true;
             }
-            if (c == '\r' && m_pos + 1 < size && s[m_pos + 1] == '\n') {
+            if (m_pos + 1 < size && s[m_pos + 1] == '\n') { // CR LF
                 fields.push_back(m_text.substr(begin, m_pos - begin));
+                m_record = m_text.substr(recordBegin, m_pos - recordBegin);
                 m_pos += 2;
                 ++m_line;
                 return true;
             }
+            m_plain = false; // a carriage return of its own is text
             ++m_pos;
         }
     }
+}
+
+bool CsvReader::readMore()
+{
+    if (m_atEnd)
+        return false;
+    if (m_pos > 0) {
+        m_text.erase(0, m_pos);
+        m_pos = 0;
+    }
+    // A record longer than what is held doubles the reading, so that a long
+    // one is not searched for its end over and over.
+    constexpr std::size_t chunk = 1 << 17;
+    const std::size_t old = m_text.size();
+    m_text.resize(old + std::max(chunk, old));
+    const std::size_t got = std::fread(&m_text[old], 1, m_text.size() - old, m_in);
+    m_text.resize(old + got);
+    m_atEnd = got == 0;
+    if (!m_started && (m_text.size() >= 3 || m_atEnd)) {
+        m_started = true;
+        // The mark is skipped only when all three bytes are there.
+        if (m_text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            m_pos = 3;
+    }
+    return got > 0;
+}
+
+std::size_t CsvReader::wholeRecords()
+{
+    for (;;) {
+        const std::string_view rest = std::string_view(m_text).substr(m_pos);
+        if (m_atEnd)
+            return rest.size();
+        if (m_started) {
+            if (const std::size_t cut = completeRecords(rest))
+                return cut;
+        }
+        readMore();
+    }
+}
+
+bool CsvReader::next(std::vector<std::string> &fields, std::string &error)
+{
+    const std::size_t cut = wholeRecords();
+    if (cut == 0)
+        return false;
+    CsvRecords records(std::string_view(m_text).substr(m_pos, cut), m_line);
+    std::vector<std::string_view> views;
+    records.next(views, error);
+    fields.assign(views.begin(), views.end());
+    m_recordLine = records.line();
+    m_line = records.nextLine();
+    m_pos += records.position();
+    return true;
+}
+
+bool CsvReader::nextBlock(std::string &block, long &firstLine, std::size_t size)
+{
+    while (m_text.size() - m_pos < size && readMore()) {
+    }
+    const std::size_t cut = wholeRecords();
+    if (cut == 0)
+        return false;
+    block.assign(m_text, m_pos, cut);
+    firstLine = m_line;
+    m_line += static_cast<long>(std::count(block.begin(), block.end(), '\n'));
+    m_pos += cut;
+    return true;
 }
 
 std::size_t completeRecords(std::string_view text)
@@ -352,12 +296,6 @@ void appendField(std::string &record, std::string_view text, bool first)
 {
     if (!first)
         record.push_back(',');
-    // The characters that make a field need quotes, looked up in a table.
-    static const auto special = [] {
-        std::array<bool, 256> t{};
-        t[','] = t['"'] = t['\r'] = t['\n'] = true;
-        return t;
-    }();
     bool quotes = false;
     for (const char c : text)
         quotes |= special[static_cast<unsigned char>(c)];

@@ -1,8 +1,8 @@
 #pragma once
 // Streaming CSV in the RFC 4180 dialect: fields separated by commas, records by
 // LF or CRLF, a field in double quotes may hold commas, line breaks and doubled
-// quotes. A UTF-8 byte-order mark before the first record is skipped. Reads and
-// writes one record at a time, so memory does not grow with the row count.
+// quotes. A UTF-8 byte-order mark before the first record is skipped. Reads a
+// block of records at a time, so memory does not grow with the row count.
 
 #include <cstdio>
 #include <deque>
@@ -11,34 +11,6 @@
 #include <vector>
 
 namespace cli {
-
-class CsvReader {
-public:
-    explicit CsvReader(std::FILE *in);
-    CsvReader(const CsvReader &) = delete;
-    CsvReader &operator=(const CsvReader &) = delete;
-
-    // Reads the next record into fields. Returns false at the end of input.
-    // A malformed record (a stray quote, text after a closing quote, a quote
-    // left open at the end) is still returned, with error set to what is wrong;
-    // reading goes on with the next line.
-    bool next(std::vector<std::string> &fields, std::string &error);
-
-    // The number of the line the last record started on (1-based).
-    long line() const { return m_recordLine; }
-
-private:
-    int get();
-    int peek();
-
-    std::FILE *m_in;
-    std::vector<char> m_buffer;
-    std::size_t m_pos = 0;
-    std::size_t m_end = 0;
-    long m_line = 1;
-    long m_recordLine = 1;
-    bool m_started = false;
-};
 
 // The same dialect read from a block of text held in memory, a whole number of
 // records long (the batch hands such blocks to its threads). The fields refer
@@ -50,11 +22,22 @@ public:
     CsvRecords(const CsvRecords &) = delete;
     CsvRecords &operator=(const CsvRecords &) = delete;
 
-    // As CsvReader::next.
+    // Reads the next record into fields. Returns false at the end of the
+    // block. A malformed record (a stray quote, text after a closing quote, a
+    // quote left open at the end) is still returned, with error set to what is
+    // wrong; reading goes on with the next line.
     bool next(std::vector<std::string_view> &fields, std::string &error);
+    // The number of the line the last record started on (1-based), and of the
+    // line reading goes on at.
     long line() const { return m_recordLine; }
+    long nextLine() const { return m_line; }
     // Bytes read so far.
     std::size_t position() const { return m_pos; }
+    // Whether the last record is written as its fields would be written again:
+    // no quotes, no carriage return but in its line break. Its text is then
+    // record(), without the line break.
+    bool plain() const { return m_plain; }
+    std::string_view record() const { return m_record; }
 
 private:
     void skipRestOfLine();
@@ -66,6 +49,42 @@ private:
     long m_recordLine = 1;
     std::deque<std::string> m_copies; // fields with doubled quotes
     std::size_t m_copiesUsed = 0;
+    bool m_plain = false;
+    std::string_view m_record;
+};
+
+// Records read from a file in blocks of whole records: the batch reads its
+// header a record at a time, then hands the rest out in blocks to its threads.
+// Memory holds one block and the part of a record that runs past it.
+class CsvReader {
+public:
+    explicit CsvReader(std::FILE *in) : m_in(in) {}
+    CsvReader(const CsvReader &) = delete;
+    CsvReader &operator=(const CsvReader &) = delete;
+
+    // As CsvRecords::next, with fields of their own.
+    bool next(std::vector<std::string> &fields, std::string &error);
+    long line() const { return m_recordLine; }
+
+    // The next block of whole records not yet read, of about `size` bytes
+    // (more when one record is longer), and the line it starts on; false at
+    // the end of the input.
+    bool nextBlock(std::string &block, long &firstLine, std::size_t size);
+
+private:
+    // Reads more input onto m_text; false at its end.
+    bool readMore();
+    // The length of the whole records at the start of the text not yet read,
+    // reading more until there is one or the input ends.
+    std::size_t wholeRecords();
+
+    std::FILE *m_in;
+    std::string m_text;    // read from the file, from m_pos on not yet handed out
+    std::size_t m_pos = 0;
+    long m_line = 1;       // the line at m_pos
+    long m_recordLine = 1;
+    bool m_atEnd = false;
+    bool m_started = false;
 };
 
 // The length of the complete records at the start of text: the end of the
@@ -76,22 +95,5 @@ std::size_t completeRecords(std::string_view text);
 // Appends a field to a record being built: a comma unless it is the first,
 // then the text, in double quotes when it holds a comma, a quote or a line break.
 void appendField(std::string &record, std::string_view text, bool first);
-
-class CsvWriter {
-public:
-    explicit CsvWriter(std::FILE *out) : m_out(out) {}
-    CsvWriter(const CsvWriter &) = delete;
-    CsvWriter &operator=(const CsvWriter &) = delete;
-    ~CsvWriter() { flush(); }
-
-    void field(const std::string &text);
-    void endRecord();
-    void flush();
-
-private:
-    std::FILE *m_out;
-    std::string m_pending; // records not yet written out
-    bool m_first = true;
-};
 
 } // namespace cli

@@ -177,6 +177,18 @@ int single(const Entry &calculation, const std::vector<std::string> &args, std::
     return status;
 }
 
+std::string headerOf(const std::vector<std::string> &fields, const Entry &calculation)
+{
+    std::string record;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        appendField(record, fields[i], i == 0);
+    for (const catalogue::Output &output : calculation.outputs)
+        appendField(record, output.name, false);
+    appendField(record, "error", false);
+    record.push_back('\n');
+    return record;
+}
+
 // The batch, on `threads` threads: the input is cut into blocks of whole
 // records on this thread, each block is read, evaluated and written as CSV
 // text by a worker, and the blocks are written out in input order, so the
@@ -200,41 +212,11 @@ int batch(const Entry &calculation, const std::string &file, unsigned threads, s
         }
     } closer{source, in};
 
-    constexpr std::size_t chunk = 1 << 17;
-    std::string carry; // read, not yet handed out
-    bool atEnd = false;
-    // Reads more input onto text; false at the end of the input.
-    auto readMore = [&](std::string &text) {
-        if (atEnd)
-            return false;
-        const std::size_t old = text.size();
-        text.resize(old + chunk);
-        const std::size_t got = std::fread(&text[old], 1, chunk, source);
-        text.resize(old + got);
-        atEnd = got == 0;
-        return got > 0;
-    };
-
-    // The header: the first record, after a byte-order mark.
-    while (completeRecords(carry) == 0 && readMore(carry)) {
-    }
-    static const char bom[] = "\xEF\xBB\xBF";
-    if (carry.compare(0, 3, bom) == 0)
-        carry.erase(0, 3);
-    std::vector<std::string_view> headerViews;
-    std::string error;
-    long line = 1;
+    CsvReader reader(source);
     std::vector<std::string> header;
-    {
-        const std::size_t headerEnd = atEnd ? carry.size() : completeRecords(carry);
-        CsvRecords reader(std::string_view(carry).substr(0, headerEnd), 1);
-        if (!reader.next(headerViews, error) || !error.empty())
-            return usage(err, error.empty() ? "the CSV has no header row" : "the header row is malformed: " + error);
-        header.assign(headerViews.begin(), headerViews.end());
-        for (std::size_t i = 0; i < reader.position(); ++i)
-            line += carry[i] == '\n';
-        carry.erase(0, reader.position());
-    }
+    std::string error;
+    if (!reader.next(header, error) || !error.empty())
+        return usage(err, error.empty() ? "the CSV has no header row" : "the header row is malformed: " + error);
     // A column of a group whose index lies beyond the table is kept: it is the
     // error of the rows that give it a text.
     std::vector<std::string> beyondTable(header.size());
@@ -249,19 +231,8 @@ int batch(const Entry &calculation, const std::string &file, unsigned threads, s
                 return usage(err, "the column '" + header[i] + "' stands twice in the header");
     }
 
-    {
-        std::string record;
-        bool first = true;
-        for (const std::string &name : header) {
-            appendField(record, name, first);
-            first = false;
-        }
-        for (const catalogue::Output &output : calculation.outputs)
-            appendField(record, output.name, false);
-        appendField(record, "error", false);
-        record.push_back('\n');
-        std::fwrite(record.data(), 1, record.size(), out);
-    }
+    const std::string headerRecord = headerOf(header, calculation);
+    std::fwrite(headerRecord.data(), 1, headerRecord.size(), out);
 
     const Case defaults = catalogue::defaultCase(calculation);
     // Where each column goes in the case: a plain field's place, or -1 for an
@@ -278,27 +249,17 @@ int batch(const Entry &calculation, const std::string &file, unsigned threads, s
         std::string output;
         long outOfMemoryAt = 0; // the line of the row memory ran out at, if it did
     };
+    long readingAt = reader.line(); // the first line of the block read last
     auto prepare = [&](Block &b) {
-        b.input.swap(carry);
-        carry.clear();
-        for (;;) {
-            const std::size_t cut = atEnd ? b.input.size() : completeRecords(b.input);
-            if (cut > 0 && (atEnd || b.input.size() >= chunk)) {
-                carry.assign(b.input, cut, std::string::npos);
-                b.input.resize(cut);
-                b.firstLine = line;
-                for (char ch : b.input)
-                    line += ch == '\n';
-                return true;
-            }
-            if (!readMore(b.input) && b.input.empty())
-                return false;
-        }
+        if (!reader.nextBlock(b.input, b.firstLine, 1 << 17))
+            return false;
+        readingAt = b.firstLine;
+        return true;
     };
     auto work = [&](Block &b) {
         b.output.clear();
         b.outOfMemoryAt = 0;
-        CsvRecords reader(b.input, b.firstLine);
+        CsvRecords records(b.input, b.firstLine);
         std::vector<std::string_view> row;
         std::string rowError;
         Case c = defaults;
@@ -306,8 +267,10 @@ int batch(const Entry &calculation, const std::string &file, unsigned threads, s
         std::size_t rowStart = 0;
         // Memory running out ends the batch: the rows before this one are written.
         try {
-            while (reader.next(row, rowError)) {
+            for (;;) {
                 rowStart = b.output.size();
+                if (!records.next(row, rowError))
+                    break;
                 c.fields = defaults.fields;
                 outcome.status = catalogue::Status::Done;
                 outcome.message.clear();
@@ -318,10 +281,10 @@ int batch(const Entry &calculation, const std::string &file, unsigned threads, s
                     ++beyond;
                 if (!rowError.empty()) {
                     outcome.status = catalogue::Status::Failed;
-                    outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " + rowError;
+                    outcome.message = "malformed CSV row at line " + std::to_string(records.line()) + ": " + rowError;
                 } else if (row.size() != header.size() && !(row.size() == 1 && row[0].empty())) {
                     outcome.status = catalogue::Status::Failed;
-                    outcome.message = "malformed CSV row at line " + std::to_string(reader.line()) + ": " +
+                    outcome.message = "malformed CSV row at line " + std::to_string(records.line()) + ": " +
                                       std::to_string(row.size()) + " fields where the header has " +
                                       std::to_string(header.size());
                 } else if (row.size() == 1 && row[0].empty() && header.size() != 1) {
@@ -342,8 +305,12 @@ int batch(const Entry &calculation, const std::string &file, unsigned threads, s
                     catalogue::evaluateInto(calculation, c, outcome);
                 }
                 const bool done = outcome.status == catalogue::Status::Done;
-                for (std::size_t i = 0; i < header.size(); ++i)
-                    appendField(b.output, i < row.size() ? row[i] : std::string_view(), i == 0);
+                // The input columns as they stand when writing them again changes nothing.
+                if (records.plain() && row.size() == header.size())
+                    b.output.append(records.record());
+                else
+                    for (std::size_t i = 0; i < header.size(); ++i)
+                        appendField(b.output, i < row.size() ? row[i] : std::string_view(), i == 0);
                 for (const catalogue::Output &output : calculation.outputs) {
                     const std::string *text = done ? outcome.result.text(output.name) : nullptr;
                     appendField(b.output, text ? std::string_view(*text) : std::string_view(), false);
@@ -353,7 +320,7 @@ int batch(const Entry &calculation, const std::string &file, unsigned threads, s
             }
         } catch (const std::bad_alloc &) {
             b.output.resize(rowStart);
-            b.outOfMemoryAt = reader.line();
+            b.outOfMemoryAt = records.line();
         }
     };
     long outOfMemoryAt = 0;
@@ -365,7 +332,7 @@ int batch(const Entry &calculation, const std::string &file, unsigned threads, s
     try {
         catalogue::runOrdered<Block>(threads, prepare, work, deliver);
     } catch (const std::bad_alloc &) {
-        outOfMemoryAt = line; // while reading the input
+        outOfMemoryAt = readingAt; // while reading the input
     }
     std::fflush(out);
     if (outOfMemoryAt != 0) {
@@ -490,18 +457,6 @@ void appendOutcome(std::string &record, const Entry &calculation, const catalogu
     }
     appendField(record, outcome.message, false);
     record.push_back('\n');
-}
-
-std::string headerOf(const std::vector<std::string> &fields, const Entry &calculation)
-{
-    std::string record;
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        appendField(record, fields[i], i == 0);
-    for (const catalogue::Output &output : calculation.outputs)
-        appendField(record, output.name, false);
-    appendField(record, "error", false);
-    record.push_back('\n');
-    return record;
 }
 
 int sweepCommand(const Entry &calculation, const Options &o, const Case &base, std::FILE *out)

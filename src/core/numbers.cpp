@@ -49,41 +49,12 @@ void incrementDigits(std::string &digits)
     digits.insert(digits.begin(), '1');
 }
 
-// The characters of a number, blanks left out, as from_chars takes them. A
-// field's text is short, so a buffer on the stack serves, and a longer text
-// goes to the heap.
-class NumberChars {
-public:
-    NumberChars() = default;
-    NumberChars(const NumberChars &) = delete;
-    NumberChars &operator=(const NumberChars &) = delete;
-
-    void push(char c)
-    {
-        if (m_length < sizeof m_stack) {
-            m_stack[m_length++] = c;
-            return;
-        }
-        if (m_heap.empty())
-            m_heap.assign(m_stack, m_length);
-        m_heap.push_back(c);
-        ++m_length;
-    }
-    std::size_t size() const { return m_length; }
-    std::string_view view() const { return {m_heap.empty() ? m_stack : m_heap.data(), m_length}; }
-
-private:
-    std::string m_heap;
-    char m_stack[120];
-    std::size_t m_length = 0;
-};
-
 // The leading number of a field's text, as scanned.
 struct LeadingNumber {
-    NumberChars chars;                              // "-", digits, ".", "e" and the exponent
-    bool anyDigit = false;                          // without a digit the text has no leading number
-    std::size_t mantissaStart = 0, mantissaEnd = 0; // the digits and point within chars
-    long exponent = 0;                              // as written, clamped; 0 when no digit follows the E
+    bool negative = false;
+    bool anyDigit = false;      // without a digit the text has no leading number
+    std::string_view mantissa;  // the digits and point as written, blanks between them included
+    long exponent = 0;          // as written, clamped; 0 when no digit follows the E
     // The digits as a whole number (the first 19 significant ones), the count
     // of significant digits and of the digits after the point: for the exact
     // short cut of the conversion.
@@ -97,63 +68,58 @@ struct LeadingNumber {
 // character that cannot continue the number.
 void scanLeadingNumber(std::string_view text, LeadingNumber &number)
 {
-    std::size_t i = 0;
-    auto peek = [&]() -> char {
-        while (i < text.size() && isBlank(text[i]))
-            ++i;
-        return i < text.size() ? text[i] : '\0';
+    const char *p = text.data();
+    const char *const end = p + text.size();
+    auto skipBlanks = [&] {
+        while (p != end && isBlank(*p))
+            ++p;
     };
 
-    if (peek() == '+' || peek() == '-') {
-        if (text[i] == '-')
-            number.chars.push('-');
-        ++i;
+    skipBlanks();
+    if (p != end && (*p == '+' || *p == '-')) {
+        number.negative = *p == '-';
+        ++p;
+        skipBlanks();
     }
-    number.mantissaStart = number.chars.size();
+    const char *const mantissaBegin = p;
+    const char *mantissaEnd = p;
     bool point = false;
-    for (char c = peek(); isDigit(c) || (c == '.' && !point); c = peek()) {
-        if (isDigit(c)) {
+    for (; p != end; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - unsigned('0');
+        if (digit < 10) {
             number.anyDigit = true;
-            if (number.whole != 0 || c != '0')
+            if (number.whole != 0 || digit != 0)
                 ++number.digits;
             if (number.digits <= 19)
-                number.whole = number.whole * 10 + static_cast<std::uint64_t>(c - '0');
-            if (point)
-                ++number.fractionDigits;
-        } else {
+                number.whole = number.whole * 10 + digit;
+            number.fractionDigits += point;
+        } else if (*p == '.' && !point) {
             point = true;
+        } else if (isBlank(*p)) {
+            continue;
+        } else {
+            break;
         }
-        number.chars.push(c);
-        ++i;
+        mantissaEnd = p + 1;
     }
     if (!number.anyDigit)
         return;
-    number.mantissaEnd = number.chars.size();
+    number.mantissa = std::string_view(mantissaBegin, static_cast<std::size_t>(mantissaEnd - mantissaBegin));
 
-    if (peek() != 'e' && peek() != 'E')
+    if (p == end || (*p != 'e' && *p != 'E'))
         return;
-    ++i;
+    ++p;
+    skipBlanks();
     bool negative = false;
-    if (peek() == '+' || peek() == '-') {
-        negative = text[i] == '-';
-        ++i;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
     }
-    bool anyExponentDigit = false;
     long exponent = 0;
-    for (char c = peek(); isDigit(c); c = peek()) {
-        anyExponentDigit = true;
+    for (skipBlanks(); p != end && isDigit(*p); ++p, skipBlanks())
         // Absurd exponents are clamped; past this a double is out of range anyway.
-        exponent = std::min(exponent * 10 + (c - '0'), 99999999L);
-        ++i;
-    }
-    if (!anyExponentDigit)
-        return;
+        exponent = std::min(exponent * 10 + (*p - '0'), 99999999L);
     number.exponent = negative ? -exponent : exponent;
-    char written[16];
-    const auto end = std::to_chars(written, written + sizeof written, number.exponent);
-    number.chars.push('e');
-    for (const char *d = written; d != end.ptr; ++d)
-        number.chars.push(*d);
 }
 
 // The double nearest to a scanned number. Beyond a double's range a number of
@@ -162,8 +128,6 @@ double toDouble(const LeadingNumber &number)
 {
     if (!number.anyDigit)
         return 0.0;
-    const std::string_view chars = number.chars.view();
-    const bool negative = chars[0] == '-';
 
     // Up to 15 significant digits and a power of ten up to 10^22 are both exact
     // doubles, so one multiplication or division gives the correctly rounded
@@ -175,16 +139,31 @@ double toDouble(const LeadingNumber &number)
     if (number.digits <= 15 && scale >= -22 && scale <= 22) {
         const double m = static_cast<double>(number.whole);
         const double v = scale >= 0 ? m * powersOfTen[scale] : m / powersOfTen[-scale];
-        return negative ? -v : v;
+        return number.negative ? -v : v;
     }
+
+    // The rest by the general conversion, on the characters without blanks.
+    std::string chars;
+    chars.reserve(number.mantissa.size() + 16);
+    if (number.negative)
+        chars.push_back('-');
+    for (const char c : number.mantissa)
+        if (!isBlank(c))
+            chars.push_back(c);
+    const std::size_t mantissaStart = number.negative ? 1 : 0;
+    const std::size_t mantissaEnd = chars.size();
+    char written[16];
+    const auto exponentEnd = std::to_chars(written, written + sizeof written, number.exponent);
+    chars.push_back('e');
+    chars.append(written, exponentEnd.ptr);
 
     double value = 0.0;
     const auto result = std::from_chars(chars.data(), chars.data() + chars.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        const std::string_view mantissa = chars.substr(number.mantissaStart, number.mantissaEnd - number.mantissaStart);
+        const std::string_view mantissa = std::string_view(chars).substr(mantissaStart, mantissaEnd - mantissaStart);
         if (decimalMagnitude(mantissa, number.exponent) > 0)
             throw CalcError(Failure::Overflow);
-        return negative ? -0.0 : 0.0;
+        return number.negative ? -0.0 : 0.0;
     }
     if (result.ec != std::errc())
         return 0.0;
