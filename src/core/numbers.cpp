@@ -200,6 +200,53 @@ int patternDecimals(std::string_view pattern)
     return point == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - point - 1);
 }
 
+namespace {
+
+// A magnitude rounded to a number of significant digits: its digits without
+// trailing zeros ("0" for zero) and the decimal exponent of the first, so that
+// the value is d.ddd × 10^exponent.
+struct Digits {
+    char d[40];
+    int n = 0;
+    int exponent = 0;
+};
+
+// Reads the digits and exponent of to_chars' scientific text "d.ddde±XX".
+void readScientific(const char *text, const char *end, Digits &digits)
+{
+    digits.n = 0;
+    const char *p = text;
+    for (; p != end && *p != 'e'; ++p)
+        if (isDigit(*p))
+            digits.d[digits.n++] = *p;
+    while (digits.n > 1 && digits.d[digits.n - 1] == '0')
+        --digits.n;
+    const bool negative = p + 1 < end && p[1] == '-';
+    int exponent = 0;
+    for (p += 2; p < end; ++p)
+        exponent = exponent * 10 + (*p - '0');
+    digits.exponent = negative ? -exponent : exponent;
+}
+
+Digits significantDigits(double magnitude, int significant)
+{
+    Digits digits;
+    char text[64];
+    // The shortest text that reads back as the same double lies within half a
+    // unit of the double's last binary place, far within half a unit of the
+    // 15th decimal digit: when it has no more digits than asked for, rounding
+    // the double to that many digits gives the same digits.
+    auto written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+    readScientific(text, written.ptr, digits);
+    if (digits.n <= significant)
+        return digits;
+    written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, significant - 1);
+    readScientific(text, written.ptr, digits);
+    return digits;
+}
+
+} // namespace
+
 std::string formatPattern(double value, Precision precision, std::string_view pattern)
 {
     const int decimals = patternDecimals(pattern);
@@ -210,42 +257,38 @@ std::string formatPattern(double value, Precision precision, std::string_view pa
     }
     checked(value);
 
-    // The value as decimal text of the window's significant digits: d.ddd e E.
-    char buf[64];
-    const auto written =
-        std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, significant - 1);
-    *written.ptr = '\0';
-    std::string mantissaDigits;
-    const char *p = buf;
-    for (; *p && *p != 'e'; ++p)
-        if (isDigit(*p))
-            mantissaDigits.push_back(*p);
-    const int exponent = std::atoi(p + 1);
-
-    // |value| * 10^decimals = mantissaDigits * 10^shift, rounded half away from zero.
-    const int shift = exponent - (significant - 1) + decimals;
+    // |value| × 10^decimals = digits × 10^shift, rounded half away from zero.
+    const Digits digits = significantDigits(std::fabs(value), significant);
+    const int shift = digits.exponent - (digits.n - 1) + decimals;
     std::string scaled;
     if (shift >= 0) {
-        scaled = mantissaDigits + std::string(shift, '0');
+        scaled.reserve(static_cast<std::size_t>(digits.n + shift));
+        scaled.assign(digits.d, static_cast<std::size_t>(digits.n));
+        scaled.append(static_cast<std::size_t>(shift), '0');
     } else {
-        const int keep = static_cast<int>(mantissaDigits.size()) + shift;
-        const char firstDropped = keep >= 0 ? mantissaDigits[keep] : '0';
-        scaled = keep > 0 ? mantissaDigits.substr(0, keep) : "0";
+        const int keep = digits.n + shift;
+        const char firstDropped = keep >= 0 ? digits.d[keep] : '0';
+        if (keep > 0)
+            scaled.assign(digits.d, static_cast<std::size_t>(keep));
+        else
+            scaled = "0";
         if (firstDropped >= '5')
             incrementDigits(scaled);
     }
     scaled.erase(0, std::min(scaled.find_first_not_of('0'), scaled.size()));
     const bool zero = scaled.empty(); // "-0.00" is never shown
     if (static_cast<int>(scaled.size()) < decimals + 1)
-        scaled.insert(0, decimals + 1 - scaled.size(), '0');
+        scaled.insert(0, static_cast<std::size_t>(decimals + 1) - scaled.size(), '0');
 
     std::string text;
+    text.reserve(scaled.size() + 2);
     if (value < 0 && !zero)
         text.push_back('-');
-    text += scaled.substr(0, scaled.size() - decimals);
+    const std::size_t whole = scaled.size() - static_cast<std::size_t>(decimals);
+    text.append(scaled, 0, whole);
     if (decimals > 0) {
         text.push_back('.');
-        text += scaled.substr(scaled.size() - decimals);
+        text.append(scaled, whole, std::string::npos);
     }
     return text;
 }
@@ -253,16 +296,42 @@ std::string formatPattern(double value, Precision precision, std::string_view pa
 std::string generalText(double value, Precision precision)
 {
     checked(value);
-    char buf[64];
     const double shown = precision == Precision::Single ? static_cast<double>(toSingle(value)) : value;
-    const auto written = std::to_chars(buf, buf + sizeof buf, shown, std::chars_format::general,
-                                       precision == Precision::Single ? 7 : 15);
-    std::string text(buf, written.ptr);
-    for (char &c : text)
-        if (c == 'e')
-            c = 'E';
-    if (text == "-0")
-        text = "0";
+    const int significant = precision == Precision::Single ? 7 : 15;
+    // As printf's %.15g (%.7g) writes it, with a capital E: fixed for a decimal
+    // exponent from -4 to below the digits asked for, else scientific, no
+    // trailing zeros; "0", never "-0".
+    const Digits digits = significantDigits(std::fabs(shown), significant);
+    std::string text;
+    text.reserve(24);
+    if (shown < 0)
+        text.push_back('-');
+    const int e = digits.exponent;
+    if (e < -4 || e >= significant) {
+        text.push_back(digits.d[0]);
+        if (digits.n > 1) {
+            text.push_back('.');
+            text.append(digits.d + 1, static_cast<std::size_t>(digits.n - 1));
+        }
+        text.push_back('E');
+        text.push_back(e < 0 ? '-' : '+');
+        const int magnitude = e < 0 ? -e : e;
+        if (magnitude < 10)
+            text.push_back('0');
+        char exponent[8];
+        text.append(exponent, std::to_chars(exponent, exponent + sizeof exponent, magnitude).ptr);
+    } else if (e < 0) {
+        text.append("0.");
+        text.append(static_cast<std::size_t>(-e - 1), '0');
+        text.append(digits.d, static_cast<std::size_t>(digits.n));
+    } else if (digits.n <= e + 1) {
+        text.append(digits.d, static_cast<std::size_t>(digits.n));
+        text.append(static_cast<std::size_t>(e + 1 - digits.n), '0');
+    } else {
+        text.append(digits.d, static_cast<std::size_t>(e + 1));
+        text.push_back('.');
+        text.append(digits.d + e + 1, static_cast<std::size_t>(digits.n - e - 1));
+    }
     return text;
 }
 

@@ -8,6 +8,8 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -30,6 +32,7 @@ private slots:
     void patternOfNonFiniteOrOutOfSingleRangeOverflows();
     void generalText_data();
     void generalText();
+    void writingAgreesWithPrintf();
     void patternDecimals_data();
     void patternDecimals();
     void toInt16_data();
@@ -228,6 +231,102 @@ void TestNumbers::generalText()
     QFETCH(QString, expected);
     const auto text = varnolek::generalText(value, single ? Precision::Single : Precision::Double);
     QCOMPARE(QString::fromStdString(text), expected);
+}
+
+// Results are written from the shortest digits of a double when those are few
+// enough; over doubles of every kind the texts must equal those of printf's
+// correctly rounded %.15e / %.15g (%.6e / %.7g in single precision).
+void TestNumbers::writingAgreesWithPrintf()
+{
+    // The pattern rule on printf's digits: the value to 15 (7) significant
+    // digits, then half away from zero to the pattern's decimals.
+    auto patternFromPrintf = [](double v, int significant, int decimals) {
+        char buf[80];
+        std::snprintf(buf, sizeof buf, "%.*e", significant - 1, std::fabs(v));
+        std::string digits;
+        const char *p = buf;
+        for (; *p != 'e'; ++p)
+            if (*p != '.')
+                digits += *p;
+        const int exponent = std::atoi(p + 1);
+        // digits × 10^(exponent − significant + 1): put the point in.
+        int point = exponent + 1;
+        if (point <= 0) {
+            digits.insert(0, std::size_t(1 - point), '0');
+            point = 1;
+        }
+        if (int(digits.size()) < point + decimals + 1)
+            digits.append(std::size_t(point + decimals + 1 - int(digits.size())), '0');
+        std::string kept = digits.substr(0, std::size_t(point + decimals));
+        if (digits[std::size_t(point + decimals)] >= '5') {
+            int i = int(kept.size()) - 1;
+            for (; i >= 0 && kept[std::size_t(i)] == '9'; --i)
+                kept[std::size_t(i)] = '0';
+            if (i < 0)
+                kept.insert(0, "1");
+            else
+                ++kept[std::size_t(i)];
+        }
+        kept.erase(0, std::min(kept.find_first_not_of('0'), kept.size()));
+        const bool zero = kept.empty();
+        if (int(kept.size()) < decimals + 1)
+            kept.insert(0, std::size_t(decimals + 1 - int(kept.size())), '0');
+        std::string text = v < 0 && !zero ? "-" : "";
+        text += kept.substr(0, kept.size() - std::size_t(decimals));
+        if (decimals > 0)
+            text += "." + kept.substr(kept.size() - std::size_t(decimals));
+        return text;
+    };
+    auto generalFromPrintf = [](double v, int significant) {
+        char buf[80];
+        std::snprintf(buf, sizeof buf, "%.*g", significant, v);
+        std::string text = buf;
+        for (char &c : text)
+            if (c == 'e')
+                c = 'E';
+        return text == "-0" ? std::string("0") : text;
+    };
+
+    std::mt19937_64 random(20261209);
+    std::uniform_int_distribution<int> kind(0, 3), decimalsOf(0, 4), exponent(-12, 12);
+    for (int n = 0; n < 40000; ++n) {
+        double v = 0;
+        switch (kind(random)) {
+        case 0: { // any bits of a finite double
+            std::uint64_t bits = random();
+            std::memcpy(&v, &bits, sizeof v);
+            if (!std::isfinite(v) || std::fabs(v) > 1e30)
+                continue;
+            break;
+        }
+        case 1: // a short decimal, as typed
+            v = double(std::int64_t(random() % 2000001) - 1000000) / std::pow(10.0, double(random() % 7));
+            break;
+        case 2: // a halfway case of the patterns: k + 0.5 in the last decimal
+            v = (double(random() % 100000) + 0.5) / std::pow(10.0, double(random() % 5));
+            break;
+        default: // a result of arithmetic, all 17 digits busy
+            v = std::exp(double(exponent(random))) * (random() % 2 ? -1 : 1) / 3.0;
+        }
+        const bool single = random() % 4 == 0;
+        if (single && std::fabs(v) > 1e30)
+            continue;
+        const double shown = single ? double(varnolek::toSingle(v)) : v;
+        const int significant = single ? 7 : 15;
+        const Precision precision = single ? Precision::Single : Precision::Double;
+        const int decimals = decimalsOf(random);
+        const std::string pattern = decimals == 0 ? "###0" : "###0." + std::string(std::size_t(decimals), '0');
+        const std::string general = varnolek::generalText(v, precision);
+        const std::string formatted = varnolek::formatPattern(v, precision, pattern);
+        if (general != generalFromPrintf(shown, significant) ||
+            formatted != patternFromPrintf(shown, significant, decimals))
+            QFAIL(qPrintable(QString("%1 (%2): wrote %3 and %4, printf gives %5 and %6")
+                                 .arg(v, 0, 'g', 17)
+                                 .arg(QString::fromStdString(pattern))
+                                 .arg(QString::fromStdString(general), QString::fromStdString(formatted),
+                                      QString::fromStdString(generalFromPrintf(shown, significant)),
+                                      QString::fromStdString(patternFromPrintf(shown, significant, decimals)))));
+    }
 }
 
 void TestNumbers::patternDecimals_data()
