@@ -232,14 +232,34 @@ Digits significantDigits(double magnitude, int significant)
 {
     Digits digits;
     char text[64];
-    // The shortest text that reads back as the same double lies within half a
-    // unit of the double's last binary place, far within half a unit of the
-    // 15th decimal digit: when it has no more digits than asked for, rounding
-    // the double to that many digits gives the same digits.
+    // The shortest text that reads back as the same double, rounded half up
+    // to the digits asked for, gives the double's own rounding: a rounding
+    // boundary between the double and that text would itself be a shorter (or
+    // as short and nearer) text that reads back as the double. Only when the
+    // text ends on that boundary, a 5 just past the digits asked for, is the
+    // double's own side of it to be found by the full conversion.
     auto written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
     readScientific(text, written.ptr, digits);
     if (digits.n <= significant)
         return digits;
+    if (digits.n > significant + 1 || digits.d[significant] != '5') {
+        const bool up = digits.d[significant] >= '5';
+        digits.n = significant;
+        if (up) {
+            int i = significant - 1;
+            for (; i >= 0 && digits.d[i] == '9'; --i)
+                digits.d[i] = '0';
+            if (i >= 0) {
+                ++digits.d[i];
+            } else { // 9.99… became 10.0…
+                digits.d[0] = '1';
+                ++digits.exponent;
+            }
+        }
+        while (digits.n > 1 && digits.d[digits.n - 1] == '0')
+            --digits.n;
+        return digits;
+    }
     written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, significant - 1);
     readScientific(text, written.ptr, digits);
     return digits;

@@ -288,7 +288,7 @@ void TestNumbers::writingAgreesWithPrintf()
     };
 
     std::mt19937_64 random(20261209);
-    std::uniform_int_distribution<int> kind(0, 3), decimalsOf(0, 4), exponent(-12, 12);
+    std::uniform_int_distribution<int> kind(0, 4), decimalsOf(0, 4), exponent(-12, 12);
     for (int n = 0; n < 40000; ++n) {
         double v = 0;
         switch (kind(random)) {
@@ -305,6 +305,14 @@ void TestNumbers::writingAgreesWithPrintf()
         case 2: // a halfway case of the patterns: k + 0.5 in the last decimal
             v = (double(random() % 100000) + 0.5) / std::pow(10.0, double(random() % 5));
             break;
+        case 3: { // 16 digits ending in 5: halfway between two texts of 15 digits
+            std::string text = "0.";
+            for (int i = 0; i < 15; ++i)
+                text += char('0' + random() % 10);
+            text += "5e" + std::to_string(exponent(random));
+            std::from_chars(text.data(), text.data() + text.size(), v);
+            break;
+        }
         default: // a result of arithmetic, all 17 digits busy
             v = std::exp(double(exponent(random))) * (random() % 2 ? -1 : 1) / 3.0;
         }
