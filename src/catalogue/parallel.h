@@ -37,7 +37,14 @@ void runOrdered(unsigned threads, Prepare prepare, Work work, Deliver deliver)
     }
     const std::size_t slotCount = 2 * std::size_t(threads);
     enum class State { Free, Ready, Done };
-    std::vector<Block> blocks(slotCount);
+    // Each block on cache lines of its own: the threads write to their blocks
+    // all the time (a vector's end), and a line shared with a neighbour's
+    // block would go back and forth between the cores.
+    struct alignas(128) Slot {
+        Block block;
+    };
+    std::vector<Slot> cells(slotCount);
+    auto blockAt = [&](std::size_t slot) -> Block & { return cells[slot].block; };
     std::vector<State> state(slotCount, State::Free);
     std::mutex mutex;
     std::condition_variable toWorkers, toCaller;
@@ -54,7 +61,7 @@ void runOrdered(unsigned threads, Prepare prepare, Work work, Deliver deliver)
             const std::size_t slot = started++ % slotCount;
             lock.unlock();
             try {
-                work(blocks[slot]);
+                work(blockAt(slot));
             } catch (...) {
                 lock.lock();
                 if (!failure)
@@ -82,7 +89,7 @@ void runOrdered(unsigned threads, Prepare prepare, Work work, Deliver deliver)
             if (delivered < prepared && state[delivered % slotCount] == State::Done) {
                 const std::size_t slot = delivered % slotCount;
                 lock.unlock();
-                const bool goOn = deliver(blocks[slot]);
+                const bool goOn = deliver(blockAt(slot));
                 lock.lock();
                 state[slot] = State::Free;
                 ++delivered;
@@ -93,7 +100,7 @@ void runOrdered(unsigned threads, Prepare prepare, Work work, Deliver deliver)
             if (inputLeft && prepared - delivered < slotCount) {
                 const std::size_t slot = prepared % slotCount;
                 lock.unlock();
-                const bool got = prepare(blocks[slot]);
+                const bool got = prepare(blockAt(slot));
                 lock.lock();
                 if (got) {
                     state[slot] = State::Ready;
