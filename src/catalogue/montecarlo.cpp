@@ -195,6 +195,13 @@ void drawBlock(const Entry &entry, const Case &base, const std::vector<Varied> &
         samplers.emplace_back(v.distribution);
     Case c = base;
     texts.resize(varied.size());
+    // Where each varied field stands in the case, looked up once.
+    std::vector<std::size_t> at(varied.size());
+    for (std::size_t k = 0; k < varied.size(); ++k) {
+        c.set(varied[k].field, std::string_view());
+        while (c.fields[at[k]].first != varied[k].field)
+            ++at[k];
+    }
     Outcome outcome;
     const std::size_t end = std::min(cases, (block + 1) * blockSize);
     for (std::size_t i = block * blockSize; i < end; ++i) {
@@ -202,12 +209,12 @@ void drawBlock(const Entry &entry, const Case &base, const std::vector<Varied> &
         for (std::size_t k = 0; k < varied.size(); ++k) {
             const double x = samplers[k](generator);
             if (std::isfinite(x)) {
-                texts[k] = valueText(x);
+                assignValueText(texts[k], x);
             } else {
                 texts[k].clear();
                 drawn = false;
             }
-            c.set(varied[k].field, texts[k]);
+            c.fields[at[k]].second = texts[k];
         }
         if (drawn) {
             evaluateInto(entry, c, outcome);
@@ -266,6 +273,7 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
     struct Block {
         std::vector<std::vector<double>> values; // per column, NaN for no value
         std::vector<double> main;                // per case, NaN for no value
+        std::size_t cases = 0;
         std::size_t failed = 0;
     };
     MonteCarloResult result;
@@ -273,15 +281,19 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
     std::vector<std::vector<double>> values(columns);
     for (auto &v : values)
         v.reserve(settings.cases);
-    result.mainValues.reserve(settings.cases);
+    if (settings.keepMainValues)
+        result.mainValues.reserve(settings.cases);
     const std::size_t blocks = (settings.cases + blockSize - 1) / blockSize;
     bool cancelled = false;
     std::size_t done = 0;
     runOrderedCount<Block>(
         settings.threads, blocks,
         [&](std::size_t block, Block &b) {
-            b.values.assign(columns, {});
+            b.values.resize(columns);
+            for (std::vector<double> &v : b.values)
+                v.clear();
             b.main.clear();
+            b.cases = 0;
             b.failed = 0;
             if (settings.cancel && settings.cancel->load(std::memory_order_relaxed))
                 return;
@@ -299,8 +311,11 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
                           if (entry.balance)
                               b.values.back().push_back(ok && outcome.result.balance ? *outcome.result.balance
                                                                                       : NAN);
-                          const std::optional<double> main = mainValue(entry, outcome);
-                          b.main.push_back(main ? *main : NAN);
+                          ++b.cases;
+                          if (settings.keepMainValues) {
+                              const std::optional<double> main = mainValue(entry, outcome);
+                              b.main.push_back(main ? *main : NAN);
+                          }
                       });
         },
         [&](std::size_t, Block &b) {
@@ -316,7 +331,7 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
                 if (!std::isnan(v))
                     result.mainValues.push_back(v);
             result.failed += b.failed;
-            done += b.main.size();
+            done += b.cases;
             if (settings.progress)
                 settings.progress(done);
             return true;

@@ -46,6 +46,7 @@ struct MonteCarloSettings {
     std::uint64_t seed = 1;
     unsigned threads = 1;
     const std::atomic<bool> *cancel = nullptr;
+    bool keepMainValues = true; // MonteCarloResult::mainValues, for a histogram
     // Told the number of cases done so far, on the calling thread.
     std::function<void(std::size_t)> progress;
 };
@@ -72,7 +73,8 @@ struct MonteCarloResult {
     std::size_t cases = 0;
     std::vector<OutputStatistics> outputs; // the numeric outputs, then the balance
     // The value plots take of every case that gave one (the signed balance of a
-    // load window, else the main output as shown), in case order.
+    // load window, else the main output as shown), in case order; kept only
+    // when the settings ask for them.
     std::vector<double> mainValues;
     std::size_t failed = 0; // cases that did not run to their end
 };

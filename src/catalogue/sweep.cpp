@@ -27,7 +27,18 @@ std::vector<double> spacedValues(double from, double to, int n, Spacing spacing)
     return values;
 }
 
-std::string valueText(double value) { return varnolek::generalText(value, varnolek::Precision::Double); }
+std::string valueText(double value)
+{
+    std::string text;
+    assignValueText(text, value);
+    return text;
+}
+
+void assignValueText(std::string &text, double value)
+{
+    text.clear();
+    varnolek::appendGeneralText(text, value, varnolek::Precision::Double);
+}
 
 std::vector<Point> sweep(const Entry &entry, const Case &base, std::string_view field,
                          const std::vector<double> &values)

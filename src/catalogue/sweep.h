@@ -22,6 +22,8 @@ std::vector<double> spacedValues(double from, double to, int n, Spacing spacing 
 // The text a swept or drawn value is typed as: general decimal text of 15
 // significant digits.
 std::string valueText(double value);
+// The same into a text kept from value to value.
+void assignValueText(std::string &text, double value);
 
 struct Point {
     std::string text; // the field's text at this point

@@ -487,6 +487,7 @@ int monteCarloCommand(const Entry &calculation, const Options &o, const Case &ba
     settings.cases = *o.monteCarlo;
     settings.seed = o.seed;
     settings.threads = o.threads;
+    settings.keepMainValues = false;
     std::string record;
     if (o.rows) {
         std::vector<std::string> names;

@@ -64,13 +64,22 @@ double transitionZoneLength(const TransitionZoneInput &in)
 
 std::string oneDimensionalCaption(const OneDimensionalRiverResult &r)
 {
-    return "距离初始断面 " + generalText(r.distanceKm) + " 千米处水质浓度(mg/L)";
+    std::string text = "距离初始断面 ";
+    text.reserve(64);
+    appendGeneralText(text, r.distanceKm);
+    text += " 千米处水质浓度(mg/L)";
+    return text;
 }
 
 std::string twoDimensionalCaption(const TwoDimensionalRiverResult &r)
 {
-    return "距排污口 " + generalText(r.distanceKm) + "千米,距排污口所在岸边 " + generalText(r.y) +
-           "米处的水质浓度(mg / L):";
+    std::string text = "距排污口 ";
+    text.reserve(96);
+    appendGeneralText(text, r.distanceKm);
+    text += "千米,距排污口所在岸边 ";
+    appendGeneralText(text, r.y);
+    text += "米处的水质浓度(mg / L):";
+    return text;
 }
 
 } // namespace varnolek::models

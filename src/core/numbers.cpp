@@ -315,6 +315,14 @@ std::string formatPattern(double value, Precision precision, std::string_view pa
 
 std::string generalText(double value, Precision precision)
 {
+    std::string text;
+    text.reserve(24);
+    appendGeneralText(text, value, precision);
+    return text;
+}
+
+void appendGeneralText(std::string &text, double value, Precision precision)
+{
     checked(value);
     const double shown = precision == Precision::Single ? static_cast<double>(toSingle(value)) : value;
     const int significant = precision == Precision::Single ? 7 : 15;
@@ -322,8 +330,6 @@ std::string generalText(double value, Precision precision)
     // exponent from -4 to below the digits asked for, else scientific, no
     // trailing zeros; "0", never "-0".
     const Digits digits = significantDigits(std::fabs(shown), significant);
-    std::string text;
-    text.reserve(24);
     if (shown < 0)
         text.push_back('-');
     const int e = digits.exponent;
@@ -352,7 +358,6 @@ std::string generalText(double value, Precision precision)
         text.push_back('.');
         text.append(digits.d + e + 1, static_cast<std::size_t>(digits.n - e - 1));
     }
-    return text;
 }
 
 } // namespace varnolek

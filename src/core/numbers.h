@@ -36,6 +36,8 @@ std::string formatPattern(double value, Precision precision, std::string_view pa
 // The general decimal text of a number: at most 15 (Double) or 7 (Single)
 // significant digits, no trailing zeros ("3", "2.5", "0.001").
 std::string generalText(double value, Precision precision = Precision::Double);
+// The same appended to a text (a caption being built, a text kept from case to case).
+void appendGeneralText(std::string &text, double value, Precision precision = Precision::Double);
 
 // A number rounded to the nearest whole number (halves to the even
 // neighbour) as a 16-bit integer; nothing when it falls outside that range.
