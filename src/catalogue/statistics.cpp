@@ -39,21 +39,38 @@ std::optional<Summary> summarize(std::vector<double> &values)
     const auto [low, high] = std::minmax_element(values.begin(), values.end());
     s.min = *low;
     s.max = *high;
-    // The ranks of the percentiles in increasing order, each found by a
-    // partial ordering of the values past the one before: the same numbers a
-    // full sort gives, in linear time.
-    std::size_t from = 0;
+    // Each percentile's rank found by a partial ordering: the median over all
+    // values, then the quartiles within the halves it leaves, then P5 and P95
+    // within the outer quarters. The same numbers a full sort gives, in
+    // linear time. The next rank up is the least value past the rank, found
+    // before the next rank already in place, whose value bounds the rest.
     const std::size_t n = values.size();
-    for (auto [p, out] : {std::pair{0.05, &s.p5}, {0.25, &s.p25}, {0.50, &s.p50}, {0.75, &s.p75}, {0.95, &s.p95}}) {
+    auto rankOf = [n](double p) { return std::size_t(std::floor(p * double(n - 1))); };
+    auto place = [&](std::size_t from, std::size_t k, std::size_t to) {
+        if (from <= k && k < to)
+            std::nth_element(values.begin() + std::ptrdiff_t(from), values.begin() + std::ptrdiff_t(k),
+                             values.begin() + std::ptrdiff_t(to));
+    };
+    auto at = [&](double p, std::size_t k, std::size_t placedAbove) {
+        double above = placedAbove < n ? values[placedAbove] : k + 1 < n ? INFINITY : values[k];
+        if (k + 1 < placedAbove)
+            above = std::min(above, *std::min_element(values.begin() + std::ptrdiff_t(k) + 1,
+                                                      values.begin() + std::ptrdiff_t(placedAbove)));
         const double rank = p * double(n - 1);
-        const std::size_t k = std::size_t(std::floor(rank));
-        std::nth_element(values.begin() + std::ptrdiff_t(from), values.begin() + std::ptrdiff_t(k), values.end());
-        const double below = values[k];
-        const double above =
-            k + 1 < n ? *std::min_element(values.begin() + std::ptrdiff_t(k) + 1, values.end()) : below;
-        *out = below + (rank - double(k)) * (above - below);
-        from = k;
-    }
+        return values[k] + (rank - double(k)) * (above - values[k]);
+    };
+    const std::size_t k5 = rankOf(0.05), k25 = rankOf(0.25), k50 = rankOf(0.50), k75 = rankOf(0.75),
+                      k95 = rankOf(0.95);
+    place(0, k50, n);
+    place(0, k25, k50);
+    place(0, k5, k25);
+    place(k50 + 1, k75, n);
+    place(k75 + 1, k95, n);
+    s.p5 = at(0.05, k5, k25 > k5 ? k25 : k50 > k5 ? k50 : n);
+    s.p25 = at(0.25, k25, k50 > k25 ? k50 : n);
+    s.p50 = at(0.50, k50, k75 > k50 ? k75 : n);
+    s.p75 = at(0.75, k75, k95 > k75 ? k95 : n);
+    s.p95 = at(0.95, k95, n);
     return s;
 }
 
