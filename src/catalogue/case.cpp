@@ -70,11 +70,20 @@ void Case::setOwned(std::string_view name, std::string text)
 std::size_t Case::find(std::string_view name) const
 {
     const std::size_t n = fields.size();
-    const std::size_t hint = m_next.at.load(std::memory_order_relaxed);
+    const std::size_t question = m_hint.question.load(std::memory_order_relaxed);
+    if (question < rememberedQuestions) {
+        m_hint.question.store(question + 1, std::memory_order_relaxed);
+        const std::size_t i = m_hint.answer[question].load(std::memory_order_relaxed);
+        if (i < n && sameName(fields[i].first, name))
+            return i;
+    }
+    const std::size_t hint = m_hint.next.load(std::memory_order_relaxed);
     std::size_t i = hint < n ? hint : 0;
     for (std::size_t tried = 0; tried < n; ++tried) {
         if (sameName(fields[i].first, name)) {
-            m_next.at.store(i + 1, std::memory_order_relaxed);
+            m_hint.next.store(i + 1, std::memory_order_relaxed);
+            if (question < rememberedQuestions)
+                m_hint.answer[question].store(std::uint32_t(i), std::memory_order_relaxed);
             return i;
         }
         if (++i == n)

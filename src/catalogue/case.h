@@ -2,6 +2,7 @@
 // The texts of one case of a calculation, and the texts it gives.
 
 #include <atomic>
+#include <cstdint>
 #include <list>
 #include <optional>
 #include <stdexcept>
@@ -45,6 +46,8 @@ public:
     bool has(std::string_view name) const;
     // The field read as a number, the way a window reads it (may throw CalcError).
     double number(std::string_view name) const;
+    // A calculation starts reading the case: its questions are counted anew.
+    void readingStarted() const { m_hint.question.store(0, std::memory_order_relaxed); }
     // Throws Incomplete unless every named field holds text.
     void require(const std::vector<std::string> &names) const;
     void require(std::initializer_list<std::string_view> names) const;
@@ -56,15 +59,21 @@ private:
     std::size_t find(std::string_view name) const;
 
     std::list<std::string> m_owned; // names and texts this case keeps itself
-    // Where the search for the next name starts: a calculation reads its
-    // fields mostly in the order they stand, so the next one is found first.
-    // A hint only, never copied; atomic so that threads may read one case.
+    // Where the search for a name starts. A calculation asks for its fields in
+    // the same order every time it runs: the place found for its k-th
+    // question is kept and tried first the next time (readingStarted counts
+    // the questions from 0). Else the search starts after the last place
+    // found, as a table's rows are read in order. Hints only, each checked
+    // against the name, never copied; atomic so that threads may read one case.
+    static constexpr std::size_t rememberedQuestions = 32;
     struct Hint {
         Hint() = default;
         Hint(const Hint &) {}
         Hint &operator=(const Hint &) { return *this; }
-        mutable std::atomic<std::size_t> at{0};
-    } m_next;
+        mutable std::atomic<std::size_t> next{0};
+        mutable std::atomic<std::size_t> question{rememberedQuestions};
+        mutable std::atomic<std::uint32_t> answer[rememberedQuestions] = {};
+    } m_hint;
 };
 
 // An output text, named after the control it is written into.

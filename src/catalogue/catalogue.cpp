@@ -219,6 +219,7 @@ void evaluateInto(const Entry &entry, const Case &c, Outcome &outcome)
     outcome.result.texts.clear();
     outcome.result.balance.reset();
     outcome.message.clear();
+    c.readingStarted();
     try {
         entry.run(entry, c, outcome.result);
     } catch (const Incomplete &e) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <system_error>
 
 namespace varnolek {
@@ -214,18 +215,21 @@ struct Digits {
 // Reads the digits and exponent of to_chars' scientific text "d.ddde±XX".
 void readScientific(const char *text, const char *end, Digits &digits)
 {
-    digits.n = 0;
-    const char *p = text;
-    for (; p != end && *p != 'e'; ++p)
-        if (isDigit(*p))
-            digits.d[digits.n++] = *p;
+    const char *e = end - 3; // the exponent has two or three digits
+    while (*e != 'e')
+        --e;
+    digits.d[0] = text[0];
+    digits.n = 1;
+    if (text[1] == '.') {
+        std::memcpy(digits.d + 1, text + 2, static_cast<std::size_t>(e - text - 2));
+        digits.n += static_cast<int>(e - text - 2);
+    }
     while (digits.n > 1 && digits.d[digits.n - 1] == '0')
         --digits.n;
-    const bool negative = p + 1 < end && p[1] == '-';
     int exponent = 0;
-    for (p += 2; p < end; ++p)
+    for (const char *p = e + 2; p != end; ++p)
         exponent = exponent * 10 + (*p - '0');
-    digits.exponent = negative ? -exponent : exponent;
+    digits.exponent = e[1] == '-' ? -exponent : exponent;
 }
 
 Digits significantDigits(double magnitude, int significant)
