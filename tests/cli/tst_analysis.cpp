@@ -6,6 +6,7 @@
 #include "catalogue/statistics.h"
 #include "cli/csv.h"
 #include "cli/runner.h"
+#include "support/runcli.h"
 
 #include <QTest>
 #include <cmath>
@@ -20,29 +21,13 @@ struct Run {
     std::string err;
 };
 
-std::string readAll(std::FILE *f)
+Run calc(const std::vector<std::string> &args, const std::string &input = {})
 {
-    std::fflush(f);
-    std::rewind(f);
-    std::string text;
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    std::fclose(f);
-    return text;
-}
-
-Run runCli(const std::vector<std::string> &args, const std::string &input = {})
-{
-    std::FILE *in = std::tmpfile();
-    std::fwrite(input.data(), 1, input.size(), in);
-    std::rewind(in);
-    std::FILE *out = std::tmpfile();
-    std::FILE *err = std::tmpfile();
-    const int status = cli::run(args, in, out, err);
-    std::fclose(in);
-    return {status, readAll(out), readAll(err)};
+    QStringList list;
+    for (const std::string &arg : args)
+        list << QString::fromStdString(arg);
+    const CliResult r = runCli(list, QByteArray::fromStdString(input));
+    return {r.status, r.out.toStdString(), r.err.toStdString()};
 }
 
 // The records of a CSV text.
@@ -121,7 +106,7 @@ void TestAnalysis::sweepRowEqualsSingleCase()
     const double value = field->range ? field->range->low : std::atof(field->defaultText.c_str());
     const double to = field->range ? field->range->high : 3 * value;
     const std::string axis = field->name + "=" + catalogue::valueText(value) + ":" + catalogue::valueText(to) + ":7";
-    const Run sweep = runCli({e.id, "--sweep", axis, "--threads", "2"});
+    const Run sweep = calc({e.id, "--sweep", axis, "--threads", "2"});
     QCOMPARE(sweep.status, 0);
     const auto rows = records(sweep.out);
     QCOMPARE(rows.size(), std::size_t(8));
@@ -130,7 +115,7 @@ void TestAnalysis::sweepRowEqualsSingleCase()
         const std::vector<std::string> &row = rows[r];
         QCOMPARE(row.size(), e.outputs.size() + 2);
         // The row equals the single case typed with the row's text.
-        const Run single = runCli({e.id, field->name + "=" + row[0]});
+        const Run single = calc({e.id, field->name + "=" + row[0]});
         std::string expected;
         if (single.status == 0) {
             for (std::size_t o = 0; o < e.outputs.size(); ++o)
@@ -171,7 +156,7 @@ void TestAnalysis::gridAndSpacing()
         args.push_back("--sweep");
         args.push_back(s.toStdString());
     }
-    const Run run = runCli(args);
+    const Run run = calc(args);
     QCOMPARE(run.status, 0);
     const auto rows = records(run.out);
     QCOMPARE(rows.size(), std::size_t(first.size() + 1));
@@ -209,7 +194,7 @@ void TestAnalysis::monteCarloMatchesAnalyticStatistics()
     QFETCH(double, p5);
     QFETCH(double, p50);
     QFETCH(double, p95);
-    const Run run = runCli({"my0dform/section", "--monte-carlo", "200000", "--vary",
+    const Run run = calc({"my0dform/section", "--monte-carlo", "200000", "--vary",
                             "myc2=" + distribution.toStdString()});
     QCOMPARE(run.status, 0);
     QCOMPARE(records(run.out).at(0).size(), std::size_t(11));
@@ -243,7 +228,7 @@ void TestAnalysis::sameOutputInAnyThreadCount()
         std::vector<std::string> withThreads = a;
         withThreads.push_back("--threads");
         withThreads.push_back(threads);
-        const Run run = runCli(withThreads);
+        const Run run = calc(withThreads);
         QCOMPARE(run.status, 0);
         outputs.push_back(run.out);
     }
@@ -277,7 +262,7 @@ void TestAnalysis::batchBlocksKeepLinesAndOrder()
         }
     }
     input += "7,0.3"; // no line break at the end
-    const Run one = runCli({"my1dform", "--csv", "-", "--threads", "1"}, input);
+    const Run one = calc({"my1dform", "--csv", "-", "--threads", "1"}, input);
     QCOMPARE(one.status, 0);
     const std::string expected =
         "1,2,,,malformed CSV row at line " + std::to_string(malformedLine) + ": a quote inside an unquoted field\n";
@@ -287,7 +272,7 @@ void TestAnalysis::batchBlocksKeepLinesAndOrder()
     QCOMPARE(rows.back().at(0), std::string("7"));
     QCOMPARE(rows.back().at(2), std::string("9.88"));
     for (const char *threads : {"2", "7"}) {
-        const Run many = runCli({"my1dform", "--csv", "-", "--threads", threads}, input);
+        const Run many = calc({"my1dform", "--csv", "-", "--threads", threads}, input);
         QCOMPARE(many.status, 0);
         QVERIFY(many.out == one.out);
     }
@@ -297,11 +282,11 @@ void TestAnalysis::failedCasesAreCountedAndLeftOut()
 {
     // The transition zone takes ln(C0 / C): a drawn C at or below zero fails.
     const std::vector<std::string> args{"MYLFORM", "--monte-carlo", "5000", "--vary", "myc=uniform:-4:8"};
-    const Run stats = runCli(args);
+    const Run stats = calc(args);
     QCOMPARE(stats.status, 0);
     std::vector<std::string> withRows = args;
     withRows.push_back("--rows");
-    const Run rows = runCli(withRows);
+    const Run rows = calc(withRows);
     QCOMPARE(rows.status, 0);
     int failed = 0;
     double smallest = 1e300;
@@ -318,7 +303,7 @@ void TestAnalysis::failedCasesAreCountedAndLeftOut()
     QCOMPARE(statistic(stats.out, "myl", "min"), std::stod(catalogue::statisticText(smallest)));
 
     // Every case failed: empty statistics, failed = N.
-    const Run none = runCli({"MYLFORM", "--monte-carlo", "300", "--vary", "myc=uniform:-4:-1"});
+    const Run none = calc({"MYLFORM", "--monte-carlo", "300", "--vary", "myc=uniform:-4:-1"});
     QCOMPARE(none.status, 0);
     QCOMPARE(none.out, std::string("output,mean,sd,min,p5,p25,p50,p75,p95,max,failed\nmyl,,,,,,,,,,300\n"));
 }
@@ -330,7 +315,7 @@ void TestAnalysis::balanceRowOfLoadCalculations()
             continue;
         const catalogue::Field *field = sweptField(e);
         QVERIFY(field);
-        const Run run = runCli({e.id, "--monte-carlo", "2000", "--vary",
+        const Run run = calc({e.id, "--monte-carlo", "2000", "--vary",
                                 field->name + "=uniform:" + field->defaultText + ":" +
                                     catalogue::valueText(2 * std::atof(field->defaultText.c_str()))});
         QCOMPARE(run.status, 0);
@@ -402,7 +387,7 @@ void TestAnalysis::usageErrors()
     std::vector<std::string> a;
     for (const QString &s : args)
         a.push_back(s.toStdString());
-    const Run run = runCli(a);
+    const Run run = calc(a);
     QCOMPARE(run.status, 1);
     QCOMPARE(run.out, std::string());
     QVERIFY2(QString::fromStdString(run.err).contains(message), run.err.c_str());
