@@ -10,6 +10,7 @@
 // boxes (the number of monitoring points, the guarantee rate), --file the data
 // file a file dialog is answered with.
 #include "app/windowcatalog.h"
+#include "features/linkedextensions.h"
 #include "plots/plotdata.h"
 #include "ui/calculatorwindow.h"
 #include "ui/look.h"
@@ -103,6 +104,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setStyle("Fusion");
     ui::installFontSubstitutions();
+    // The plots linked in: the figure is the plot's, not the module's loading.
+    ui::installExtensions(&features::linkedExtensions());
     if (!findCalculator(o.window)) {
         std::fprintf(stderr, "no calculator window named %s\n", qPrintable(o.window));
         return 1;

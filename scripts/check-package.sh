@@ -68,6 +68,11 @@ for path in "${expected[@]}"; do
     grep -qxF "$path" "$tmp/contents" || fail "$path is not in the package"
     echo "  $path"
 done
+# The module with the menus of the calculator windows, in the program's own
+# library folder.
+module=$(grep -E '^\./usr/lib/([^/]+/)?varnolek/varnolek-features\.so$' "$tmp/contents") ||
+    fail "the module varnolek-features.so is not in the package"
+echo "  $module"
 
 root="$tmp/root"
 dpkg-deb -x "$deb" "$root"
@@ -125,8 +130,8 @@ for page in varnolek varnolek-calc; do
 done
 
 step "stripped binaries"
-for program in varnolek varnolek-calc; do
-    file "$root/usr/bin/$program" | grep -q ', stripped' || fail "$program is not stripped"
+for program in usr/bin/varnolek usr/bin/varnolek-calc "${module#./}"; do
+    file "$root/$program" | grep -q ', stripped' || fail "$program is not stripped"
 done
 
 step "lintian"
@@ -150,9 +155,10 @@ out=$("$bin/varnolek-calc" yearform "file=$share/varnolek/examples/lowest_water_
 echo "  varnolek-calc yearform on the example file: ${out//$'\n'/ | }"
 # The window program starts and keeps running (timeout's 124) on the offscreen platform.
 status=0
-QT_QPA_PLATFORM=offscreen timeout 5 "$bin/varnolek" --window my1dform || status=$?
+QT_QPA_PLATFORM=offscreen timeout 5 "$bin/varnolek" --window my1dform 2>"$tmp/window.err" || status=$?
 [ "$status" -eq 124 ] || fail "varnolek --window my1dform ended with status $status"
-echo "  varnolek --window my1dform: running after 5 s"
+! grep -q "cannot be loaded" "$tmp/window.err" || fail "the unpacked program did not load its module: $(cat "$tmp/window.err")"
+echo "  varnolek --window my1dform: running after 5 s, with its module loaded"
 
 step "bash completion"
 complete_line() {

@@ -214,6 +214,8 @@ freqform::freqform(QWidget *parent, const QString &dataFile, hydrology::Frequenc
 {
     setObjectName(QStringLiteral("freqform"));
     setWindowTitle(QStringLiteral("频率分析"));
+    // The series file, for the level-year window that opened this one.
+    setWindowFilePath(dataFile);
     setAttribute(Qt::WA_DeleteOnClose);
     ui::paint(this, ui::colour::calculator);
 

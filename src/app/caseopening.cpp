@@ -4,8 +4,8 @@
 #include "windowcatalog.h"
 
 #include "catalogue/casefile.h"
-#include "documents/documents.h"
 #include "ui/calculatorwindow.h"
+#include "ui/extensions.h"
 #include "ui/windowregistry.h"
 
 #include <QPushButton>
@@ -14,7 +14,7 @@
 
 void installCaseOpener(ui::WindowRegistry &calculators)
 {
-    documents::setWindowOpener([&calculators](const QString &window) -> ui::CalculatorWindow * {
+    ui::setCalculatorOpener([&calculators](const QString &window) -> ui::CalculatorWindow * {
         const CalculatorEntry *entry = findCalculator(window);
         if (!entry)
             return nullptr;
@@ -26,7 +26,10 @@ void openCaseAtStart(Form1 &welcome, const QString &path)
 {
     welcome.myenter->click();
     // Once the menu stands on the screen, the case window opens beside it.
-    QTimer::singleShot(0, &welcome, [&welcome, path] { documents::openCase(path, welcome.menu()); });
+    QTimer::singleShot(0, &welcome, [&welcome, path] {
+        if (ui::Extensions *extensions = ui::extensions())
+            extensions->openCase(path, welcome.menu());
+    });
 }
 
 QString caseArgument(const QStringList &arguments)

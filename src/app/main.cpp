@@ -77,6 +77,7 @@ int main(int argc, char *argv[])
             return 1;
         }
         QWidget *window = entry->make();
+        ui::watchFirstPaint(window);
         window->show();
         return app.exec();
     }

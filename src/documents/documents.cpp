@@ -5,6 +5,7 @@
 #include "sheet.h"
 
 #include "ui/calculatorwindow.h"
+#include "ui/extensions.h"
 #include "ui/prompts.h"
 
 #include <QAbstractButton>
@@ -26,11 +27,6 @@ const QString promptTitle = QStringLiteral("提示");
 const QString caseFilter = QStringLiteral("Varnolek 算例 (*.vcase)");
 const QString sheetFilters = QStringLiteral("PDF 文件 (*.pdf);;ODF 文本 (*.odt);;网页 (*.html)");
 
-WindowOpener &opener()
-{
-    static WindowOpener function;
-    return function;
-}
 
 QSettings settings() { return QSettings(QStringLiteral("Varnolek"), QStringLiteral("Varnolek")); }
 
@@ -150,8 +146,6 @@ QAction *addAction(QMenu *menu, const char *name, const QString &text, const QKe
 
 } // namespace
 
-void setWindowOpener(WindowOpener function) { opener() = std::move(function); }
-
 QString projectName() { return settings().value(QStringLiteral("documents/projectName")).toString(); }
 
 void setProjectName(const QString &name) { settings().setValue(QStringLiteral("documents/projectName"), name); }
@@ -170,8 +164,8 @@ ui::CalculatorWindow *openCase(const QString &path, QWidget *parent, ui::Calcula
     ui::CalculatorWindow *target = nullptr;
     if (current && current->objectName() == window)
         target = current;
-    else if (opener())
-        target = opener()(window);
+    else
+        target = ui::openCalculator(window);
     if (!target)
         return nullptr;
     loadCase(*target, c, QFileInfo(path).absolutePath());

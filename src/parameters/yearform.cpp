@@ -1,7 +1,7 @@
 #include "yearform.h"
 
-#include "analysis/freqform.h"
 #include "core/hydrology.h"
+#include "ui/extensions.h"
 #include "ui/look.h"
 #include "ui/prompts.h"
 #include "ui/twips.h"
@@ -78,7 +78,7 @@ yearform::yearform()
     menu(QStringLiteral("menuAnalysis"), QStringLiteral("分析(&A)"))->addAction(actionFrequency);
 }
 
-freqform *yearform::frequencyWindow() const
+QWidget *yearform::frequencyWindow() const
 {
     return m_frequency.data();
 }
@@ -86,19 +86,20 @@ freqform *yearform::frequencyWindow() const
 void yearform::openFrequency()
 {
     // The window of the file chosen last is raised; another file gets a new one.
-    if (m_frequency && m_frequency->dataFile() == m_lastPath) {
+    if (m_frequency && m_frequency->windowFilePath() == m_lastPath) {
         m_frequency->raise();
         m_frequency->activateWindow();
         return;
     }
-    freqform *window = openFrequencyAnalysis(this, m_lastPath);
+    ui::Extensions *extensions = ui::extensions();
+    QWidget *window = extensions ? extensions->openFrequencyAnalysis(this, m_lastPath) : nullptr;
     if (!window)
         return;
     if (m_frequency)
         m_frequency->close();
     m_frequency = window;
     // A file chosen for the analysis is the file the level-year dialog starts from next.
-    m_lastPath = window->dataFile();
+    m_lastPath = window->windowFilePath();
 }
 
 void yearform::openEditor()

@@ -8,7 +8,6 @@
 #include <QPointer>
 
 class QAction;
-class freqform;
 
 class yearform : public ui::CalculatorWindow {
     Q_OBJECT
@@ -25,7 +24,7 @@ public:
     // The data file chosen last in this window, or the empty text.
     QString lastDataFile() const { return m_lastPath; }
     // The frequency analysis window of this series, while it is open.
-    freqform *frequencyWindow() const;
+    QWidget *frequencyWindow() const;
 
     // The data file chosen last in this window, or the empty text.
     QString dataFile() const { return m_lastPath; }
@@ -51,5 +50,5 @@ private:
     QString m_lastPath;
     QString m_lastRate;
     // At most one frequency analysis window per level-year window.
-    QPointer<freqform> m_frequency;
+    QPointer<QWidget> m_frequency;
 };

@@ -1,11 +1,10 @@
 #include "prompts.h"
 
+#include "extensions.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QTextDocument>
 #include <QProcess>
 
 namespace ui {
@@ -45,16 +44,11 @@ public:
         return QFileDialog::getSaveFileName(parent, title, startPath, filters);
     }
 
+    // The print dialog comes with the calculation sheets it prints.
     bool print(QWidget *parent, const QTextDocument &document) override
     {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        QPrintDialog dialog(&printer, parent);
-        dialog.setWindowTitle(QStringLiteral("打印计算书"));
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        document.print(&printer);
-        return true;
+        Extensions *module = extensions();
+        return module && module->print(parent, document);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "support/scriptedprompts.h"
 #include "support/windowtest.h"
 #include "ui/calculatorwindow.h"
+#include "ui/extensions.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -281,7 +282,7 @@ private slots:
         f.write(R"({"program":"Varnolek","format":1,"calculation":"myvolform/lake","fields":{"myb":" 7"}})");
         f.close();
         std::unique_ptr<ui::CalculatorWindow> opened;
-        documents::setWindowOpener([&](const QString &name) {
+        ui::setCalculatorOpener([&](const QString &name) {
             opened.reset(make(name));
             return opened.get();
         });
@@ -289,7 +290,7 @@ private slots:
         const QString before = text(w.get(), "myk");
         prompts.fileAnswers.enqueue(path("other.vcase"));
         trigger(w.get(), "actionOpenCase");
-        documents::setWindowOpener(nullptr);
+        ui::setCalculatorOpener(nullptr);
         QVERIFY(opened);
         QCOMPARE(opened->objectName(), QString("myvolform"));
         QCOMPARE(QString::fromStdString(opened->currentEntry().id), QString("myvolform/lake"));

@@ -356,7 +356,7 @@ private slots:
         QCOMPARE(y.lastDataFile(), path);
         action->trigger();
         QCOMPARE(prompts.fileDialogStartPaths.size(), 2); // the level year's dialog only
-        freqform *w = y.frequencyWindow();
+        auto *w = qobject_cast<freqform *>(y.frequencyWindow());
         QVERIFY(w);
         QCOMPARE(w->dataFile(), path);
         QCOMPARE(w->parentWidget(), &y);
@@ -373,7 +373,7 @@ private slots:
         prompts.inputAnswers.enqueue("90");
         press(&y, "mycacul");
         action->trigger();
-        QCOMPARE(y.frequencyWindow()->dataFile(), other);
+        QCOMPARE(qobject_cast<freqform *>(y.frequencyWindow())->dataFile(), other);
         QTRY_COMPARE(y.findChildren<freqform *>().size(), 1);
     }
 
