@@ -5,6 +5,7 @@
 #include "analysis/sensitivityform.h"
 #include "analysis/uncertaintyform.h"
 #include "app/windowcatalog.h"
+#include "features/linkedextensions.h"
 #include "ui/calculatorwindow.h"
 
 #include <QAction>
@@ -38,6 +39,8 @@ Form *open(ui::CalculatorWindow *window, const char *action, const char *name)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The menus of the calculator windows, linked in as the module has them.
+    ui::installExtensions(&features::linkedExtensions());
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     auto *river = static_cast<ui::CalculatorWindow *>(findCalculator(QStringLiteral("my1dform"))->make());
     river->show();
