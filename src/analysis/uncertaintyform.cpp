@@ -335,7 +335,11 @@ void uncertaintyform::showResult()
     for (int b = 0; b < bins; ++b) {
         *set << counts[std::size_t(b)];
         most = std::max(most, counts[std::size_t(b)]);
-        categories << QString::number(low + (b + 0.5) * width, 'g', 4);
+        // Four significant digits, but whole tonnes and cubic metres written
+        // out in full rather than as 1.007e+04.
+        const double centre = low + (b + 0.5) * width;
+        categories << (std::abs(centre) >= 1e4 && std::abs(centre) < 1e9 ? QString::number(centre, 'f', 0)
+                                                                         : QString::number(centre, 'g', 4));
     }
     auto *series = new QBarSeries;
     series->setBarWidth(1.0);
