@@ -69,10 +69,7 @@ sensitivityform::sensitivityform(ui::CalculatorWindow *window)
 {
     setObjectName(QStringLiteral("sensitivityform"));
     setAttribute(Qt::WA_DeleteOnClose);
-    QString caption = title + QStringLiteral(" — ") + QString::fromStdString(m_entry.title);
-    if (!m_entry.view.empty())
-        caption += QStringLiteral("(") + QString::fromStdString(m_entry.view) + QStringLiteral(")");
-    setWindowTitle(caption);
+    setWindowTitle(title + QStringLiteral(" — ") + QString::fromStdString(catalogue::titleOf(m_entry)));
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabs"));

@@ -65,10 +65,7 @@ uncertaintyform::uncertaintyform(ui::CalculatorWindow *window)
 {
     setObjectName(QStringLiteral("uncertaintyform"));
     setAttribute(Qt::WA_DeleteOnClose);
-    QString caption = title + QStringLiteral(" — ") + QString::fromStdString(m_entry.title);
-    if (!m_entry.view.empty())
-        caption += QStringLiteral("(") + QString::fromStdString(m_entry.view) + QStringLiteral(")");
-    setWindowTitle(caption);
+    setWindowTitle(title + QStringLiteral(" — ") + QString::fromStdString(catalogue::titleOf(m_entry)));
 
     m_fields = new QTableWidget(int(m_entry.fields.size()), 5);
     m_fields->setObjectName(QStringLiteral("tableFields"));

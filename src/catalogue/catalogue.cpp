@@ -194,6 +194,11 @@ void requireStep(const Entry &entry, const Case &c, std::size_t step)
             throw Incomplete();
 }
 
+std::string titleOf(const Entry &entry)
+{
+    return entry.view.empty() ? entry.title : entry.title + " · " + entry.view;
+}
+
 Case defaultCase(const Entry &entry)
 {
     Case c;

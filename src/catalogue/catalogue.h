@@ -123,6 +123,9 @@ const Entry *find(std::string_view id);
 const Entry &entry(std::string_view id);
 // The entries of one window, in catalogue order.
 std::vector<const Entry *> entriesOf(std::string_view window);
+// The calculation's title with its view ("title · view"), as the windows
+// opened for it (plots, formulas, analyses) name it.
+std::string titleOf(const Entry &entry);
 
 // The completeness check of one step (0-based) of an entry's set; the whole
 // set for an entry checked at once.

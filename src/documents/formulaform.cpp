@@ -27,9 +27,7 @@ FormulaForm::FormulaForm(ui::CalculatorWindow *window) : QWidget(window, Qt::Win
 void FormulaForm::refresh()
 {
     const catalogue::Entry &view = m_window->currentEntry();
-    QString title = QString::fromStdString(view.title);
-    if (!view.view.empty())
-        title += QStringLiteral("（") + QString::fromStdString(view.view) + QStringLiteral("）");
+    const QString title = QString::fromStdString(catalogue::titleOf(view));
     setWindowTitle(QStringLiteral("计算公式 — ") + title);
     auto *document = new QTextDocument(m_text);
     document->setDefaultFont(ui::font(ui::faceSong, 10.5));

@@ -96,11 +96,6 @@ std::string outputTitle(const catalogue::Output &o)
     return title;
 }
 
-std::string titleOf(const Entry &entry)
-{
-    return entry.view.empty() ? entry.title : entry.title + " · " + entry.view;
-}
-
 std::optional<double> numberOf(const Case &c, std::string_view name)
 {
     try {
@@ -490,7 +485,7 @@ bool hasPlot(const Entry &entry)
 Plot makePlot(const Entry &entry, const Case &c, const Extras &extras)
 {
     Plot plot;
-    plot.title = titleOf(entry);
+    plot.title = catalogue::titleOf(entry);
     const Rule *rule = ruleOf(entry);
     if (!rule) {
         plot.failure = noValidPointText;
