@@ -1,6 +1,6 @@
 #include "sensitivityform.h"
 
-#include "backgroundrun.h"
+#include "runbar.h"
 
 #include "catalogue/parallel.h"
 #include "ui/calculatorwindow.h"
@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -64,8 +63,7 @@ QString text(std::string_view s) { return QString::fromUtf8(s.data(), int(s.size
 } // namespace
 
 sensitivityform::sensitivityform(ui::CalculatorWindow *window)
-    : QWidget(window, Qt::Window), m_entry(window->currentEntry()), m_base(window->windowCase()),
-      m_worker(new BackgroundRun(this))
+    : QWidget(window, Qt::Window), m_entry(window->currentEntry()), m_base(window->windowCase())
 {
     setObjectName(QStringLiteral("sensitivityform"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -79,18 +77,15 @@ sensitivityform::sensitivityform(ui::CalculatorWindow *window)
     layout->addWidget(m_tabs);
     resize(960, 720);
 
-    connect(m_worker, &BackgroundRun::progressed, this, [this](qulonglong done) { m_progress->setValue(int(done)); });
-    connect(m_worker, &BackgroundRun::finished, this, [this](bool cancelled) {
-        m_run->setEnabled(true);
-        m_cancel->setEnabled(false);
+    connect(m_runBar, &RunBar::finished, this, [this](bool cancelled) {
         if (cancelled) {
             m_running.clear();
             m_rows.clear();
-            m_status->setText(QStringLiteral("已取消"));
+            m_runBar->setStatus(QStringLiteral("已取消"));
         } else {
             m_rows = std::move(m_running);
             m_running.clear();
-            m_status->setText(QStringLiteral("共 %1 个算例").arg(m_rows.size()));
+            m_runBar->setStatus(QStringLiteral("共 %1 个算例").arg(m_rows.size()));
         }
         showSweep();
         emit sweepFinished(cancelled);
@@ -117,15 +112,7 @@ QWidget *sensitivityform::buildSweepTab()
     m_steps->setValue(50);
     m_log = new QCheckBox(QStringLiteral("对数间隔"));
     m_log->setObjectName(QStringLiteral("checkLog"));
-    m_run = new QPushButton(QStringLiteral("计算"));
-    m_run->setObjectName(QStringLiteral("buttonSweep"));
-    m_cancel = new QPushButton(QStringLiteral("取消"));
-    m_cancel->setObjectName(QStringLiteral("buttonCancel"));
-    m_cancel->setEnabled(false);
-    m_progress = new QProgressBar;
-    m_progress->setObjectName(QStringLiteral("progressBar"));
-    m_status = new QLabel;
-    m_status->setObjectName(QStringLiteral("labelStatus"));
+    m_runBar = new RunBar(QStringLiteral("buttonSweep"));
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("扫描参数:"), m_field);
@@ -138,12 +125,7 @@ QWidget *sensitivityform::buildSweepTab()
     range->addWidget(m_steps);
     range->addWidget(m_log);
     form->addRow(range);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_run);
-    buttons->addWidget(m_cancel);
-    buttons->addWidget(m_progress, 1);
-    buttons->addWidget(m_status);
-    form->addRow(buttons);
+    form->addRow(m_runBar);
 
     m_table = new QTableWidget;
     m_table->setObjectName(QStringLiteral("tableSweep"));
@@ -159,8 +141,7 @@ QWidget *sensitivityform::buildSweepTab()
     layout->addWidget(m_chart, 3);
 
     connect(m_field, &QComboBox::currentIndexChanged, this, [this] { fieldChosen(); });
-    connect(m_run, &QPushButton::clicked, this, [this] { runSweep(); });
-    connect(m_cancel, &QPushButton::clicked, this, [this] { cancelSweep(); });
+    connect(m_runBar, &RunBar::runRequested, this, &sensitivityform::runSweep);
     return tab;
 }
 
@@ -220,7 +201,7 @@ void sensitivityform::fieldChosen()
 
 void sensitivityform::runSweep()
 {
-    if (m_worker->running())
+    if (m_runBar->running())
         return;
     catalogue::Axis axis;
     axis.field = m_field->currentData().toString().toStdString();
@@ -242,14 +223,9 @@ void sensitivityform::runSweep()
     m_axis = axis;
     m_running.clear();
     m_running.reserve(std::size_t(axis.n));
-    m_progress->setRange(0, axis.n);
-    m_progress->setValue(0);
-    m_status->setText(QStringLiteral("计算中…"));
-    m_run->setEnabled(false);
-    m_cancel->setEnabled(true);
     const catalogue::Entry &entry = m_entry;
     const catalogue::Case base = m_base;
-    m_worker->start([this, &entry, base, axis](const std::atomic<bool> &cancel, const auto &progress) {
+    m_runBar->start(axis.n, [this, &entry, base, axis](const std::atomic<bool> &cancel, const auto &progress) {
         std::size_t done = 0;
         catalogue::sweepGrid(
             entry, base, {axis}, catalogue::defaultThreads(),
@@ -264,7 +240,7 @@ void sensitivityform::runSweep()
     });
 }
 
-void sensitivityform::cancelSweep() { m_worker->cancel(); }
+void sensitivityform::cancelSweep() { m_runBar->cancel(); }
 
 void sensitivityform::showSweep()
 {

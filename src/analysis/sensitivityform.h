@@ -17,8 +17,6 @@ class QChartView;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
-class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QTableWidget;
@@ -29,7 +27,7 @@ class CalculatorWindow;
 
 namespace analysis {
 
-class BackgroundRun;
+class RunBar;
 
 class sensitivityform : public QWidget {
     Q_OBJECT
@@ -68,16 +66,13 @@ private:
     QLineEdit *m_from, *m_to;
     QSpinBox *m_steps;
     QCheckBox *m_log;
-    QPushButton *m_run, *m_cancel;
-    QProgressBar *m_progress;
-    QLabel *m_status;
+    RunBar *m_runBar;
     QTableWidget *m_table;
     QChartView *m_chart;
     QLineEdit *m_share;
     QTableWidget *m_tornadoTable;
     QChartView *m_tornadoChart;
 
-    BackgroundRun *m_worker;
     catalogue::Axis m_axis;
     std::vector<catalogue::GridRow> m_running; // filled by the worker
     std::vector<catalogue::GridRow> m_rows;    // shown

@@ -1,6 +1,6 @@
 #include "uncertaintyform.h"
 
-#include "backgroundrun.h"
+#include "runbar.h"
 #include "sensitivityform.h"
 
 #include "catalogue/grid.h"
@@ -18,8 +18,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -60,8 +58,7 @@ QString number(double v) { return QString::fromStdString(catalogue::valueText(v)
 } // namespace
 
 uncertaintyform::uncertaintyform(ui::CalculatorWindow *window)
-    : QWidget(window, Qt::Window), m_entry(window->currentEntry()), m_base(window->windowCase()),
-      m_worker(new BackgroundRun(this))
+    : QWidget(window, Qt::Window), m_entry(window->currentEntry()), m_base(window->windowCase())
 {
     setObjectName(QStringLiteral("uncertaintyform"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -105,24 +102,13 @@ uncertaintyform::uncertaintyform(ui::CalculatorWindow *window)
     m_seed = new QLineEdit(QStringLiteral("1"));
     m_seed->setObjectName(QStringLiteral("editSeed"));
     m_seed->setMaximumWidth(120);
-    m_run = new QPushButton(QStringLiteral("计算"));
-    m_run->setObjectName(QStringLiteral("buttonRun"));
-    m_cancel = new QPushButton(QStringLiteral("取消"));
-    m_cancel->setObjectName(QStringLiteral("buttonCancel"));
-    m_cancel->setEnabled(false);
-    m_progress = new QProgressBar;
-    m_progress->setObjectName(QStringLiteral("progressBar"));
-    m_status = new QLabel;
-    m_status->setObjectName(QStringLiteral("labelStatus"));
+    m_runBar = new RunBar(QStringLiteral("buttonRun"));
     auto *controls = new QHBoxLayout;
     controls->addWidget(new QLabel(QStringLiteral("抽样次数 N:")));
     controls->addWidget(m_cases);
     controls->addWidget(new QLabel(QStringLiteral("随机种子:")));
     controls->addWidget(m_seed);
-    controls->addWidget(m_run);
-    controls->addWidget(m_cancel);
-    controls->addWidget(m_progress, 1);
-    controls->addWidget(m_status);
+    controls->addWidget(m_runBar, 1);
 
     m_statistics = new QTableWidget;
     m_statistics->setObjectName(QStringLiteral("tableStatistics"));
@@ -142,17 +128,13 @@ uncertaintyform::uncertaintyform(ui::CalculatorWindow *window)
     layout->addWidget(m_histogram, 3);
     resize(1000, 800);
 
-    connect(m_run, &QPushButton::clicked, this, [this] { run(); });
-    connect(m_cancel, &QPushButton::clicked, this, [this] { cancel(); });
-    connect(m_worker, &BackgroundRun::progressed, this, [this](qulonglong done) { m_progress->setValue(int(done)); });
-    connect(m_worker, &BackgroundRun::finished, this, [this](bool cancelled) {
-        m_run->setEnabled(true);
-        m_cancel->setEnabled(false);
+    connect(m_runBar, &RunBar::runRequested, this, &uncertaintyform::run);
+    connect(m_runBar, &RunBar::finished, this, [this](bool cancelled) {
         m_shown.reset();
         if (!cancelled && m_running)
             m_shown = std::move(m_running);
         m_running.reset();
-        m_status->setText(cancelled ? QStringLiteral("已取消") : QStringLiteral("完成"));
+        m_runBar->setStatus(cancelled ? QStringLiteral("已取消") : QStringLiteral("完成"));
         showResult();
         emit finished(cancelled);
     });
@@ -241,7 +223,7 @@ std::vector<catalogue::Varied> uncertaintyform::varied(QString &error) const
 
 void uncertaintyform::run()
 {
-    if (m_worker->running())
+    if (m_runBar->running())
         return;
     QString error;
     const std::vector<catalogue::Varied> drawn = varied(error);
@@ -262,14 +244,9 @@ void uncertaintyform::run()
     settings.cases = std::size_t(m_cases->value());
     settings.seed = seed;
     settings.threads = catalogue::defaultThreads();
-    m_progress->setRange(0, m_cases->value());
-    m_progress->setValue(0);
-    m_status->setText(QStringLiteral("计算中…"));
-    m_run->setEnabled(false);
-    m_cancel->setEnabled(true);
     m_running.reset();
     const catalogue::Entry &entry = m_entry;
-    m_worker->start([this, &entry, base, drawn, settings](const std::atomic<bool> &cancel, const auto &progress) {
+    m_runBar->start(m_cases->value(), [this, &entry, base, drawn, settings](const std::atomic<bool> &cancel, const auto &progress) {
         catalogue::MonteCarloSettings s = settings;
         s.cancel = &cancel;
         s.progress = progress;
@@ -277,7 +254,7 @@ void uncertaintyform::run()
     });
 }
 
-void uncertaintyform::cancel() { m_worker->cancel(); }
+void uncertaintyform::cancel() { m_runBar->cancel(); }
 
 void uncertaintyform::showResult()
 {

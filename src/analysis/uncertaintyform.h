@@ -13,8 +13,6 @@
 class QChartView;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
-class QPushButton;
 class QSpinBox;
 class QTableWidget;
 
@@ -24,7 +22,7 @@ class CalculatorWindow;
 
 namespace analysis {
 
-class BackgroundRun;
+class RunBar;
 
 class uncertaintyform : public QWidget {
     Q_OBJECT
@@ -56,13 +54,10 @@ private:
     QTableWidget *m_fields;
     QSpinBox *m_cases;
     QLineEdit *m_seed;
-    QPushButton *m_run, *m_cancel;
-    QProgressBar *m_progress;
-    QLabel *m_status;
+    RunBar *m_runBar;
     QTableWidget *m_statistics;
     QChartView *m_histogram;
     QLabel *m_reduction;
-    BackgroundRun *m_worker;
     std::optional<catalogue::MonteCarloResult> m_running;
     std::optional<catalogue::MonteCarloResult> m_shown;
 };
