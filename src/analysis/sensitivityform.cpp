@@ -47,6 +47,13 @@ QString mainCaption(const catalogue::Entry &entry)
     return fieldCaption(entry, entry.main().name);
 }
 
+void replaceChart(QChartView *view, QChart *chart)
+{
+    QChart *shown = view->chart();
+    view->setChart(chart);
+    delete shown;
+}
+
 namespace {
 
 const QString title = QStringLiteral("敏感性分析");
@@ -248,7 +255,7 @@ void sensitivityform::showSweep()
     m_table->setRowCount(0);
     auto *chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignBottom);
-    m_chart->setChart(chart);
+    replaceChart(m_chart, chart);
     if (m_rows.empty())
         return;
     std::vector<const catalogue::Output *> outputs;
@@ -399,7 +406,7 @@ void sensitivityform::showTornado()
         valueAxis->setRange(-extent * 1.1, extent * 1.1);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setTitle(QStringLiteral("各参数 ±%1% 时%2的变化").arg(share, mainCaption(m_entry)));
-    m_tornadoChart->setChart(chart);
+    replaceChart(m_tornadoChart, chart);
 }
 
 } // namespace analysis

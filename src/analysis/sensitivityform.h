@@ -13,6 +13,7 @@
 #include <vector>
 
 class QCheckBox;
+class QChart;
 class QChartView;
 class QComboBox;
 class QLabel;
@@ -83,5 +84,8 @@ private:
 QString fieldCaption(const catalogue::Entry &entry, const std::string &name);
 // The caption of the value plots and statistics take for an entry.
 QString mainCaption(const catalogue::Entry &entry);
+// Shows a new chart in a view and deletes the one it showed, which the view
+// leaves to its owner.
+void replaceChart(QChartView *view, QChart *chart);
 
 } // namespace analysis

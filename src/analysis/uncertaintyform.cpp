@@ -263,7 +263,7 @@ void uncertaintyform::showResult()
     m_reduction->clear();
     auto *chart = new QChart;
     chart->legend()->hide();
-    m_histogram->setChart(chart);
+    replaceChart(m_histogram, chart);
     if (!m_shown)
         return;
     const catalogue::MonteCarloResult &r = *m_shown;
