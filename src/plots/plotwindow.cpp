@@ -132,13 +132,20 @@ void addMarks(QChart *chart, const Plot &plot, Bounds &bounds)
     }
 }
 
-QWidget *curveChart(const Plot &plot, QWidget *parent)
+// A chart of the plot's series and marks; b takes in their extent.
+QChart *pointsChart(const Plot &plot, Bounds &b)
 {
     QChart *chart = newChart(qs(plot.title));
-    Bounds b;
     for (const Series &s : plot.series)
         chart->addSeries(seriesOf(s, b));
     addMarks(chart, plot, b);
+    return chart;
+}
+
+QWidget *curveChart(const Plot &plot, QWidget *parent)
+{
+    Bounds b;
+    QChart *chart = pointsChart(plot, b);
     const bool zeroAtLeft = b.x0 >= 0 && b.x0 < 1e-9 * std::max(1.0, std::abs(b.x1));
     attachAll(chart, valueAxis(qs(plot.xTitle), b.x0, b.x1, !zeroAtLeft), valueAxis(qs(plot.yTitle), b.y0, b.y1, true));
     return viewOf(chart, parent);
@@ -146,11 +153,8 @@ QWidget *curveChart(const Plot &plot, QWidget *parent)
 
 QWidget *probabilityChart(const Plot &plot, QWidget *parent)
 {
-    QChart *chart = newChart(qs(plot.title));
     Bounds b;
-    for (const Series &s : plot.series)
-        chart->addSeries(seriesOf(s, b));
-    addMarks(chart, plot, b);
+    QChart *chart = pointsChart(plot, b);
     // The paper's axis: linear in the normal quantile, labelled in percent.
     auto *x = new QCategoryAxis;
     x->setTitleText(qs(plot.xTitle));

@@ -1,10 +1,13 @@
 #pragma once
 // Small helpers for window tests: find a control by name, type, press.
 
+#include <QByteArray>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -39,5 +42,18 @@ inline void choose(QWidget *window, const QString &option)
 }
 
 inline QString caption(QWidget *window, const char *label) { return child<QLabel>(window, label)->text(); }
+
+// Writes a hydrological data file of this text into the folder, under a name
+// of its own; its path.
+inline QString dataFile(const QTemporaryDir &dir, const QByteArray &text)
+{
+    static int serial = 0;
+    const QString path = dir.filePath(QString("data%1.txt").arg(++serial));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    f.write(text);
+    return path;
+}
 
 } // namespace windowtest

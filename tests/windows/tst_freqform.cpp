@@ -68,16 +68,7 @@ class TestFreqform : public QObject {
 private:
     QTemporaryDir m_dir;
 
-    QString dataFile(const QByteArray &text)
-    {
-        static int serial = 0;
-        const QString path = m_dir.filePath(QString("data%1.txt").arg(++serial));
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(path));
-        f.write(text);
-        return path;
-    }
+    QString dataFile(const QByteArray &text) { return windowtest::dataFile(m_dir, text); }
 
     // What the level-year window shows for a file and a rate: year and value,
     // or nothing when it takes its failure path.

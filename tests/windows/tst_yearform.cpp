@@ -33,16 +33,7 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_path;
 
-    QString dataFile(const QByteArray &text)
-    {
-        static int serial = 0;
-        const QString path = m_dir.filePath(QString("data%1.txt").arg(++serial));
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(path));
-        f.write(text);
-        return path;
-    }
+    QString dataFile(const QByteArray &text) { return windowtest::dataFile(m_dir, text); }
 
     // A PATH holding only a stand-in for a text editor, or nothing at all.
     QString useEditorPath(bool withEditor)
