@@ -88,7 +88,8 @@ def record(calc, args, stdin, strip_as_shown):
     if stdin is not None:
         lines.append("--- stdin %d" % len(stdin.encode()))
         lines.append(stdin)
-    out, err = p.stdout.decode(), p.stderr.decode()
+    out = p.stdout.decode().replace(EXAMPLES, "{examples}")
+    err = p.stderr.decode().replace(EXAMPLES, "{examples}")
     lines.append("--- exit %d" % p.returncode)
     lines.append("--- stdout %d" % len(out.encode()))
     lines.append(out)
