@@ -295,7 +295,7 @@ void sensitivityform::showSweep()
             const std::string *t = done ? row.outcome.result.text(o->name) : nullptr;
             m_table->setItem(int(r), column++, cell(t ? QString::fromStdString(*t) : QString()));
             if (o->numeric()) {
-                if (const auto y = catalogue::shownNumber(m_entry, row.outcome.result, o->name); y && done)
+                if (const auto y = catalogue::outputNumber(m_entry, row.outcome.result, o->name); y && done)
                     series[numeric]->append(x, *y);
                 ++numeric;
             }

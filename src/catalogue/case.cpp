@@ -1,6 +1,9 @@
 #include "case.h"
 
+#include "core/arithmetic.h"
 #include "core/numbers.h"
+
+#include <cmath>
 
 namespace catalogue {
 
@@ -19,7 +22,7 @@ bool sameName(std::string_view a, std::string_view b)
 }
 } // namespace
 
-Case::Case(const Case &other) : fields(other.fields)
+Case::Case(const Case &other) : fields(other.fields), m_numbers(other.m_numbers)
 {
     for (const std::string &owned : other.m_owned) {
         m_owned.push_back(owned);
@@ -44,22 +47,54 @@ Case &Case::operator=(const Case &other)
 
 void Case::set(std::string_view name, std::string_view text)
 {
-    for (auto &field : fields) {
-        if (sameName(field.first, name)) {
-            field.second = text;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (sameName(fields[i].first, name)) {
+            fields[i].second = text;
+            if (i < m_numbers.size())
+                m_numbers[i] = NAN;
             return;
         }
     }
     fields.emplace_back(name, text);
 }
 
+std::size_t Case::placeOf(std::string_view name)
+{
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (sameName(fields[i].first, name))
+            return i;
+    fields.emplace_back(name, std::string_view());
+    return fields.size() - 1;
+}
+
+void Case::setNumber(std::string_view name, double value) { setNumberAt(placeOf(name), value); }
+
+void Case::readNumbers()
+{
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        // An empty field stays empty: the completeness check must still find it.
+        if ((i < m_numbers.size() && !std::isnan(m_numbers[i])) || fields[i].second.empty())
+            continue;
+        try {
+            const double value = varnolek::readNumber(fields[i].second);
+            if (m_numbers.size() < fields.size())
+                m_numbers.resize(fields.size(), NAN);
+            m_numbers[i] = value;
+        } catch (const varnolek::CalcError &) {
+            // Left to its text: the calculation fails on it as it would.
+        }
+    }
+}
+
 void Case::setOwned(std::string_view name, std::string text)
 {
     m_owned.push_back(std::move(text));
     const std::string_view kept = m_owned.back();
-    for (auto &field : fields) {
-        if (sameName(field.first, name)) {
-            field.second = kept;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (sameName(fields[i].first, name)) {
+            fields[i].second = kept;
+            if (i < m_numbers.size())
+                m_numbers[i] = NAN;
             return;
         }
     }
@@ -100,19 +135,35 @@ std::string_view Case::text(std::string_view name) const
 
 bool Case::has(std::string_view name) const { return find(name) < fields.size(); }
 
-double Case::number(std::string_view name) const { return varnolek::readNumber(text(name)); }
+bool Case::filled(std::string_view name) const
+{
+    const std::size_t i = find(name);
+    if (i >= fields.size())
+        return false;
+    return !fields[i].second.empty() || (i < m_numbers.size() && !std::isnan(m_numbers[i]));
+}
+
+double Case::number(std::string_view name) const
+{
+    const std::size_t i = find(name);
+    if (i >= fields.size())
+        return varnolek::readNumber(std::string_view());
+    if (i < m_numbers.size() && !std::isnan(m_numbers[i]))
+        return m_numbers[i];
+    return varnolek::readNumber(fields[i].second);
+}
 
 void Case::require(const std::vector<std::string> &names) const
 {
     for (const std::string &name : names)
-        if (text(name).empty())
+        if (!filled(name))
             throw Incomplete();
 }
 
 void Case::require(std::initializer_list<std::string_view> names) const
 {
     for (std::string_view name : names)
-        if (text(name).empty())
+        if (!filled(name))
             throw Incomplete();
 }
 
@@ -122,6 +173,14 @@ const std::string *Result::text(std::string_view name) const
         if (sameName(t.name, name))
             return &t.text;
     return nullptr;
+}
+
+std::optional<double> Result::number(std::string_view name) const
+{
+    for (const Text &t : texts)
+        if (sameName(t.name, name))
+            return t.value;
+    return std::nullopt;
 }
 
 } // namespace catalogue

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <limits>
 #include <list>
 #include <optional>
 #include <stdexcept>
@@ -30,6 +31,10 @@ struct Rejected : std::runtime_error {
 // a table (Text4.0, Text2.0 ...). A case refers to the names and texts it is
 // given, which must outlive it (the catalogue, the command line, the CSV row
 // being worked on), unless it is told to keep its own copy of a text.
+//
+// A field may also be given as a number (a drawn value of a Monte Carlo run, a
+// field read once for many cases): the calculation then reads that number as
+// it would read the number of the field's text, and no text is parsed.
 class Case {
 public:
     Case() = default;
@@ -41,10 +46,29 @@ public:
     void set(std::string_view name, std::string_view text);
     // Sets a text the case keeps a copy of (a text built on the fly).
     void setOwned(std::string_view name, std::string text);
+    // Gives a field as a number; its text stays as it is. A later set() of
+    // the field's text takes the number away again.
+    void setNumber(std::string_view name, double value);
+    // The place of a field among the fields, the field added with the empty
+    // text when it is not there; and a number given to the field at a place,
+    // for a field given many numbers in turn.
+    std::size_t placeOf(std::string_view name);
+    void setNumberAt(std::size_t place, double value)
+    {
+        if (m_numbers.size() < fields.size())
+            m_numbers.resize(fields.size(), std::numeric_limits<double>::quiet_NaN());
+        m_numbers[place] = value;
+    }
+    // Every field of the case whose text reads as a number gets that number,
+    // read once (a base case evaluated many times over).
+    void readNumbers();
     // The text of a field; the empty text for a name not given.
     std::string_view text(std::string_view name) const;
     bool has(std::string_view name) const;
-    // The field read as a number, the way a window reads it (may throw CalcError).
+    // Whether a field holds text or a number: the completeness check asks this.
+    bool filled(std::string_view name) const;
+    // The field read as a number, the way a window reads it (may throw
+    // CalcError); the number itself for a field given as a number.
     double number(std::string_view name) const;
     // A calculation starts reading the case: its questions are counted anew.
     void readingStarted() const { m_hint.question.store(0, std::memory_order_relaxed); }
@@ -58,6 +82,9 @@ private:
     // The place of a name among the fields, or fields.size().
     std::size_t find(std::string_view name) const;
 
+    // The number a field is given as, by its place among the fields; NaN for
+    // a field read from its text. Empty while no field is given a number.
+    std::vector<double> m_numbers;
     std::list<std::string> m_owned; // names and texts this case keeps itself
     // Where the search for a name starts. A calculation asks for its fields in
     // the same order every time it runs: the place found for its k-th
@@ -76,10 +103,13 @@ private:
     } m_hint;
 };
 
-// An output text, named after the control it is written into.
+// An output, named after the control it is written into: its text, and for a
+// number the value the text was written from, in the window's precision
+// (a single-precision result as that single, widened).
 struct Text {
     std::string_view name; // refers to the catalogue's own name
     std::string text;
+    std::optional<double> value;
 };
 
 struct Result {
@@ -87,10 +117,18 @@ struct Result {
     // The signed balance of a load window: remaining capacity positive,
     // reduction negative (t/a).
     std::optional<double> balance;
+    // Whether the texts are made at all. A run for its numbers alone (the
+    // statistics of many drawn cases) writes the numbers with empty texts and
+    // leaves the captions out.
+    bool textsWanted = true;
 
-    void add(std::string_view name, std::string text) { texts.push_back({name, std::move(text)}); }
+    void add(std::string_view name, std::string text) { texts.push_back({name, std::move(text), std::nullopt}); }
+    void add(std::string_view name, std::string text, double value) { texts.push_back({name, std::move(text), value}); }
     // The text written into a control, or nullptr.
     const std::string *text(std::string_view name) const;
+    // The number an output was written from; nothing for a caption or an
+    // output not written.
+    std::optional<double> number(std::string_view name) const;
 };
 
 } // namespace catalogue

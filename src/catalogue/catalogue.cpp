@@ -190,7 +190,7 @@ void requireStep(const Entry &entry, const Case &c, std::size_t step)
     const std::size_t first = step == 0 ? 0 : entry.steps.at(step - 1);
     const std::size_t last = entry.steps.empty() ? entry.required.size() : entry.steps.at(step);
     for (std::size_t i = first; i < last; ++i)
-        if (c.text(entry.required[i]).empty())
+        if (!c.filled(entry.required[i]))
             throw Incomplete();
 }
 
@@ -275,8 +275,18 @@ Output captionOutput(std::string name)
 void addNumber(const Entry &entry, std::size_t output, double value, Result &result)
 {
     const Output &o = entry.outputs.at(output);
-    result.add(o.name, o.format == Format::General ? varnolek::generalText(value, o.precision)
-                                                   : varnolek::formatPattern(value, o.precision, o.pattern));
+    // The number as the window holds it: a single-precision result is that
+    // single. A value that is not finite or does not fit fails as its text would.
+    const double held = o.precision == varnolek::Precision::Single ? double(varnolek::toSingle(value))
+                                                                    : varnolek::checked(value);
+    if (!result.textsWanted) {
+        result.add(o.name, std::string(), held);
+        return;
+    }
+    result.add(o.name,
+               o.format == Format::General ? varnolek::generalText(value, o.precision)
+                                           : varnolek::formatPattern(value, o.precision, o.pattern),
+               held);
 }
 
 } // namespace catalogue

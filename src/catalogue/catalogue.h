@@ -26,6 +26,13 @@ struct Range {
     double high = 0;
 };
 
+// How a calculation reads a field.
+enum class FieldKind {
+    Number,   // the leading number of its text, or the number it is given as
+    Text,     // the text itself, by a rule of the calculation's own
+    DataFile, // the path of a data file the calculation reads
+};
+
 struct Field {
     Field(std::string name, std::string label, std::string defaultText);
 
@@ -34,6 +41,7 @@ struct Field {
     std::string defaultText; // the text the window starts with
     std::string unit;        // the unit printed in the label, or empty
     std::optional<Range> range; // the range printed in the label, if any
+    FieldKind kind = FieldKind::Number;
 };
 
 // The unit and the range printed at the end of a label: the last bracketed

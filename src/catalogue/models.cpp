@@ -4,6 +4,7 @@
 #include "entries.h"
 #include "labels.h"
 
+#include "core/arithmetic.h"
 #include "core/models.h"
 
 namespace catalogue {
@@ -33,7 +34,8 @@ void oneDimensional(const Entry &e, const Case &c, Result &r)
                                                     c.number("myq0"), c.number("myc0"), c.number("myx"),
                                                     c.number("myq2"), c.number("myc2")});
     addNumber(e, 0, river.c, r);
-    r.add(e.outputs[1].name, models::oneDimensionalCaption(river));
+    if (r.textsWanted)
+        r.add(e.outputs[1].name, models::oneDimensionalCaption(river));
 }
 
 void twoDimensional(const Entry &e, const Case &c, Result &r)
@@ -44,7 +46,8 @@ void twoDimensional(const Entry &e, const Case &c, Result &r)
                                                     c.number("myq2"), c.number("myc2"), c.number("myx"),
                                                     c.number("myy")});
     addNumber(e, 0, river.c, r);
-    r.add(e.outputs[1].name, models::twoDimensionalCaption(river));
+    if (r.textsWanted)
+        r.add(e.outputs[1].name, models::twoDimensionalCaption(river));
 }
 
 void transitionZone(const Entry &e, const Case &c, Result &r)

@@ -184,37 +184,74 @@ private:
     std::lognormal_distribution<double> m_lognormal;
 };
 
+// How the drawn values enter their cases.
+enum class Entering {
+    // As the texts they are typed as, each read as a number once: the drawn
+    // cases are shown, or a calculation reads a varied field as text.
+    Texts,
+    // As the numbers drawn, with the unvaried fields read once for the whole
+    // block and no text made of an output: statistics of the numbers.
+    Numbers,
+};
+
+Entering enteringFor(const Entry &entry, const std::vector<Varied> &varied, bool textsWanted)
+{
+    if (textsWanted)
+        return Entering::Texts;
+    for (const Varied &v : varied) {
+        const Field *f = entry.field(v.field);
+        if (!f || f->kind != FieldKind::Number)
+            return Entering::Texts;
+    }
+    return Entering::Numbers;
+}
+
 // Draws the cases of one block and evaluates each; visit(i, texts, outcome).
 template <class Visit>
 void drawBlock(const Entry &entry, const Case &base, const std::vector<Varied> &varied, std::uint64_t seed,
-               std::size_t block, std::size_t cases, std::vector<std::string> &texts, Visit visit)
+               std::size_t block, std::size_t cases, Entering entering, std::vector<std::string> &texts,
+               Visit visit)
 {
     std::mt19937_64 generator = blockGenerator(seed, block);
     std::vector<Sampler> samplers;
     for (const Varied &v : varied)
         samplers.emplace_back(v.distribution);
     Case c = base;
+    const bool numbers = entering == Entering::Numbers;
+    if (numbers)
+        c.readNumbers();
     texts.resize(varied.size());
     // Where each varied field stands in the case, looked up once.
     std::vector<std::size_t> at(varied.size());
     for (std::size_t k = 0; k < varied.size(); ++k) {
-        c.set(varied[k].field, std::string_view());
-        while (c.fields[at[k]].first != varied[k].field)
-            ++at[k];
+        at[k] = c.placeOf(varied[k].field);
+        c.fields[at[k]].second = std::string_view();
     }
     Outcome outcome;
+    outcome.result.textsWanted = !numbers;
     const std::size_t end = std::min(cases, (block + 1) * blockSize);
     for (std::size_t i = block * blockSize; i < end; ++i) {
         bool drawn = true;
         for (std::size_t k = 0; k < varied.size(); ++k) {
             const double x = samplers[k](generator);
-            if (std::isfinite(x)) {
-                assignValueText(texts[k], x);
-            } else {
+            if (!std::isfinite(x)) {
                 texts[k].clear();
+                c.fields[at[k]].second = texts[k];
+                c.setNumberAt(at[k], NAN);
                 drawn = false;
+            } else if (numbers) {
+                c.setNumberAt(at[k], x);
+            } else {
+                assignValueText(texts[k], x);
+                c.fields[at[k]].second = texts[k];
+                // A text beyond a double is left to the calculation to fail on.
+                double typed = NAN;
+                try {
+                    typed = varnolek::readNumber(texts[k]);
+                } catch (const varnolek::CalcError &) {
+                }
+                c.setNumberAt(at[k], typed);
             }
-            c.fields[at[k]].second = texts[k];
         }
         if (drawn) {
             evaluateInto(entry, c, outcome);
@@ -242,7 +279,7 @@ bool monteCarloCases(const Entry &entry, const Case &base, const std::vector<Var
         [&](std::size_t block, std::vector<DrawnCase> &rows) {
             rows.clear();
             std::vector<std::string> texts;
-            drawBlock(entry, base, varied, settings.seed, block, settings.cases, texts,
+            drawBlock(entry, base, varied, settings.seed, block, settings.cases, Entering::Texts, texts,
                       [&](std::size_t, const std::vector<std::string> &t, const Outcome &outcome) {
                           rows.push_back({t, outcome});
                       });
@@ -284,6 +321,7 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
     if (settings.keepMainValues)
         result.mainValues.reserve(settings.cases);
     const std::size_t blocks = (settings.cases + blockSize - 1) / blockSize;
+    const Entering entering = enteringFor(entry, varied, settings.asShown);
     bool cancelled = false;
     std::size_t done = 0;
     runOrderedCount<Block>(
@@ -298,14 +336,16 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
             if (settings.cancel && settings.cancel->load(std::memory_order_relaxed))
                 return;
             std::vector<std::string> texts;
-            drawBlock(entry, base, varied, settings.seed, block, settings.cases, texts,
+            drawBlock(entry, base, varied, settings.seed, block, settings.cases, entering, texts,
                       [&](std::size_t, const std::vector<std::string> &, const Outcome &outcome) {
                           const bool ok = outcome.status == Status::Done;
                           if (!ok)
                               ++b.failed;
                           for (std::size_t k = 0; k < numeric.size(); ++k) {
-                              const std::optional<double> v =
-                                  ok ? shownNumber(entry, outcome.result, numeric[k]->name) : std::nullopt;
+                              std::optional<double> v;
+                              if (ok)
+                                  v = settings.asShown ? shownNumber(entry, outcome.result, numeric[k]->name)
+                                                       : outcome.result.number(numeric[k]->name);
                               b.values[k].push_back(v ? *v : NAN);
                           }
                           if (entry.balance)
@@ -313,7 +353,7 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
                                                                                       : NAN);
                           ++b.cases;
                           if (settings.keepMainValues) {
-                              const std::optional<double> main = mainValue(entry, outcome);
+                              const std::optional<double> main = mainValue(entry, outcome, settings.asShown);
                               b.main.push_back(main ? *main : NAN);
                           }
                       });

@@ -47,11 +47,15 @@ struct MonteCarloSettings {
     unsigned threads = 1;
     const std::atomic<bool> *cancel = nullptr;
     bool keepMainValues = true; // MonteCarloResult::mainValues, for a histogram
+    // Statistics of the values as the window shows them (read back from the
+    // texts with their digit patterns) rather than of the computed numbers.
+    bool asShown = false;
     // Told the number of cases done so far, on the calling thread.
     std::function<void(std::size_t)> progress;
 };
 
-// One drawn case: the varied fields' texts and the outcome.
+// One drawn case: the varied fields' texts and the outcome. Each drawn value
+// enters its case as the number its text reads as, as a sweep's values do.
 struct DrawnCase {
     std::vector<std::string> texts;
     Outcome outcome;
@@ -73,8 +77,8 @@ struct MonteCarloResult {
     std::size_t cases = 0;
     std::vector<OutputStatistics> outputs; // the numeric outputs, then the balance
     // The value plots take of every case that gave one (the signed balance of a
-    // load window, else the main output as shown), in case order; kept only
-    // when the settings ask for them.
+    // load window, else the main output), in case order; kept only when the
+    // settings ask for them.
     std::vector<double> mainValues;
     std::size_t failed = 0; // cases that did not run to their end
 };

@@ -69,7 +69,8 @@ void levelYear(const Entry &e, const Case &c, Result &r)
     if (file.status != hydrology::FileStatus::Ok)
         throw Rejected(hydrology::checkFileMessage, static_cast<int>(file.status));
     const hydrology::LevelYear level = hydrology::designLevel(file.records, percent);
-    r.add(e.outputs[0].name, std::to_string(level.record.year) + "年");
+    if (r.textsWanted)
+        r.add(e.outputs[0].name, std::to_string(level.record.year) + "年");
     addNumber(e, 1, level.record.value, r);
 }
 
@@ -78,15 +79,15 @@ void levelYear(const Entry &e, const Case &c, Result &r)
 void frequency(const Entry &e, const Case &c, Result &r)
 {
     requireStep(e, c, 0);
-    std::vector<hydrology::NamedText> texts;
+    std::vector<hydrology::NamedValue> values;
     try {
-        texts = hydrology::frequencyTexts(std::string(c.text("file")), c.text("rate"), c.text("ratio"));
+        values = hydrology::frequencyValues(std::string(c.text("file")), c.text("rate"), c.text("ratio"));
     } catch (const hydrology::AnalysisError &error) {
         throw Rejected(error.what());
     }
-    // The texts come in the order of the entry's outputs.
-    for (std::size_t i = 0; i < texts.size() && i < e.outputs.size(); ++i)
-        r.add(e.outputs[i].name, std::move(texts[i].text));
+    // The values come in the order of the entry's outputs.
+    for (std::size_t i = 0; i < values.size() && i < e.outputs.size(); ++i)
+        addNumber(e, i, values[i].value, r);
 }
 
 } // namespace
@@ -141,6 +142,7 @@ void addParameterEntries(std::vector<Entry> &table)
     year.okButton = "mycacul";
     year.title = "计算水平年";
     year.fields = {{"file", "水文资料文件", ""}, {"rate", "最枯水位或流量保证率(%)", "90"}};
+    year.fields[0].kind = FieldKind::DataFile;
     Output yearText = captionOutput("yeartext");
     yearText.label = "水 平 年";
     Output value;
@@ -161,6 +163,11 @@ void addParameterEntries(std::vector<Entry> &table)
     freq.window = "freqform";
     freq.title = "频率分析";
     freq.fields = {{"file", "水文资料文件", ""}, {"rate", "设计保证率 P(%)", "90"}, {"ratio", "倍比 Cs/Cv", "2"}};
+    // The rate and the ratio are read by the analysis's own rules: a ratio
+    // without a leading number is no ratio at all.
+    freq.fields[0].kind = FieldKind::DataFile;
+    freq.fields[1].kind = FieldKind::Text;
+    freq.fields[2].kind = FieldKind::Text;
     freq.required = {"rate", "ratio"};
     Output count;
     count.name = "n";

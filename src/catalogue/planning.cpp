@@ -74,7 +74,8 @@ void capacity(const Entry &e, const Case &c, Result &r)
 void addBalance(const Entry &e, const Balance &b, Result &r)
 {
     r.balance = b.r;
-    r.add(e.outputs[e.mainOutput - 1].name, b.caption());
+    if (r.textsWanted)
+        r.add(e.outputs[e.mainOutput - 1].name, b.caption());
     addNumber(e, std::size_t(e.mainOutput), b.shown(), r);
 }
 

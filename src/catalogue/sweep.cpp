@@ -40,6 +40,19 @@ void assignValueText(std::string &text, double value)
     varnolek::appendGeneralText(text, value, varnolek::Precision::Double);
 }
 
+std::optional<double> setValue(Case &c, std::string_view field, double value, std::string &text)
+{
+    assignValueText(text, value);
+    c.set(field, text);
+    try {
+        const double number = varnolek::readNumber(text);
+        c.setNumber(field, number);
+        return number;
+    } catch (const varnolek::CalcError &) {
+        return std::nullopt;
+    }
+}
+
 std::vector<Point> sweep(const Entry &entry, const Case &base, std::string_view field,
                          const std::vector<double> &values)
 {
@@ -48,11 +61,18 @@ std::vector<Point> sweep(const Entry &entry, const Case &base, std::string_view 
     Case c = base;
     std::string text; // the case refers to it while it is evaluated
     for (double v : values) {
-        text = valueText(v);
-        c.set(field, text);
-        points.push_back({text, evaluate(entry, c)});
+        const std::optional<double> number = setValue(c, field, v, text);
+        points.push_back({text, number ? *number : v, evaluate(entry, c)});
     }
     return points;
+}
+
+std::optional<double> outputNumber(const Entry &entry, const Result &result, std::string_view output)
+{
+    const Output *o = entry.output(output);
+    if (!o || !o->numeric())
+        return std::nullopt;
+    return result.number(output);
 }
 
 std::optional<double> shownNumber(const Entry &entry, const Result &result, std::string_view output)
@@ -68,13 +88,14 @@ std::optional<double> shownNumber(const Entry &entry, const Result &result, std:
     }
 }
 
-std::optional<double> mainValue(const Entry &entry, const Outcome &outcome)
+std::optional<double> mainValue(const Entry &entry, const Outcome &outcome, bool asShown)
 {
     if (outcome.status != Status::Done)
         return std::nullopt;
     if (entry.balance)
         return outcome.result.balance;
-    return shownNumber(entry, outcome.result, entry.main().name);
+    return asShown ? shownNumber(entry, outcome.result, entry.main().name)
+                   : outputNumber(entry, outcome.result, entry.main().name);
 }
 
 } // namespace catalogue

@@ -1,8 +1,8 @@
 #pragma once
 // A calculation evaluated with one of its fields varied: the curve of a plot,
 // the rows of a sensitivity sweep. Each value is written as its general
-// decimal text and read back by the window's leading-number rule, so a point
-// equals the calculation typed in by hand with that text.
+// decimal text and enters the calculation as the number that text reads as,
+// so a point equals the calculation typed in by hand with that text.
 
 #include "catalogue.h"
 
@@ -25,8 +25,15 @@ std::string valueText(double value);
 // The same into a text kept from value to value.
 void assignValueText(std::string &text, double value);
 
+// Gives a field of the case the text of a value, kept in `text` (which must
+// outlive the evaluation), and the number that text reads as. Returns that
+// number; nothing when the text reads beyond a double (the calculation then
+// fails on it as it would on the typed text).
+std::optional<double> setValue(Case &c, std::string_view field, double value, std::string &text);
+
 struct Point {
     std::string text; // the field's text at this point
+    double value = 0; // the number the field was given (its text read)
     Outcome outcome;
 };
 
@@ -35,12 +42,15 @@ struct Point {
 std::vector<Point> sweep(const Entry &entry, const Case &base, std::string_view field,
                          const std::vector<double> &values);
 
-// The number an output shows, read back from its text; nothing for a caption,
-// or when the output was not written.
+// The number an output was computed as (in the window's precision, before its
+// digit pattern); nothing for a caption, or when the output was not written.
+std::optional<double> outputNumber(const Entry &entry, const Result &result, std::string_view output);
+// The number an output shows, read back from its text: for whoever wants the
+// window's own digits (statistics of the values as shown).
 std::optional<double> shownNumber(const Entry &entry, const Result &result, std::string_view output);
 // The value plots and statistics take for a case: the signed balance of a load
 // window (remaining capacity positive, reduction negative), else the main
-// output as shown.
-std::optional<double> mainValue(const Entry &entry, const Outcome &outcome);
+// output's number. With asShown, the main output as its text shows it.
+std::optional<double> mainValue(const Entry &entry, const Outcome &outcome, bool asShown = false);
 
 } // namespace catalogue

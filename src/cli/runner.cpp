@@ -34,7 +34,7 @@ Usage:
   varnolek-calc ID --sweep FIELD=FROM:TO:N[:log] [--sweep FIELD2=FROM:TO:N[:log]] [FIELD=TEXT ...]
                                        a sweep: N values from FROM to TO inclusive (log-spaced
                                        with :log); two sweeps form a grid, the first slowest
-  varnolek-calc ID --monte-carlo N [--seed S] --vary FIELD[=DIST] ... [--rows] [FIELD=TEXT ...]
+  varnolek-calc ID --monte-carlo N [--seed S] --vary FIELD[=DIST] ... [--rows | --as-shown] [FIELD=TEXT ...]
                                        N cases with the varied fields drawn at random; DIST is
                                        uniform:a:b, normal:mean:sd, triangular:a:mode:b or
                                        lognormal:mu:sigma (of ln x); FIELD alone is uniform over
@@ -65,9 +65,11 @@ a row beyond the table is the error of every row that gives it a text. Only runn
 of memory ends a batch early, with exit status 3. A sweep writes
 the swept fields, the outputs and error, one row per point. A Monte Carlo run writes
 output,mean,sd,min,p5,p25,p50,p75,p95,max,failed: one row per numeric output (and
-"balance", the signed balance of a load calculation), taken on the values as shown,
-7 significant digits; failed counts the cases that gave no value. With --rows it writes
-every drawn case instead: the varied fields, the outputs and error.
+"balance", the signed balance of a load calculation), taken on the computed values
+before their digit patterns, 7 significant digits; failed counts the cases that gave no
+value. With --as-shown they are taken on the values as the window shows them (rounded
+to its digits). With --rows it writes every drawn case instead: the varied fields, the
+outputs and error. A drawn value enters its case as the number its text reads as.
 
 Example:
   varnolek-calc my1dform myx=5 myk=0.3
@@ -354,6 +356,7 @@ struct Options {
     std::uint64_t seed = 1;
     std::vector<catalogue::Varied> varied;
     bool rows = false;
+    bool asShown = false;
     unsigned threads = 0; // every core
     std::vector<std::string> assignments;
 };
@@ -375,7 +378,7 @@ std::string readOptions(const Entry &calculation, const std::vector<std::string>
         }
         const bool valued = arg == "--csv" || arg == "--sweep" || arg == "--monte-carlo" || arg == "--seed" ||
                             arg == "--vary" || arg == "--threads";
-        if (!valued && arg != "--rows")
+        if (!valued && arg != "--rows" && arg != "--as-shown")
             return "unknown option '" + arg + "'";
         if (valued && i + 1 >= args.size())
             return arg == "--csv" ? "--csv takes one FILE (or -)" : arg + " needs a value";
@@ -408,6 +411,8 @@ std::string readOptions(const Entry &calculation, const std::vector<std::string>
             if (!wholeNumber(value, n) || n == 0 || n > 1024)
                 return "--threads needs a number of threads from 1 to 1024, got '" + value + "'";
             o.threads = unsigned(n);
+        } else if (arg == "--as-shown") {
+            o.asShown = true;
         } else {
             o.rows = true;
         }
@@ -421,8 +426,10 @@ std::string readOptions(const Entry &calculation, const std::vector<std::string>
         return "--csv takes one FILE (or -)";
     if (!o.varied.empty() && !o.monteCarlo)
         return "--vary goes with --monte-carlo";
-    if ((o.rows || args.end() != std::find(args.begin(), args.end(), "--seed")) && !o.monteCarlo)
-        return "--rows and --seed go with --monte-carlo";
+    if ((o.rows || o.asShown || args.end() != std::find(args.begin(), args.end(), "--seed")) && !o.monteCarlo)
+        return "--rows, --as-shown and --seed go with --monte-carlo";
+    if (o.rows && o.asShown)
+        return "--as-shown is for the statistics: --rows writes every case as shown already";
     if ((o.monteCarlo || !o.sweeps.empty()) && calculation.id == "yearform")
         return "the design level year of a data file is not swept nor drawn at random";
     if (o.monteCarlo && o.varied.empty())
@@ -488,6 +495,7 @@ int monteCarloCommand(const Entry &calculation, const Options &o, const Case &ba
     settings.seed = o.seed;
     settings.threads = o.threads;
     settings.keepMainValues = false;
+    settings.asShown = o.asShown;
     std::string record;
     if (o.rows) {
         std::vector<std::string> names;

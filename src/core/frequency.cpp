@@ -1,5 +1,7 @@
 #include "frequency.h"
 
+#include <cstdint>
+
 #include "arithmetic.h"
 #include "numbers.h"
 
@@ -229,7 +231,8 @@ std::string frequencyText(double value)
     return formatPattern(value, Precision::Double, "###0.000");
 }
 
-std::vector<NamedText> frequencyTexts(const std::string &path, std::string_view rateText, std::string_view ratioText)
+std::vector<NamedValue> frequencyValues(const std::string &path, std::string_view rateText,
+                                        std::string_view ratioText)
 {
     const DataFile file = readDataFile(path);
     if (file.status != FileStatus::Ok)
@@ -255,16 +258,24 @@ std::vector<NamedText> frequencyTexts(const std::string &path, std::string_view 
     const FrequencyAnalysis analysis = analyseFrequency(file.records, ratio);
     const DesignValue design = designValue(analysis, rate);
     const SeriesStatistics &s = analysis.statistics;
-    return {{"n", std::to_string(s.n)},
-            {"mean", frequencyText(s.mean)},
-            {"cv", frequencyText(s.cv)},
-            {"cs", frequencyText(s.cs)},
-            {"phi", frequencyText(design.momentFactor)},
-            {"value", frequencyText(design.momentValue)},
-            {"fitcv", frequencyText(analysis.fitted.cv)},
-            {"fitcs", frequencyText(analysis.fitted.cs)},
-            {"fitphi", frequencyText(design.fitFactor)},
-            {"fitvalue", frequencyText(design.fitValue)}};
+    return {{"n", double(s.n)},
+            {"mean", s.mean},
+            {"cv", s.cv},
+            {"cs", s.cs},
+            {"phi", design.momentFactor},
+            {"value", design.momentValue},
+            {"fitcv", analysis.fitted.cv},
+            {"fitcs", analysis.fitted.cs},
+            {"fitphi", design.fitFactor},
+            {"fitvalue", design.fitValue}};
+}
+
+std::vector<NamedText> frequencyTexts(const std::string &path, std::string_view rateText, std::string_view ratioText)
+{
+    std::vector<NamedText> texts;
+    for (const NamedValue &v : frequencyValues(path, rateText, ratioText))
+        texts.push_back({v.name, v.name == "n" ? std::to_string(std::int64_t(v.value)) : frequencyText(v.value)});
+    return texts;
 }
 
 } // namespace varnolek::hydrology

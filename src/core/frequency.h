@@ -129,6 +129,10 @@ struct NamedText {
     std::string name;
     std::string text;
 };
+struct NamedValue {
+    std::string name;
+    double value = 0;
+};
 // The analysis of varnolek-calc: the data file at path with a guarantee rate and
 // a Cs/Cv ratio typed as texts, giving n, mean, cv, cs, phi, value (moments at
 // the rate) and fitcv, fitcs, fitphi, fitvalue (curve fitting at the rate).
@@ -136,5 +140,8 @@ struct NamedText {
 // throws AnalysisError with the message of a bad file, a guard, or a ratio
 // that is not a number.
 std::vector<NamedText> frequencyTexts(const std::string &path, std::string_view rateText, std::string_view ratioText);
+// The same figures as numbers, in the same order (n as a whole number).
+std::vector<NamedValue> frequencyValues(const std::string &path, std::string_view rateText,
+                                        std::string_view ratioText);
 
 } // namespace varnolek::hydrology

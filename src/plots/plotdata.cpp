@@ -111,6 +111,13 @@ const std::string *mainText(const Entry &entry, const Outcome &outcome)
     return outcome.status == Status::Done ? outcome.result.text(entry.main().name) : nullptr;
 }
 
+// A plotted value as the data export writes it: every digit the calculation
+// holds (7 significant digits of a single-precision result, 15 of a double).
+std::string numberText(const Entry &entry, double value)
+{
+    return varnolek::generalText(value, entry.balance ? varnolek::Precision::Double : entry.main().precision);
+}
+
 void noPointUnlessAny(Plot &plot)
 {
     for (const Series &s : plot.series)
@@ -134,7 +141,7 @@ void curve(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
         catalogue::sweep(entry, c, rule.field, catalogue::spacedValues(from, to, curvePoints));
     // The input itself, as typed: the middle point (the first for v = 0).
     const std::size_t input = *v == 0 ? 0 : std::size_t(curvePoints / 2);
-    points[input] = {std::string(c.text(rule.field)), catalogue::evaluate(entry, c)};
+    points[input] = {std::string(c.text(rule.field)), *v, catalogue::evaluate(entry, c)};
 
     plot.field = rule.field;
     plot.xTitle = fieldTitle(*field);
@@ -146,9 +153,9 @@ void curve(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
         const std::optional<double> y = catalogue::mainValue(entry, points[i].outcome);
         if (!y || !std::isfinite(*y))
             continue;
-        const double x = i == input ? *v : varnolek::readNumber(points[i].text);
+        const double x = points[i].value;
         s.points.emplace_back(x, *y);
-        plot.rows.push_back({points[i].text, *mainText(entry, points[i].outcome)});
+        plot.rows.push_back({points[i].text, numberText(entry, *y)});
         if (i == input)
             plot.marks.push_back({x, *y, "(" + points[i].text + ", " + *mainText(entry, points[i].outcome) + ")"});
     }
@@ -171,7 +178,7 @@ void decay(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
     const double end = *c0 * std::pow(*target / *c0, rule.span);
     std::vector<double> values = catalogue::spacedValues(*c0, end, curvePoints);
     std::vector<catalogue::Point> points = catalogue::sweep(entry, c, rule.field, values);
-    points.push_back({std::string(c.text(rule.field)), own});
+    points.push_back({std::string(c.text(rule.field)), *target, own});
 
     plot.field = rule.field;
     plot.xTitle = outputTitle(entry.main());
@@ -187,9 +194,8 @@ void decay(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
     }
     std::stable_sort(order.begin(), order.end());
     for (const auto &[l, i] : order) {
-        const double conc = i + 1 == points.size() ? *target : varnolek::readNumber(points[i].text);
-        s.points.emplace_back(l, conc);
-        plot.rows.push_back({points[i].text, *mainText(entry, points[i].outcome)});
+        s.points.emplace_back(l, points[i].value);
+        plot.rows.push_back({points[i].text, numberText(entry, l)});
     }
     plot.marks.push_back(
         {*length, *target, "C = " + std::string(c.text(rule.field)) + ", L = " + *mainText(entry, own)});
@@ -199,20 +205,23 @@ void decay(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
 
 // ---- The map of the two-dimensional river ---------------------------------
 
-void evaluateRows(const Entry &entry, const Case &base, const std::vector<std::string> &xTexts,
-                  const std::vector<std::string> &yTexts, std::size_t firstRow, std::size_t endRow, Grid &grid)
+// The nodes' numbers only: no text is made of a node's result.
+void evaluateRows(const Entry &entry, const Case &base, const std::vector<double> &xs, const std::vector<double> &ys,
+                  std::size_t firstRow, std::size_t endRow, Grid &grid)
 {
-    Case c = base; // one case, its two fields pointed at each node's texts in turn
-    const std::size_t nx = xTexts.size();
+    Case c = base; // one case, its two fields given each node's numbers in turn
+    c.readNumbers();
+    const std::size_t x = c.placeOf("myx"), y = c.placeOf("myy");
+    const std::size_t nx = xs.size();
+    Outcome o;
+    o.result.textsWanted = false;
     for (std::size_t j = firstRow; j < endRow; ++j) {
-        c.set("myy", yTexts[j]);
+        c.setNumberAt(y, ys[j]);
         for (std::size_t i = 0; i < nx; ++i) {
-            c.set("myx", xTexts[i]);
-            const Outcome o = catalogue::evaluate(entry, c);
+            c.setNumberAt(x, xs[i]);
+            catalogue::evaluateInto(entry, c, o);
             const std::optional<double> v = catalogue::mainValue(entry, o);
             grid.c[j * nx + i] = v ? *v : std::numeric_limits<double>::quiet_NaN();
-            if (v)
-                grid.texts[j * nx + i] = *mainText(entry, o);
         }
     }
 }
@@ -233,34 +242,39 @@ void map(Plot &plot, const Entry &entry, const Case &c)
 
     Grid &grid = plot.grid;
     std::vector<std::string> xTexts, yTexts;
-    for (int i = 1; i <= mapColumns; ++i) {
-        grid.xs.push_back(i * (2 * *X) / mapColumns);
-        xTexts.push_back(catalogue::valueText(grid.xs.back()));
-    }
-    for (int j = 0; j < mapRows; ++j) {
-        grid.ys.push_back(j * *B / (mapRows - 1));
-        yTexts.push_back(catalogue::valueText(grid.ys.back()));
-    }
+    // Each node's distances are the numbers their texts read as.
+    const auto typed = [](double v, std::vector<std::string> &texts) {
+        texts.push_back(catalogue::valueText(v));
+        try {
+            return varnolek::readNumber(texts.back());
+        } catch (const varnolek::CalcError &) {
+            return std::numeric_limits<double>::infinity(); // fails as its text would
+        }
+    };
+    for (int i = 1; i <= mapColumns; ++i)
+        grid.xs.push_back(typed(i * (2 * *X) / mapColumns, xTexts));
+    for (int j = 0; j < mapRows; ++j)
+        grid.ys.push_back(typed(j * *B / (mapRows - 1), yTexts));
     // The case holds the entry's fields alone, in the order the calculation
     // reads them, each found at once.
     Case ordered;
     for (const catalogue::Field &f : entry.fields)
         ordered.set(f.name, c.text(f.name));
     grid.c.assign(grid.xs.size() * grid.ys.size(), 0.0);
-    grid.texts.assign(grid.c.size(), std::string());
     // The rows are shared out among the cores.
     const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
     std::vector<std::thread> threads;
     const std::size_t ny = grid.ys.size();
     for (std::size_t w = 1; w < workers; ++w)
-        threads.emplace_back(evaluateRows, std::cref(entry), std::cref(ordered), std::cref(xTexts), std::cref(yTexts),
-                             ny * w / workers, ny * (w + 1) / workers, std::ref(grid));
-    evaluateRows(entry, ordered, xTexts, yTexts, 0, ny / workers, grid);
+        threads.emplace_back(evaluateRows, std::cref(entry), std::cref(ordered), std::cref(grid.xs),
+                             std::cref(grid.ys), ny * w / workers, ny * (w + 1) / workers, std::ref(grid));
+    evaluateRows(entry, ordered, grid.xs, grid.ys, 0, ny / workers, grid);
     for (std::thread &t : threads)
         t.join();
 
     // The rows of the CSV are made from the grid when it is exported.
     plot.header = {plot.xTitle, fieldTitle(fy), plot.scaleTitle};
+    plot.grid.precision = entry.main().precision;
     plot.grid.xTexts = std::move(xTexts);
     plot.grid.yTexts = std::move(yTexts);
     const bool any = std::any_of(grid.c.begin(), grid.c.end(), [](double v) { return std::isfinite(v); });
@@ -281,7 +295,7 @@ void map(Plot &plot, const Entry &entry, const Case &c)
         catalogue::sweep(entry, c, "myy", catalogue::spacedValues(0, *B, curvePoints));
     for (const catalogue::Point &p : across)
         if (const std::optional<double> v = catalogue::mainValue(entry, p.outcome))
-            plot.profile.points.emplace_back(varnolek::readNumber(p.text), *v);
+            plot.profile.points.emplace_back(p.value, *v);
 }
 
 // ---- Load balances ----------------------------------------------------------
@@ -548,7 +562,7 @@ std::string csvText(const Plot &plot)
     for (std::size_t j = 0; j < g.ys.size(); ++j)
         for (std::size_t i = 0; i < g.xs.size(); ++i)
             if (std::isfinite(g.at(i, j)))
-                line({g.xTexts[i], g.yTexts[j], g.texts[j * g.xs.size() + i]});
+                line({g.xTexts[i], g.yTexts[j], varnolek::generalText(g.at(i, j), g.precision)});
     return out;
 }
 

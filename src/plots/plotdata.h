@@ -36,8 +36,8 @@ struct Mark {
 // the calculation failed.
 struct Grid {
     std::vector<double> xs, ys, c;
-    std::vector<std::string> texts;          // each node's concentration as the window shows it
     std::vector<std::string> xTexts, yTexts; // the texts the fields were given
+    varnolek::Precision precision = varnolek::Precision::Double; // of the concentrations
     double at(std::size_t i, std::size_t j) const { return c[j * xs.size() + i]; }
 };
 

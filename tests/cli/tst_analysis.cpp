@@ -8,9 +8,12 @@
 #include "cli/runner.h"
 #include "support/runcli.h"
 
+#include "core/numbers.h"
+
 #include <QTest>
 #include <cmath>
 #include <cstdio>
+#include <random>
 #include <string>
 
 namespace {
@@ -79,6 +82,7 @@ private slots:
     void gridAndSpacing();
     void monteCarloMatchesAnalyticStatistics_data();
     void monteCarloMatchesAnalyticStatistics();
+    void statisticsOfComputedValues();
     void sameOutputInAnyThreadCount_data();
     void sameOutputInAnyThreadCount();
     void batchBlocksKeepLinesAndOrder();
@@ -206,6 +210,42 @@ void TestAnalysis::monteCarloMatchesAnalyticStatistics()
     QCOMPARE(statistic(run.out, "Text2", "failed"), 0.0);
 }
 
+void TestAnalysis::statisticsOfComputedValues()
+{
+    // A total phosphorus of a few hundredths mg/L, written with two decimals:
+    // every case shows 0.03, yet the concentration spreads. C = (Q1·C1 +
+    // Q2·C2) / (Q1 + Q2) with Q1 = 50, C1 = 0.03, Q2 = 2, C2 uniform on
+    // 0.02 to 0.06.
+    const std::vector<std::string> args{"my0dform/section", "--monte-carlo", "100000", "--seed", "3",
+                                        "--vary", "myc2=uniform:0.02:0.06", "myc1=0.03"};
+    const Run computed = calc(args);
+    QCOMPARE(computed.status, 0);
+    // An independent sample of the same distribution, worked here in double.
+    std::mt19937_64 generator(12345);
+    std::uniform_real_distribution<double> c2(0.02, 0.06);
+    double sum = 0, squares = 0;
+    constexpr int n = 100000;
+    for (int i = 0; i < n; ++i) {
+        const double c = (50 * 0.03 + 2 * c2(generator)) / 52;
+        sum += c;
+        squares += c * c;
+    }
+    const double mean = sum / n, sd = std::sqrt((squares - n * mean * mean) / (n - 1));
+    // Within four standard errors of the mean, and the spread within 2 %.
+    QVERIFY(std::fabs(statistic(computed.out, "Text2", "mean") - mean) < 4 * sd / std::sqrt(double(n)) * 1.5);
+    QVERIFY(std::fabs(statistic(computed.out, "Text2", "sd") / sd - 1) < 0.02);
+    // The spread lies below the pattern's last digit and is still seen.
+    QVERIFY(statistic(computed.out, "Text2", "sd") > 0);
+    QVERIFY(statistic(computed.out, "Text2", "sd") < 0.005);
+    // The values as shown have no spread at all.
+    std::vector<std::string> asShown = args;
+    asShown.push_back("--as-shown");
+    const Run shown = calc(asShown);
+    QCOMPARE(shown.status, 0);
+    QCOMPARE(statistic(shown.out, "Text2", "sd"), 0.0);
+    QCOMPARE(statistic(shown.out, "Text2", "mean"), 0.03);
+}
+
 void TestAnalysis::sameOutputInAnyThreadCount_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -290,17 +330,24 @@ void TestAnalysis::failedCasesAreCountedAndLeftOut()
     QCOMPARE(rows.status, 0);
     int failed = 0;
     double smallest = 1e300;
+    std::string smallestText;
     const auto table = records(rows.out);
     for (std::size_t i = 1; i < table.size(); ++i) {
-        if (!table[i].back().empty())
+        if (!table[i].back().empty()) {
             ++failed;
-        else
-            smallest = std::min(smallest, std::stod(table[i][1]));
+        } else if (std::stod(table[i][1]) < smallest) {
+            smallest = std::stod(table[i][1]);
+            smallestText = table[i][1];
+        }
     }
     QCOMPARE(table.size(), std::size_t(5001));
     QVERIFY(failed > 1200 && failed < 2000); // about a third
     QCOMPARE(statistic(stats.out, "myl", "failed"), double(failed));
-    QCOMPARE(statistic(stats.out, "myl", "min"), std::stod(catalogue::statisticText(smallest)));
+    // The statistics are of the computed lengths: the smallest, written as
+    // the window writes it, is the smallest shown.
+    QCOMPARE(varnolek::formatPattern(statistic(stats.out, "myl", "min"), varnolek::Precision::Double,
+                                     catalogue::entry("MYLFORM").main().pattern),
+             smallestText);
 
     // Every case failed: empty statistics, failed = N.
     const Run none = calc({"MYLFORM", "--monte-carlo", "300", "--vary", "myc=uniform:-4:-1"});
