@@ -27,8 +27,8 @@
 
 namespace {
 
-constexpr unsigned long long maxCasesRun = 2000;
-constexpr double maxSweepRun = 40;
+constexpr unsigned long long maxCasesRun = 500;
+constexpr double maxSweepRun = 24;
 constexpr unsigned long long maxThreadsRun = 4;
 
 // A file for the --csv FILE form, made once and rewritten for each input.
