@@ -16,6 +16,7 @@ the values as shown); the records keep the option.
 The examples folder is written as {examples} in arguments and input, and the
 test puts the source tree's folder in its place.
 """
+import json
 import os
 import random
 import subprocess
@@ -83,7 +84,7 @@ def record(calc, args, stdin, strip_as_shown):
         run_args = [a for a in run_args if a != "--as-shown"]
     data = stdin.replace("{examples}", EXAMPLES).encode() if stdin is not None else b""
     p = subprocess.run([calc] + run_args, input=data, capture_output=True)
-    lines = ["=== " + "\t".join(args)]
+    lines = ["=== " + json.dumps(args, ensure_ascii=False)]
     if stdin is not None:
         lines.append("--- stdin %d" % len(stdin.encode()))
         lines.append(stdin)
