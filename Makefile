@@ -37,6 +37,7 @@ bench: build
 	bash bench/cli_batch.sh $(BUILD)
 	bash bench/hostile_inputs.sh $(BUILD)
 	bash bench/montecarlo.sh $(BUILD)
+	bash bench/sweep_memory.sh $(BUILD)
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/ktable_build 1000
 	./$(BUILD)/bench/frequency_fit
 

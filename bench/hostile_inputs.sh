@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Hostile inputs to varnolek-calc: huge row indexes, huge and endless data
-# files, files that are not files. For each: the exit status, the first line of
+# files, files that are not files; saved cases, sweeps and Monte Carlo runs at
+# the edges of numbers and counts. For each: the exit status, the first line of
 # its message, wall time and peak resident memory. Each should end with its
-# status and message well within a second and a few megabytes.
+# status and message well within a second and a few megabytes (the sweep of
+# 1e9 points is stopped after 10 s: its memory stays flat meanwhile; the batch
+# of a 3 GB record runs out of its 1.5 GB and says so).
 #
 # Usage: bench/hostile_inputs.sh [BUILD_DIR]
 set -uo pipefail
@@ -48,3 +51,34 @@ show "yearform, a FIFO" /dev/null "$exe" yearform "file=$dir/levels.fifo" rate=9
 show "yearform, a directory" /dev/null "$exe" yearform "file=$dir/folder" rate=90
 show "yearform, one endless field (2 MB)" /dev/null "$exe" yearform "file=$dir/endless-field.txt" rate=90
 show "yearform, 2 MB of blank lines" /dev/null "$exe" yearform "file=$dir/blank-lines.txt" rate=90
+
+# Saved cases, sweeps and Monte Carlo runs at the edges of numbers and counts.
+printf '{"x":1e400}' > "$dir/beyond.vcase"
+printf '{"program":"Varnolek","program":"Varnolek","format":1,"calculation":"my1dform"}' > "$dir/twice.vcase"
+printf '4\n1961,1\n1962,2\n1963,3\n1964,4\n' > "$dir/symmetric.txt"
+show "case file {\"x\":1e400}" /dev/null "$exe" --case "$dir/beyond.vcase"
+show "case file naming \"program\" twice" /dev/null "$exe" --case "$dir/twice.vcase"
+show "sweep myk=-1e308:1e308:3" /dev/null "$exe" my1dform --sweep myk=-1e308:1e308:3
+show "sweep myk=1e308:-1e308:3" /dev/null "$exe" my1dform --sweep myk=1e308:-1e308:3
+show "sweep myk=1e-300:1e300:3:log" /dev/null "$exe" my1dform --sweep myk=1e-300:1e300:3:log
+show "two sweeps of 1e9 points" /dev/null "$exe" my1dform --sweep myk=0.1:0.3:1000000000 \
+  --sweep myx=1:2:1000000000
+show "sweep of 1e9 points stopped after 10 s: bytes written" /dev/null bash -c \
+  '{ timeout 10 "$0" my1dform --sweep myk=0.1:0.3:1000000000; echo "timeout: exit $?" >&2; } | wc -c' "$exe"
+show "myk swept twice" /dev/null "$exe" my1dform --sweep myk=0.1:0.3:3 --sweep myk=1:2:2
+show "--monte-carlo 9223372036854775808" /dev/null "$exe" my1dform --monte-carlo 9223372036854775808 --vary myk
+show "--monte-carlo 18446744073709551615 --rows" /dev/null "$exe" my1dform --monte-carlo 18446744073709551615 \
+  --rows --vary myk
+show "--monte-carlo 100000000000000000 (values beyond memory)" /dev/null "$exe" my1dform \
+  --monte-carlo 100000000000000000 --vary myk
+show "--monte-carlo 1e15" /dev/null "$exe" my1dform --monte-carlo 1e15 --vary myk
+show "--vary myk twice" /dev/null "$exe" my1dform --monte-carlo 9 --vary myk --vary myk=normal:0.2:0.01
+show "--vary myk=uniform:-1e308:1e308" /dev/null "$exe" my1dform --monte-carlo 1000 --vary myk=uniform:-1e308:1e308
+show "--vary myk=lognormal:800:1" /dev/null "$exe" my1dform --monte-carlo 1000 --vary myk=lognormal:800:1
+show "every case failed (MYLFORM, myc below 0)" /dev/null "$exe" MYLFORM --monte-carlo 300 --vary myc=uniform:-4:-1
+show "statistics of myc0 from 1e307 to 1.7e308 (my2dform)" /dev/null "$exe" my2dform --monte-carlo 1000 \
+  --vary myc0=uniform:1e307:1.7e308
+show "frequency of 1, 2, 3, 4 at 90 %" /dev/null "$exe" frequency "file=$dir/symmetric.txt" rate=90
+show "batch of a 3 GB record, ulimit -v 1500000, 2 threads" /dev/null bash -c \
+  '{ printf "myx,myk\n1,2\n"; head -c 3000000000 /dev/zero; } | (ulimit -v 1500000; "$0" my1dform --csv - --threads 2)' \
+  "$exe"

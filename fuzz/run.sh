@@ -2,13 +2,13 @@
 # Runs every fuzz target of a fuzz build for a while and reports its executions.
 #   fuzz/run.sh BUILD_DIR SECONDS
 # New inputs go to BUILD_DIR/corpus/<target>; the seeds in fuzz/corpus are
-# read, never written. A finding is saved as BUILD_DIR/artifacts/<target>-crash-…
+# read, never written. A target with a dictionary fuzz/<target>.dict is given it. A finding is saved as BUILD_DIR/artifacts/<target>-crash-…
 # and makes this script fail.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-fuzz}
 seconds=${2:-60}
-targets=(fuzz_field_text fuzz_patterns fuzz_data_file fuzz_cli)
+targets=(fuzz_field_text fuzz_patterns fuzz_data_file fuzz_cli fuzz_case)
 
 mkdir -p "$build/artifacts"
 failed=0
@@ -16,8 +16,10 @@ summary=()
 for target in "${targets[@]}"; do
   mkdir -p "$build/corpus/$target"
   log="$build/$target.log"
+  dict=()
+  [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
   echo "== $target: ${seconds} s"
-  "$build/fuzz/$target" "$build/corpus/$target" "fuzz/corpus/$target" \
+  "$build/fuzz/$target" "$build/corpus/$target" "fuzz/corpus/$target" "${dict[@]}" \
     -max_total_time="$seconds" -max_len=8192 -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$build/artifacts/$target-" >"$log" 2>&1
   status=$?

@@ -29,6 +29,8 @@ RunBar::RunBar(const QString &runName, QWidget *parent)
     connect(m_worker, &BackgroundRun::finished, this, [this](bool cancelled) {
         m_run->setEnabled(true);
         m_cancel->setEnabled(false);
+        if (!m_worker->failure().isEmpty())
+            m_status->setText(QStringLiteral("计算失败：%1").arg(m_worker->failure()));
         emit finished(cancelled);
     });
 }

@@ -24,11 +24,17 @@ public:
     // Starts a job of total steps; the job reports the steps done.
     void start(int total, BackgroundRun::Job job);
     void cancel() { m_worker->cancel(); }
+    // Cancels a run and waits for its job to return: a window calls it as it
+    // is destroyed, before the members the job writes into go.
+    void stop() { m_worker->stop(); }
+    // Why the last run failed, or empty; the status line shows it.
+    const QString &failure() const { return m_worker->failure(); }
     void setStatus(const QString &text);
 
 signals:
     void runRequested();
-    // The job ended, run to its end or cancelled; 计算 is enabled again.
+    // The job ended, run to its end, cancelled, or failed (failure() is not
+    // empty, and the status line says why); 计算 is enabled again.
     void finished(bool cancelled);
 
 private:

@@ -85,20 +85,28 @@ sensitivityform::sensitivityform(ui::CalculatorWindow *window)
     resize(960, 720);
 
     connect(m_runBar, &RunBar::finished, this, [this](bool cancelled) {
-        if (cancelled) {
+        // A failed run shows nothing partial either; the run bar says why.
+        const bool failed = !m_runBar->failure().isEmpty();
+        if (cancelled || failed) {
             m_running.clear();
             m_rows.clear();
-            m_runBar->setStatus(QStringLiteral("已取消"));
+            if (!failed)
+                m_runBar->setStatus(QStringLiteral("已取消"));
         } else {
             m_rows = std::move(m_running);
             m_running.clear();
             m_runBar->setStatus(QStringLiteral("共 %1 个算例").arg(m_rows.size()));
         }
         showSweep();
-        emit sweepFinished(cancelled);
+        emit sweepFinished(cancelled || failed);
     });
     fieldChosen();
     runTornado();
+}
+
+sensitivityform::~sensitivityform()
+{
+    m_runBar->stop();
 }
 
 QWidget *sensitivityform::buildSweepTab()
@@ -227,6 +235,10 @@ void sensitivityform::runSweep()
         ui::Prompts::current().message(this, QStringLiteral("对数间隔的起始值和终止值须大于零"), title);
         return;
     }
+    if (!catalogue::finiteSpacing(axis.from, axis.to, axis.n, axis.spacing)) {
+        ui::Prompts::current().message(this, QStringLiteral("起始值与终止值相差过大，扫描的取值超出数值范围"), title);
+        return;
+    }
     m_axis = axis;
     m_running.clear();
     m_running.reserve(std::size_t(axis.n));
@@ -237,10 +249,9 @@ void sensitivityform::runSweep()
         catalogue::sweepGrid(
             entry, base, {axis}, catalogue::defaultThreads(),
             [&](const std::vector<catalogue::GridRow> &rows) {
-                for (const catalogue::GridRow &row : rows)
-                    m_running.push_back(row);
                 done += rows.size();
                 progress(done);
+                m_running.insert(m_running.end(), rows.begin(), rows.end());
                 return true;
             },
             &cancel);

@@ -36,6 +36,9 @@ class sensitivityform : public QWidget {
 public:
     // The view and the texts of the window's fields are taken when it opens.
     explicit sensitivityform(ui::CalculatorWindow *window);
+    // A sweep still running is cancelled and waited for before the rows it
+    // writes into go.
+    ~sensitivityform() override;
 
     const catalogue::Entry &entry() const { return m_entry; }
     const catalogue::Case &base() const { return m_base; }
@@ -49,7 +52,7 @@ public:
     void runTornado();
 
 signals:
-    // A sweep ended, shown or cancelled.
+    // A sweep ended: shown, or cancelled or failed with nothing shown.
     void sweepFinished(bool cancelled);
 
 private:

@@ -130,14 +130,22 @@ uncertaintyform::uncertaintyform(ui::CalculatorWindow *window)
 
     connect(m_runBar, &RunBar::runRequested, this, &uncertaintyform::run);
     connect(m_runBar, &RunBar::finished, this, [this](bool cancelled) {
+        // A failed run shows nothing partial either; the run bar says why.
+        const bool failed = !m_runBar->failure().isEmpty();
         m_shown.reset();
-        if (!cancelled && m_running)
+        if (!cancelled && !failed && m_running)
             m_shown = std::move(m_running);
         m_running.reset();
-        m_runBar->setStatus(cancelled ? QStringLiteral("已取消") : QStringLiteral("完成"));
+        if (!failed)
+            m_runBar->setStatus(cancelled ? QStringLiteral("已取消") : QStringLiteral("完成"));
         showResult();
-        emit finished(cancelled);
+        emit finished(cancelled || failed);
     });
+}
+
+uncertaintyform::~uncertaintyform()
+{
+    m_runBar->stop();
 }
 
 void uncertaintyform::fieldTicked(int row, bool ticked)

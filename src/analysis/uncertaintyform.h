@@ -29,6 +29,9 @@ class uncertaintyform : public QWidget {
 
 public:
     explicit uncertaintyform(ui::CalculatorWindow *window);
+    // A run still going is cancelled and waited for before the result it
+    // writes into goes.
+    ~uncertaintyform() override;
 
     const catalogue::Entry &entry() const { return m_entry; }
     const catalogue::Case &base() const { return m_base; }
@@ -42,6 +45,7 @@ public:
     void cancel();
 
 signals:
+    // A run ended: shown, or cancelled or failed with nothing shown.
     void finished(bool cancelled);
 
 private:

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -120,18 +121,51 @@ Case CaseFile::toCase(const Entry &entry, const std::string &folder) const
     return c;
 }
 
-CaseFile parseCaseFile(std::string_view bytes)
+namespace {
+
+// The JSON of a case file. A name given twice within one object is refused:
+// the reader would keep the last and drop the first without a word. Every
+// failure of the reader is a BadCaseFile.
+Json parseJson(std::string_view bytes)
 {
-    if (bytes.size() > maxCaseBytes)
-        bad("文件大于 1 MB");
-    Json root;
+    std::vector<std::vector<std::string>> names; // of each object open, innermost last
+    const Json::parser_callback_t noDuplicates = [&names](int, Json::parse_event_t event, Json &parsed) {
+        switch (event) {
+        case Json::parse_event_t::object_start:
+            names.emplace_back();
+            break;
+        case Json::parse_event_t::object_end:
+            names.pop_back();
+            break;
+        case Json::parse_event_t::key: {
+            std::vector<std::string> &seen = names.back();
+            const std::string &name = parsed.get_ref<const std::string &>();
+            if (std::find(seen.begin(), seen.end(), name) != seen.end())
+                bad("名称" + named(name) + "在同一对象中出现了两次");
+            seen.push_back(name);
+            break;
+        }
+        default:
+            break;
+        }
+        return true;
+    };
     try {
-        root = Json::parse(bytes.begin(), bytes.end());
+        return Json::parse(bytes.begin(), bytes.end(), noDuplicates);
     } catch (const Json::parse_error &error) {
         if (std::string_view(error.what()).find("UTF-8") != std::string_view::npos)
             bad("文件不是有效的 UTF-8 文本");
         bad("文件内容不是 JSON 格式");
+    } catch (const Json::out_of_range &) {
+        bad("文件中有超出数值范围的数"); // 1e400: beyond a double
+    } catch (const Json::exception &) {
+        bad("文件内容不是 JSON 格式");
     }
+}
+
+// The case in the JSON of its file.
+CaseFile readCase(const Json &root)
+{
     if (!root.is_object())
         bad("文件内容不是算例");
 
@@ -210,6 +244,22 @@ CaseFile parseCaseFile(std::string_view bytes)
         c.dataRate = data->value("rate", std::string());
     }
     return c;
+}
+
+} // namespace
+
+CaseFile parseCaseFile(std::string_view bytes)
+{
+    if (bytes.size() > maxCaseBytes)
+        bad("文件大于 1 MB");
+    const Json root = parseJson(bytes);
+    try {
+        return readCase(root);
+    } catch (const Json::exception &) {
+        // Each value's type is checked before it is read; should one slip
+        // through, the file is still only a bad file.
+        bad("文件内容不是算例");
+    }
 }
 
 CaseFile readCaseFile(const std::string &path)

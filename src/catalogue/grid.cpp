@@ -4,8 +4,10 @@
 
 #include "core/arithmetic.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <stdexcept>
 
 namespace catalogue {
 
@@ -30,6 +32,41 @@ std::string checkAxis(const Entry &entry, const Axis &axis)
                std::to_string(axis.n) + " steps";
     if (axis.spacing == Spacing::Log && (axis.from <= 0 || axis.to <= 0))
         return "a log sweep of " + axis.field + " cannot reach zero or a negative value";
+    if (!finiteSpacing(axis.from, axis.to, axis.n, axis.spacing))
+        return "the sweep of " + axis.field + " from " + valueText(axis.from) + " to " + valueText(axis.to) + " in " +
+               std::to_string(axis.n) + " steps spaces its values beyond the range of numbers (about ±1.8E+308)";
+    return {};
+}
+
+std::size_t gridPoints(const std::vector<Axis> &axes)
+{
+    if (axes.empty())
+        return 0;
+    std::size_t points = 1;
+    for (const Axis &axis : axes) {
+        const std::size_t n = axis.n > 0 ? std::size_t(axis.n) : 0;
+        if (n != 0 && points > (maxGridPoints + 1) / n)
+            return maxGridPoints + 1;
+        points = std::min(points * n, maxGridPoints + 1);
+    }
+    return points;
+}
+
+std::string checkGrid(const Entry &entry, const std::vector<Axis> &axes)
+{
+    for (std::size_t a = 0; a < axes.size(); ++a) {
+        if (std::string problem = checkAxis(entry, axes[a]); !problem.empty())
+            return problem;
+        for (std::size_t b = 0; b < a; ++b)
+            if (axes[b].field == axes[a].field)
+                return "--sweep of " + axes[a].field + " stands twice: a field is swept once";
+    }
+    if (gridPoints(axes) > maxGridPoints) {
+        std::string sizes;
+        for (const Axis &axis : axes)
+            sizes += (sizes.empty() ? "" : " × ") + std::to_string(axis.n);
+        return "the grid of " + sizes + " points is larger than " + std::to_string(maxGridPoints) + " points";
+    }
     return {};
 }
 
@@ -74,20 +111,11 @@ std::optional<Axis> parseAxis(const Entry &entry, std::string_view text, std::st
 bool sweepGrid(const Entry &entry, const Case &base, const std::vector<Axis> &axes, unsigned threads,
                const std::function<bool(const std::vector<GridRow> &)> &deliver, const std::atomic<bool> *cancel)
 {
-    // The texts of every axis's values, made once.
-    std::vector<std::vector<std::string>> texts;
-    std::size_t total = 1;
-    for (const Axis &axis : axes) {
-        std::vector<std::string> t;
-        for (double v : spacedValues(axis.from, axis.to, axis.n, axis.spacing))
-            t.push_back(valueText(v));
-        total *= t.size();
-        texts.push_back(std::move(t));
-    }
-    if (axes.empty())
-        total = 0;
+    if (const std::string problem = checkGrid(entry, axes); !problem.empty())
+        throw std::invalid_argument(problem);
+    const std::size_t total = gridPoints(axes);
     constexpr std::size_t blockSize = 1024;
-    const std::size_t blocks = (total + blockSize - 1) / blockSize;
+    const std::size_t blocks = total / blockSize + (total % blockSize != 0);
     bool stopped = false;
     runOrderedCount<std::vector<GridRow>>(
         threads, blocks,
@@ -95,21 +123,27 @@ bool sweepGrid(const Entry &entry, const Case &base, const std::vector<Axis> &ax
             rows.clear();
             if (cancel && cancel->load(std::memory_order_relaxed))
                 return;
+            const std::size_t first = block * blockSize;
+            const std::size_t end = std::min(total, first + blockSize);
+            // The rows' storage is kept from block to block; each row's texts
+            // are what the case refers to while the row is evaluated.
+            rows.resize(end - first);
             Case c = base;
-            const std::size_t end = std::min(total, (block + 1) * blockSize);
-            for (std::size_t i = block * blockSize; i < end; ++i) {
-                GridRow row;
+            for (std::size_t i = first; i < end; ++i) {
+                GridRow &row = rows[i - first];
+                row.texts.resize(axes.size());
                 // Point i in grid order: the last axis varies fastest.
                 std::size_t rest = i;
-                row.texts.resize(axes.size());
                 for (std::size_t a = axes.size(); a-- > 0;) {
-                    row.texts[a] = texts[a][rest % texts[a].size()];
-                    rest /= texts[a].size();
+                    const Axis &axis = axes[a];
+                    const std::size_t n = std::size_t(axis.n);
+                    const double value = spacedValue(axis.from, axis.to, axis.n, int(rest % n), axis.spacing);
+                    rest /= n;
+                    assignValueText(row.texts[a], value);
                 }
                 for (std::size_t a = 0; a < axes.size(); ++a)
                     c.set(axes[a].field, row.texts[a]);
-                row.outcome = evaluate(entry, c);
-                rows.push_back(std::move(row));
+                evaluateInto(entry, c, row.outcome);
             }
         },
         [&](std::size_t, std::vector<GridRow> &rows) {

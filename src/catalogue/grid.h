@@ -5,6 +5,7 @@
 #include "sweep.h"
 
 #include <atomic>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,9 +27,20 @@ struct Axis {
 };
 
 // Checks an axis against the entry: a field of the view, n ≥ 1, from ≠ to when
-// n > 1, and for a log spacing no value at or below zero. Returns the message
-// naming the problem, or the empty text.
+// n > 1, for a log spacing no value at or below zero, and values spaced within
+// the range of numbers (finiteSpacing). Returns the message naming the
+// problem, or the empty text.
 std::string checkAxis(const Entry &entry, const Axis &axis);
+
+// The most points a sweep's grid may have: a point's row is written as it
+// comes, but a billion of them is a day's run already.
+inline constexpr std::size_t maxGridPoints = 1000000000;
+// The points of the grid of the axes; more than maxGridPoints counts as
+// maxGridPoints + 1.
+std::size_t gridPoints(const std::vector<Axis> &axes);
+// Checks the grid as a whole: each axis against the entry, no field swept
+// twice, at most maxGridPoints points. The message, or the empty text.
+std::string checkGrid(const Entry &entry, const std::vector<Axis> &axes);
 // Reads "FIELD=FROM:TO:N[:log]"; error holds the message of a bad argument.
 std::optional<Axis> parseAxis(const Entry &entry, std::string_view text, std::string &error);
 
@@ -41,6 +53,9 @@ struct GridRow {
 // evaluated with the swept fields at their values' texts and the other fields
 // as in the base case. The rows are handed to deliver block by block in grid
 // order; deliver returns false to stop. Returns false when stopped or cancelled.
+// Each point's values are made from its index as it is reached, so memory
+// stays flat whatever the grid. Throws std::invalid_argument for a grid that
+// fails checkGrid.
 bool sweepGrid(const Entry &entry, const Case &base, const std::vector<Axis> &axes, unsigned threads,
                const std::function<bool(const std::vector<GridRow> &)> &deliver,
                const std::atomic<bool> *cancel = nullptr);

@@ -6,7 +6,9 @@
 
 #include "core/arithmetic.h"
 
+#include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace catalogue {
 
@@ -62,6 +64,9 @@ std::string checkDistribution(const Distribution &d)
     case Distribution::Uniform:
         if (!(d.p1 < d.p2))
             return "uniform:a:b needs a below b";
+        // A draw is a + u·(b − a): with b − a beyond a double no draw is finite.
+        if (!std::isfinite(d.p2 - d.p1))
+            return "uniform:a:b needs b − a within the range of numbers (about 1.8E+308)";
         break;
     case Distribution::Normal:
         if (!(d.p2 > 0))
@@ -70,10 +75,18 @@ std::string checkDistribution(const Distribution &d)
     case Distribution::Lognormal:
         if (!(d.p2 > 0))
             return "lognormal:mu:sigma needs sigma above zero";
+        // exp(mu + sigma·z): where even z = −10 leaves it beyond a double
+        // (ln 1.8E+308 = 709.8), no draw is finite.
+        if (!std::isfinite(std::exp(d.p1 - 10 * d.p2)))
+            return "lognormal:mu:sigma gives no finite draw: exp(mu − 10·sigma) is beyond the range of numbers";
         break;
     case Distribution::Triangular:
         if (!(d.p1 < d.p3) || d.p2 < d.p1 || d.p2 > d.p3)
             return "triangular:a:mode:b needs a below b and the mode between them";
+        // A draw takes √(u·(b − a)·(mode − a)) or √((1 − u)·(b − a)·(b − mode)).
+        if (!std::isfinite((d.p3 - d.p1) * std::max(d.p2 - d.p1, d.p3 - d.p2)))
+            return "triangular:a:mode:b gives no finite draw: (b − a)·(mode − a) or (b − a)·(b − mode) is beyond the "
+                   "range of numbers";
         break;
     }
     return {};
@@ -271,7 +284,9 @@ bool monteCarloCases(const Entry &entry, const Case &base, const std::vector<Var
                      const MonteCarloSettings &settings,
                      const std::function<bool(const std::vector<DrawnCase> &)> &deliver)
 {
-    const std::size_t blocks = (settings.cases + blockSize - 1) / blockSize;
+    if (settings.cases > maxMonteCarloCases)
+        throw std::length_error("a Monte Carlo run of more than " + std::to_string(maxMonteCarloCases) + " cases");
+    const std::size_t blocks = settings.cases / blockSize + (settings.cases % blockSize != 0);
     bool stopped = false;
     std::size_t done = 0;
     runOrderedCount<std::vector<DrawnCase>>(
@@ -313,6 +328,8 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
         std::size_t cases = 0;
         std::size_t failed = 0;
     };
+    if (settings.cases > maxMonteCarloCases)
+        throw std::length_error("a Monte Carlo run of more than " + std::to_string(maxMonteCarloCases) + " cases");
     MonteCarloResult result;
     result.cases = settings.cases;
     std::vector<std::vector<double>> values(columns);
@@ -320,7 +337,7 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
         v.reserve(settings.cases);
     if (settings.keepMainValues)
         result.mainValues.reserve(settings.cases);
-    const std::size_t blocks = (settings.cases + blockSize - 1) / blockSize;
+    const std::size_t blocks = settings.cases / blockSize + (settings.cases % blockSize != 0);
     const Entering entering = enteringFor(entry, varied, settings.asShown);
     bool cancelled = false;
     std::size_t done = 0;

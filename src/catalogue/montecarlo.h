@@ -9,6 +9,7 @@
 #include "statistics.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -40,6 +41,11 @@ struct Varied {
 };
 // Reads "FIELD=DIST", or "FIELD" alone for uniform over the range its label prints.
 std::optional<Varied> parseVaried(const Entry &entry, std::string_view text, std::string &error);
+
+// The most cases of a run (10^18): beyond any run that could end, and far
+// from where counting cases in blocks would wrap around 2^64. A run of more
+// throws std::length_error.
+inline constexpr std::size_t maxMonteCarloCases = 1000000000000000000;
 
 struct MonteCarloSettings {
     std::size_t cases = 10000;

@@ -75,13 +75,34 @@ void runOrdered(unsigned threads, Prepare prepare, Work work, Deliver deliver)
             toCaller.notify_one();
         }
     };
-    std::vector<std::thread> pool;
-    pool.reserve(threads);
-    for (unsigned i = 0; i < threads; ++i)
-        pool.emplace_back(worker);
-
-    bool inputLeft = true;
     {
+        // However the caller leaves (a throw from prepare or deliver, memory
+        // running out while reading, a thread that cannot be made), the
+        // workers are stopped and joined first: a joinable thread destroyed
+        // ends the program.
+        std::vector<std::thread> pool;
+        struct Joiner {
+            std::mutex &mutex;
+            std::condition_variable &toWorkers;
+            bool &stop;
+            std::vector<std::thread> &pool;
+            ~Joiner()
+            {
+                {
+                    const std::lock_guard<std::mutex> lock(mutex);
+                    stop = true;
+                }
+                toWorkers.notify_all();
+                for (std::thread &t : pool)
+                    if (t.joinable())
+                        t.join();
+            }
+        } joiner{mutex, toWorkers, stop, pool};
+        pool.reserve(threads);
+        for (unsigned i = 0; i < threads; ++i)
+            pool.emplace_back(worker);
+
+        bool inputLeft = true;
         std::unique_lock<std::mutex> lock(mutex);
         for (;;) {
             if (failure)
@@ -115,11 +136,7 @@ void runOrdered(unsigned threads, Prepare prepare, Work work, Deliver deliver)
                 break;
             toCaller.wait(lock);
         }
-        stop = true;
-    }
-    toWorkers.notify_all();
-    for (std::thread &t : pool)
-        t.join();
+    } // the workers are joined here
     if (failure)
         std::rethrow_exception(failure);
 }

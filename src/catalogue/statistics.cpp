@@ -9,6 +9,55 @@ namespace catalogue {
 
 const char *const summaryHeader = "output,mean,sd,min,p5,p25,p50,p75,p95,max,failed";
 
+namespace {
+
+// a + f·(b − a) for 0 ≤ f ≤ 1; where b − a overflows (a value near −1.8E+308
+// and one near +1.8E+308), the same point taken as (1 − f)·a + f·b.
+double between(double a, double b, double f)
+{
+    const double width = b - a;
+    if (std::isfinite(width))
+        return a + f * width;
+    return (1 - f) * a + f * b;
+}
+
+// The mean and sample standard deviation of finite values: two passes in the
+// values' own order, the mean, then the squared deviations from it (no
+// cancellation of large sums). Where a sum overflows, the values are taken
+// scaled by a power of two that brings the largest to 1, which changes no
+// digit of them, and the results scaled back; the mean cannot then leave the
+// range of the values, and the sd overflows only if it is itself beyond
+// 1.8E+308.
+void meanAndSd(const std::vector<double> &values, double low, double high, Summary &s)
+{
+    const double n = double(values.size());
+    double sum = 0;
+    for (double v : values)
+        sum += v;
+    s.mean = sum / n;
+    double squares = 0;
+    for (double v : values)
+        squares += (v - s.mean) * (v - s.mean);
+    if ((std::isfinite(s.mean) && std::isfinite(squares)) || !std::isfinite(low) || !std::isfinite(high)) {
+        s.sd = values.size() > 1 ? std::sqrt(squares / (n - 1)) : 0;
+        return;
+    }
+    const int exponent = std::ilogb(std::max(std::fabs(low), std::fabs(high))) + 1;
+    sum = 0;
+    for (double v : values)
+        sum += std::scalbn(v, -exponent);
+    const double mean = sum / n;
+    s.mean = std::clamp(std::scalbn(mean, exponent), low, high);
+    squares = 0;
+    for (double v : values) {
+        const double d = std::scalbn(v, -exponent) - mean;
+        squares += d * d;
+    }
+    s.sd = values.size() > 1 ? std::scalbn(std::sqrt(squares / (n - 1)), exponent) : 0;
+}
+
+} // namespace
+
 double percentile(const std::vector<double> &sorted, double p)
 {
     if (sorted.empty())
@@ -17,7 +66,7 @@ double percentile(const std::vector<double> &sorted, double p)
     const std::size_t low = std::size_t(std::floor(rank));
     const std::size_t high = std::min(low + 1, sorted.size() - 1);
     const double fraction = rank - double(low);
-    return sorted[low] + fraction * (sorted[high] - sorted[low]);
+    return between(sorted[low], sorted[high], fraction);
 }
 
 std::optional<Summary> summarize(std::vector<double> &values)
@@ -26,19 +75,10 @@ std::optional<Summary> summarize(std::vector<double> &values)
         return std::nullopt;
     Summary s;
     s.count = values.size();
-    // Two passes over the values in their own order: the mean, then the
-    // squared deviations from it (no cancellation of large sums).
-    double sum = 0;
-    for (double v : values)
-        sum += v;
-    s.mean = sum / double(values.size());
-    double squares = 0;
-    for (double v : values)
-        squares += (v - s.mean) * (v - s.mean);
-    s.sd = values.size() > 1 ? std::sqrt(squares / double(values.size() - 1)) : 0;
     const auto [low, high] = std::minmax_element(values.begin(), values.end());
     s.min = *low;
     s.max = *high;
+    meanAndSd(values, s.min, s.max, s);
     // Each percentile's rank found by a partial ordering: the median over all
     // values, then the quartiles within the halves it leaves, then P5 and P95
     // within the outer quarters. The same numbers a full sort gives, in
@@ -57,7 +97,7 @@ std::optional<Summary> summarize(std::vector<double> &values)
             above = std::min(above, *std::min_element(values.begin() + std::ptrdiff_t(k) + 1,
                                                       values.begin() + std::ptrdiff_t(placedAbove)));
         const double rank = p * double(n - 1);
-        return values[k] + (rank - double(k)) * (above - values[k]);
+        return between(values[k], above, rank - double(k));
     };
     const std::size_t k5 = rankOf(0.05), k25 = rankOf(0.25), k50 = rankOf(0.50), k75 = rankOf(0.75),
                       k95 = rankOf(0.95);

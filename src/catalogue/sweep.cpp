@@ -3,6 +3,7 @@
 #include "core/arithmetic.h"
 #include "core/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace catalogue {
@@ -13,18 +14,46 @@ std::vector<double> spacedValues(double from, double to, int n, Spacing spacing)
     if (n <= 0)
         return values;
     values.reserve(std::size_t(n));
-    if (n == 1) {
-        values.push_back(from);
-        return values;
-    }
-    for (int i = 0; i < n; ++i) {
-        const double t = double(i) / double(n - 1);
-        values.push_back(spacing == Spacing::Log ? from * std::pow(to / from, t) : from + i * (to - from) / (n - 1));
-    }
-    // t = 1 must land on `to` itself, not a rounding of it.
-    if (spacing == Spacing::Log)
-        values.back() = to;
+    for (int i = 0; i < n; ++i)
+        values.push_back(spacedValue(from, to, n, i, spacing));
     return values;
+}
+
+double spacedValue(double from, double to, int n, int i, Spacing spacing)
+{
+    if (n <= 1)
+        return from;
+    if (spacing == Spacing::Log) {
+        // t = 1 must land on `to` itself, not a rounding of it.
+        if (i == n - 1)
+            return to;
+        return from * std::pow(to / from, double(i) / double(n - 1));
+    }
+    // i·(to − from), then divided by n − 1, as the values have always been
+    // made. Where that product would overflow (a range near 1.8E+308 wide
+    // over many steps), the value is the weighted mean of the ends, which
+    // stays between them.
+    const double width = to - from;
+    if (std::isfinite(double(n - 1) * width))
+        return from + i * width / (n - 1);
+    const double t = double(i) / double(n - 1);
+    return std::clamp(from * (1 - t) + to * t, std::min(from, to), std::max(from, to));
+}
+
+bool finiteSpacing(double from, double to, int n, Spacing spacing)
+{
+    if (!std::isfinite(from) || !std::isfinite(to))
+        return false;
+    if (n <= 1)
+        return true;
+    if (spacing == Spacing::Log) {
+        // Between from and to whatever t is, once the ratio is a normal number.
+        const double ratio = to / from;
+        return std::isnormal(ratio) && ratio > 0;
+    }
+    // Every value lies between from and the last one (to, but for rounding)
+    // once the difference of the ends is a number.
+    return std::isfinite(to - from) && std::isfinite(spacedValue(from, to, n, n - 1));
 }
 
 std::string valueText(double value)

@@ -18,6 +18,14 @@ enum class Spacing { Linear, Log };
 // n values from `from` to `to` inclusive: from + i·(to − from)/(n − 1), or
 // from·(to/from)^(i/(n − 1)) for a log spacing, i = 0…n − 1; with n = 1, from.
 std::vector<double> spacedValues(double from, double to, int n, Spacing spacing = Spacing::Linear);
+// Value i (0 ≤ i < n) of those, made alone and equal to it digit for digit:
+// a sweep of a billion points need not hold them all.
+double spacedValue(double from, double to, int n, int i, Spacing spacing = Spacing::Linear);
+// Whether every one of the n values (and each step of making it) stays
+// within the range of a double: a linear range whose width to − from
+// overflows, or a log range whose ratio to / from overflows or underflows, is
+// not a range to sweep.
+bool finiteSpacing(double from, double to, int n, Spacing spacing = Spacing::Linear);
 
 // The text a swept or drawn value is typed as: general decimal text of 15
 // significant digits.

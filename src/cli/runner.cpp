@@ -11,10 +11,15 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <new>
 #include <optional>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace cli {
 
@@ -70,6 +75,11 @@ before their digit patterns, 7 significant digits; failed counts the cases that 
 value. With --as-shown they are taken on the values as the window shows them (rounded
 to its digits). With --rows it writes every drawn case instead: the varied fields, the
 outputs and error. A drawn value enters its case as the number its text reads as.
+A run whose every case failed ends with exit status 3 and the count on standard
+error. N is written in digits, at most 10^18; without --rows the statistics keep 8
+bytes per case for each output, and a run that cannot keep them in memory is refused.
+A sweep's grid has at most 10^9 points, each field swept once, its values within the
+range of numbers.
 
 Example:
   varnolek-calc my1dform myx=5 myk=0.3
@@ -367,9 +377,66 @@ bool wholeNumber(const std::string &text, unsigned long long &value)
     return !text.empty() && parsed.ec == std::errc() && parsed.ptr == text.data() + text.size();
 }
 
+bool digitsOnly(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Reads the N of --monte-carlo: a whole number of at least 1 written in
+// digits, at most maxMonteCarloCases. The message of a bad one, or the empty text.
+std::string readCases(const std::string &value, std::size_t &cases)
+{
+    const std::string_view digits = !value.empty() && value[0] == '-' ? std::string_view(value).substr(1) : value;
+    unsigned long long n = 0;
+    if (!digitsOnly(digits))
+        return "--monte-carlo needs N, the number of cases, as a whole number written in digits (such as 10000), "
+               "got '" +
+               value + "'";
+    if (digits.size() != value.size() || (wholeNumber(value, n) && n == 0))
+        return "--monte-carlo needs a number of cases N of at least 1, got '" + value + "'";
+    if (!wholeNumber(value, n) || n > catalogue::maxMonteCarloCases)
+        return "--monte-carlo " + value + ": at most " + std::to_string(catalogue::maxMonteCarloCases) +
+               " cases are run";
+    cases = std::size_t(n);
+    return {};
+}
+
+// The bytes this program may hold: the machine's memory, or less where the
+// address space is limited (ulimit -v).
+unsigned long long memoryLimit()
+{
+    unsigned long long limit = std::numeric_limits<unsigned long long>::max();
+    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
+    if (pages > 0 && pageSize > 0)
+        limit = (unsigned long long)pages * (unsigned long long)pageSize;
+    rlimit space{};
+    if (getrlimit(RLIMIT_AS, &space) == 0 && space.rlim_cur != RLIM_INFINITY)
+        limit = std::min<unsigned long long>(limit, space.rlim_cur);
+    return limit;
+}
+
+// The statistics of a Monte Carlo run keep one double per case for every
+// numeric output and the balance: a run whose values cannot be held in memory
+// is refused before it starts. The message, or the empty text.
+std::string checkCasesFitMemory(const Entry &calculation, std::size_t cases)
+{
+    std::size_t columns = calculation.balance ? 1 : 0;
+    for (const catalogue::Output &output : calculation.outputs)
+        columns += output.numeric() ? 1 : 0;
+    const unsigned long long perCase = columns * sizeof(double), limit = memoryLimit();
+    if (perCase == 0 || cases <= limit / perCase)
+        return {};
+    const long double bytes = (long double)cases * (long double)perCase;
+    return "--monte-carlo " + std::to_string(cases) + ": the statistics keep " + std::to_string(perCase) +
+           " bytes for each case, " + catalogue::valueText(double(bytes / 1e9L)) + " GB, more than the " +
+           catalogue::valueText(double(std::floor(limit / 1e8L) / 10)) +
+           " GB of memory this program may use; --rows writes every case without keeping it";
+}
+
 // Reads the options; the message of a usage error, or the empty text.
 std::string readOptions(const Entry &calculation, const std::vector<std::string> &args, Options &o)
 {
+    std::vector<std::string> given; // the options that take one value, seen so far
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string &arg = args[i];
         if (arg.rfind("--", 0) != 0) {
@@ -382,6 +449,12 @@ std::string readOptions(const Entry &calculation, const std::vector<std::string>
             return "unknown option '" + arg + "'";
         if (valued && i + 1 >= args.size())
             return arg == "--csv" ? "--csv takes one FILE (or -)" : arg + " needs a value";
+        // A second value would silently replace the first.
+        if (arg != "--sweep" && arg != "--vary") {
+            if (std::find(given.begin(), given.end(), arg) != given.end())
+                return arg + " is given twice";
+            given.push_back(arg);
+        }
         const std::string value = valued ? args[++i] : std::string();
         std::string error;
         unsigned long long n = 0;
@@ -394,10 +467,15 @@ std::string readOptions(const Entry &calculation, const std::vector<std::string>
             if (!axis)
                 return error;
             o.sweeps.push_back(*axis);
+            error = catalogue::checkGrid(calculation, o.sweeps);
+            if (!error.empty())
+                return error;
         } else if (arg == "--monte-carlo") {
-            if (!wholeNumber(value, n) || n == 0)
-                return "--monte-carlo needs a number of cases N of at least 1, got '" + value + "'";
-            o.monteCarlo = std::size_t(n);
+            std::size_t cases = 0;
+            error = readCases(value, cases);
+            if (!error.empty())
+                return error;
+            o.monteCarlo = cases;
         } else if (arg == "--seed") {
             if (!wholeNumber(value, n))
                 return "--seed needs a whole number from 0, got '" + value + "'";
@@ -406,6 +484,9 @@ std::string readOptions(const Entry &calculation, const std::vector<std::string>
             const auto varied = catalogue::parseVaried(calculation, value, error);
             if (!varied)
                 return error;
+            for (const catalogue::Varied &v : o.varied)
+                if (v.field == varied->field)
+                    return "--vary of " + v.field + " stands twice: a field is drawn from one distribution";
             o.varied.push_back(*varied);
         } else if (arg == "--threads") {
             if (!wholeNumber(value, n) || n == 0 || n > 1024)
@@ -434,6 +515,8 @@ std::string readOptions(const Entry &calculation, const std::vector<std::string>
         return "the design level year of a data file is not swept nor drawn at random";
     if (o.monteCarlo && o.varied.empty())
         return "--monte-carlo needs at least one --vary FIELD[=DIST]";
+    if (o.monteCarlo && !o.rows)
+        return checkCasesFitMemory(calculation, *o.monteCarlo);
     return {};
 }
 
@@ -488,7 +571,16 @@ int sweepCommand(const Entry &calculation, const Options &o, const Case &base, s
     return Ok;
 }
 
-int monteCarloCommand(const Entry &calculation, const Options &o, const Case &base, std::FILE *out)
+// A run whose every case failed has no result to show: exit status 3, with the count.
+int allFailed(std::size_t cases, std::size_t failed, std::FILE *err)
+{
+    if (cases == 0 || failed < cases)
+        return Ok;
+    std::fprintf(err, "varnolek-calc: every one of the %zu cases failed\n", cases);
+    return Failed;
+}
+
+int monteCarloCommand(const Entry &calculation, const Options &o, const Case &base, std::FILE *out, std::FILE *err)
 {
     catalogue::MonteCarloSettings settings;
     settings.cases = *o.monteCarlo;
@@ -503,6 +595,7 @@ int monteCarloCommand(const Entry &calculation, const Options &o, const Case &ba
             names.push_back(v.field);
         record = headerOf(names, calculation);
         std::fwrite(record.data(), 1, record.size(), out);
+        std::size_t failed = 0;
         catalogue::monteCarloCases(calculation, base, o.varied, settings,
                                    [&](const std::vector<catalogue::DrawnCase> &cases) {
                                        record.clear();
@@ -510,12 +603,13 @@ int monteCarloCommand(const Entry &calculation, const Options &o, const Case &ba
                                            for (std::size_t k = 0; k < drawn.texts.size(); ++k)
                                                appendField(record, drawn.texts[k], k == 0);
                                            appendOutcome(record, calculation, drawn.outcome);
+                                           failed += drawn.outcome.status != catalogue::Status::Done;
                                        }
                                        std::fwrite(record.data(), 1, record.size(), out);
                                        return true;
                                    });
         std::fflush(out);
-        return Ok;
+        return allFailed(settings.cases, failed, err);
     }
     const std::optional<catalogue::MonteCarloResult> result =
         catalogue::monteCarlo(calculation, base, o.varied, settings);
@@ -528,7 +622,7 @@ int monteCarloCommand(const Entry &calculation, const Options &o, const Case &ba
     }
     std::fwrite(record.data(), 1, record.size(), out);
     std::fflush(out);
-    return Ok;
+    return allFailed(result->cases, result->failed, err);
 }
 
 // One saved case: each of its views run on its texts, the results compared
@@ -594,9 +688,7 @@ int savedCases(const std::vector<std::string> &args, std::FILE *out, std::FILE *
     return status;
 }
 
-} // namespace
-
-int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std::FILE *err)
+int command(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std::FILE *err)
 {
     if (args.empty())
         return usage(err, "no calculation given");
@@ -612,33 +704,50 @@ int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std
         list(out);
         return Ok;
     }
+    if (std::find(args.begin(), args.end(), "--case") != args.end())
+        return savedCases(args, out, err);
+    const Entry *calculation = catalogue::find(args[0]);
+    if (!calculation)
+        return usage(err, "unknown calculation '" + args[0] + "'; --list shows them");
+    Options options;
+    const std::string problem = readOptions(*calculation, args, options);
+    if (!problem.empty())
+        return usage(err, problem);
+    if (options.csv)
+        return batch(*calculation, *options.csv, options.threads, in, out, err);
+    if (!options.sweeps.empty() || options.monteCarlo) {
+        Case base;
+        const std::string bad = baseCase(*calculation, options.assignments, base);
+        if (!bad.empty())
+            return usage(err, bad);
+        return options.monteCarlo ? monteCarloCommand(*calculation, options, base, out, err)
+                                  : sweepCommand(*calculation, options, base, out);
+    }
+    std::vector<std::string> plain{args[0]};
+    plain.insert(plain.end(), options.assignments.begin(), options.assignments.end());
+    return single(*calculation, plain, out, err);
+}
+
+} // namespace
+
+int guarded(std::FILE *err, const std::function<int()> &command)
+{
     try {
-        if (std::find(args.begin(), args.end(), "--case") != args.end())
-            return savedCases(args, out, err);
-        const Entry *calculation = catalogue::find(args[0]);
-        if (!calculation)
-            return usage(err, "unknown calculation '" + args[0] + "'; --list shows them");
-        Options options;
-        const std::string problem = readOptions(*calculation, args, options);
-        if (!problem.empty())
-            return usage(err, problem);
-        if (options.csv)
-            return batch(*calculation, *options.csv, options.threads, in, out, err);
-        if (!options.sweeps.empty() || options.monteCarlo) {
-            Case base;
-            const std::string bad = baseCase(*calculation, options.assignments, base);
-            if (!bad.empty())
-                return usage(err, bad);
-            return options.monteCarlo ? monteCarloCommand(*calculation, options, base, out)
-                                      : sweepCommand(*calculation, options, base, out);
-        }
-        std::vector<std::string> plain{args[0]};
-        plain.insert(plain.end(), options.assignments.begin(), options.assignments.end());
-        return single(*calculation, plain, out, err);
+        return command();
     } catch (const std::bad_alloc &) {
         std::fprintf(err, "varnolek-calc: %s\n", outOfMemory);
-        return Failed;
+    } catch (const std::exception &e) {
+        std::fprintf(err, "varnolek-calc: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(err, "varnolek-calc: an unexpected failure\n");
     }
+    std::fflush(err);
+    return Failed;
+}
+
+int run(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std::FILE *err)
+{
+    return guarded(err, [&] { return command(args, in, out, err); });
 }
 
 } // namespace cli

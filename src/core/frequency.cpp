@@ -109,9 +109,14 @@ double pearson3Factor(double p, double cs)
     if (cs == 0)
         return upperQuantile();
     if (cs < wilsonHilfertyBelow) {
+        // Φ = 2/Cs·(t³ − 1) with t = 1 + Cs·z/6 − Cs²/36, written without the
+        // cancellation of t³ − 1 at a small Cs (at Cs = 6e-16 that form gives
+        // −1.102 for 90 % where Φ is −1.282): t − 1 = Cs·(z/6 − Cs/36), so
+        // Φ = 2·(z/6 − Cs/36)·(t² + t + 1), which tends to z as Cs tends to 0.
         const double z = upperQuantile();
-        const double t = 1 + cs * z / 6 - cs * cs / 36;
-        return 2 / cs * (t * t * t - 1);
+        const double u = z / 6 - cs / 36;
+        const double t = 1 + cs * u;
+        return 2 * u * (t * t + t + 1);
     }
     try {
         const double alpha = 4 / (cs * cs);

@@ -349,9 +349,9 @@ void TestAnalysis::failedCasesAreCountedAndLeftOut()
                                      catalogue::entry("MYLFORM").main().pattern),
              smallestText);
 
-    // Every case failed: empty statistics, failed = N.
+    // Every case failed: empty statistics, failed = N, and exit status 3.
     const Run none = calc({"MYLFORM", "--monte-carlo", "300", "--vary", "myc=uniform:-4:-1"});
-    QCOMPARE(none.status, 0);
+    QCOMPARE(none.status, 3);
     QCOMPARE(none.out, std::string("output,mean,sd,min,p5,p25,p50,p75,p95,max,failed\nmyl,,,,,,,,,,300\n"));
 }
 

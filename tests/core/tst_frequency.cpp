@@ -25,12 +25,15 @@ std::vector<Record> recordsOf(const std::vector<double> &values)
     return records;
 }
 
-// The Wilson–Hilferty approximation written out, to check the switch at |Cs| = 0.01.
+// The Wilson–Hilferty approximation written out, to check the switch at
+// |Cs| = 0.01: 2/Cs·(t³ − 1) with t = 1 + Cs·z/6 − Cs²/36, with t³ − 1 taken
+// as (t − 1)(t² + t + 1) so that no digit cancels (at P = 50 %, z = 0, the
+// plain form loses four of them).
 double wilsonHilferty(double p, double cs)
 {
     const double z = normalQuantile(1 - p);
     const double t = 1 + cs * z / 6 - cs * cs / 36;
-    return 2 / cs * (t * t * t - 1);
+    return 2 / cs * (cs * (z / 6 - cs / 36)) * (t * t + t + 1);
 }
 
 QString guardOf(const std::function<void()> &run)
@@ -103,6 +106,47 @@ private slots:
         QVERIFY(std::abs(pearson3Factor(p, 2e-6) - normalQuantile(1 - p)) < 1e-5);
         QVERIFY(std::abs(pearson3Factor(p, -2e-6) - normalQuantile(1 - p)) < 1e-5);
         QCOMPARE(pearson3Factor(p, -0.0099999), -pearson3Factor(1 - p, 0.0099999));
+    }
+
+    // Near Cs = 0 the Wilson–Hilferty form is written without the
+    // cancellation of t³ − 1: it tends to the normal quantile, agrees with
+    // the gamma form where that converges, and mirrors for a negative Cs.
+    void factorNearZeroSkew_data()
+    {
+        QTest::addColumn<double>("cs");
+        QTest::addColumn<double>("percent");
+        for (double cs : {0.0, 1e-15, -1e-15, 1e-8, -1e-8, 0.009, -0.009, 0.011})
+            for (double p : {1.0, 50.0, 90.0, 99.5})
+                QTest::addRow("Cs %g, P %g %%", cs, p) << cs << p;
+    }
+    void factorNearZeroSkew()
+    {
+        QFETCH(double, cs);
+        QFETCH(double, percent);
+        const double p = percent / 100;
+        const double phi = pearson3Factor(p, cs);
+        const double z = normalQuantile(1 - p);
+        // Φ − z = Cs·(z² − 1)/6 + O(Cs²).
+        QVERIFY2(std::abs(phi - z - cs * (z * z - 1) / 6) <= 1e-12 + cs * cs,
+                 qPrintable(QString("Φ %1, z %2").arg(phi, 0, 'g', 17).arg(z, 0, 'g', 17)));
+        if (std::abs(cs) > 0.005) {
+            // The gamma form, Φ = (Cs/2)·Q⁻¹(4/Cs², P) − 2/Cs, mirrored for Cs < 0.
+            const double s = std::abs(cs), q = cs > 0 ? p : 1 - p;
+            const double gamma = (s / 2 * boost::math::gamma_q_inv(4 / (s * s), q) - 2 / s) * (cs > 0 ? 1 : -1);
+            QVERIFY2(std::abs(phi - gamma) < 1e-5, qPrintable(QString("Φ %1, gamma %2").arg(phi).arg(gamma)));
+        }
+        QCOMPARE(pearson3Factor(1 - p, -cs), -phi);
+    }
+
+    // 1, 2, 3, 4 is symmetric: Cs comes out as a rounding of 0 (6e-16), and
+    // the design value at 90 % is that of the normal curve.
+    void symmetricSeries()
+    {
+        const FrequencyAnalysis a = analyseFrequency(recordsOf({1, 2, 3, 4}), 2);
+        QVERIFY(std::abs(a.statistics.cs) < 1e-14);
+        const DesignValue d = designValue(a, 90);
+        QCOMPARE(QString::fromStdString(frequencyText(d.momentFactor)), QString("-1.282"));
+        QCOMPARE(QString::fromStdString(frequencyText(d.momentValue)), QString("0.846"));
     }
 
     void probabilityPaper_data()

@@ -1,6 +1,8 @@
 // The analysis menu of the calculator windows, and the sensitivity and
 // uncertainty windows against the engine, for every calculation.
 
+#include "analysis/backgroundrun.h"
+#include "analysis/runbar.h"
 #include "analysis/sensitivityform.h"
 #include "analysis/uncertaintyform.h"
 #include "app/windowcatalog.h"
@@ -13,15 +15,23 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <new>
+#include <stdexcept>
+#include <thread>
 
 using namespace windowtest;
 
@@ -69,6 +79,11 @@ private slots:
     void windowsMatchTheEngine();
     void cancelledRunShowsNothing();
     void badInputGivesAMessage();
+    void rangeBeyondNumbersGivesAMessage();
+    void failedJobShowsItsMessage_data();
+    void failedJobShowsItsMessage();
+    void closingDuringARun_data();
+    void closingDuringARun();
 };
 
 void TestAnalysisWindows::menuInEveryWindowButTheLevelYear()
@@ -246,6 +261,119 @@ void TestAnalysisWindows::badInputGivesAMessage()
     QCOMPARE(prompts.messages.size(), before + 3);
     QVERIFY(prompts.lastMessage().contains(QString::fromStdString(e.fields[0].label)));
     QVERIFY(!uncertainty->shown());
+}
+
+void TestAnalysisWindows::rangeBeyondNumbersGivesAMessage()
+{
+    // −1e308 to 1e308 in 3 steps: the step is beyond a double. Refused
+    // before any run, as the other bad ranges are.
+    const catalogue::Entry &e = catalogue::entry("my1dform");
+    ScriptedPrompts prompts;
+    auto window = openView(e, prompts);
+    auto *sensitivity = openForm<analysis::sensitivityform>(window.get(), "actionSensitivity", "sensitivityform");
+    child<QLineEdit>(sensitivity, "editFrom")->setText("-1e308");
+    child<QLineEdit>(sensitivity, "editTo")->setText("1e308");
+    child<QSpinBox>(sensitivity, "spinSteps")->setValue(3);
+    const int before = prompts.messages.size();
+    press(sensitivity, "buttonSweep");
+    QCOMPARE(prompts.messages.size(), before + 1);
+    QCOMPARE(prompts.lastMessage(), QStringLiteral("起始值与终止值相差过大，扫描的取值超出数值范围"));
+    QVERIFY(child<QPushButton>(sensitivity, "buttonSweep")->isEnabled());
+    QVERIFY(sensitivity->sweepRows().empty());
+}
+
+void TestAnalysisWindows::failedJobShowsItsMessage_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("an exception's message") << 0 << QStringLiteral("计算失败：溢出");
+    QTest::newRow("memory") << 1 << QStringLiteral("计算失败：内存不足");
+    QTest::newRow("not an exception class") << 2 << QStringLiteral("计算失败：意外错误");
+}
+
+void TestAnalysisWindows::failedJobShowsItsMessage()
+{
+    // Whatever a job throws stays on its thread: the run ends, the status
+    // line says why, and the next run starts afresh.
+    QFETCH(int, kind);
+    QFETCH(QString, status);
+    analysis::RunBar bar(QStringLiteral("buttonRun"));
+    QSignalSpy finished(&bar, &analysis::RunBar::finished);
+    bar.start(10, [kind](const std::atomic<bool> &, const std::function<void(std::size_t)> &progress) {
+        progress(3);
+        if (kind == 0)
+            throw std::runtime_error("溢出");
+        if (kind == 1)
+            throw std::bad_alloc();
+        throw 7;
+    });
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.first().first().toBool(), false);
+    QVERIFY(!bar.failure().isEmpty());
+    QCOMPARE(child<QLabel>(&bar, "labelStatus")->text(), status);
+    QVERIFY(child<QPushButton>(&bar, "buttonRun")->isEnabled());
+    QVERIFY(!bar.running());
+
+    bar.start(1, [](const std::atomic<bool> &, const std::function<void(std::size_t)> &progress) { progress(1); });
+    QVERIFY(finished.wait(10000));
+    QVERIFY(bar.failure().isEmpty());
+}
+
+void TestAnalysisWindows::closingDuringARun_data()
+{
+    QTest::addColumn<bool>("sensitivity");
+    QTest::addColumn<bool>("deleteCalculator");
+    QTest::newRow("sensitivity window closed") << true << false;
+    QTest::newRow("calculator window deleted under a sweep") << true << true;
+    QTest::newRow("uncertainty window closed") << false << false;
+    QTest::newRow("calculator window deleted under a Monte Carlo run") << false << true;
+}
+
+void TestAnalysisWindows::closingDuringARun()
+{
+    // The worker pauses as it tells its first progress, just before it keeps
+    // what it made; the window goes meanwhile. Its run is cancelled and
+    // joined before the rows or result it writes into go (under
+    // AddressSanitizer a write after them is a finding, a result left in a
+    // member already destroyed a leak).
+    QFETCH(bool, sensitivity);
+    QFETCH(bool, deleteCalculator);
+    const catalogue::Entry &e = catalogue::entry("my1dform");
+    ScriptedPrompts prompts;
+    auto window = openView(e, prompts);
+    std::atomic<int> paused{0};
+    std::atomic<bool> resumed{false};
+    analysis::BackgroundRun::setProgressHook([&] {
+        if (paused.fetch_add(1) == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            resumed = true;
+        }
+    });
+    QPointer<QWidget> form;
+    if (sensitivity) {
+        auto *s = openForm<analysis::sensitivityform>(window.get(), "actionSensitivity", "sensitivityform");
+        child<QSpinBox>(s, "spinSteps")->setValue(100);
+        form = s;
+        press(s, "buttonSweep");
+    } else {
+        auto *u = openForm<analysis::uncertaintyform>(window.get(), "actionUncertainty", "uncertaintyform");
+        child<QTableWidget>(u, "tableFields")->item(0, 0)->setCheckState(Qt::Checked);
+        child<QSpinBox>(u, "spinCases")->setValue(100);
+        form = u;
+        press(u, "buttonRun");
+    }
+    QVERIFY(form);
+    QTRY_VERIFY_WITH_TIMEOUT(paused.load() > 0, 10000);
+    if (deleteCalculator) {
+        window.reset();
+        QVERIFY(form.isNull());
+    } else {
+        form->close();
+        QTRY_VERIFY(form.isNull());
+    }
+    // The window was gone only once its run had returned.
+    QVERIFY(resumed);
+    analysis::BackgroundRun::setProgressHook(nullptr);
 }
 
 QTEST_MAIN(TestAnalysisWindows)
