@@ -34,6 +34,7 @@ struct Field {
     std::string defaultText; // the text the window starts with
     std::string unit;        // the unit printed in the label, or empty
     std::optional<Range> range; // the range printed in the label, if any
+    bool path = false;          // a file's path, not read as a number
 };
 
 // The unit and the range printed at the end of a label: the last bracketed
@@ -41,6 +42,9 @@ struct Field {
 // skipped; full-width brackets count as brackets.
 std::string labelUnit(std::string_view label);
 std::optional<Range> labelRange(std::string_view label);
+// The quantity a label names, without that last bracketed group and the blanks
+// around it: "水质降解系数K(0.02-0.5 1/d)" gives "水质降解系数K".
+std::string quantityName(std::string_view label);
 
 // How an output's text is made.
 enum class Format {

@@ -89,6 +89,15 @@ void frequency(const Entry &e, const Case &c, Result &r)
         r.add(e.outputs[i].name, std::move(texts[i].text));
 }
 
+// The hydrological data file the level year and the frequency analysis read:
+// a path chosen in a dialog, never a number.
+Field dataFileField()
+{
+    Field file("file", "水文资料文件", "");
+    file.path = true;
+    return file;
+}
+
 } // namespace
 
 void addParameterEntries(std::vector<Entry> &table)
@@ -140,7 +149,7 @@ void addParameterEntries(std::vector<Entry> &table)
     year.window = "yearform";
     year.okButton = "mycacul";
     year.title = "计算水平年";
-    year.fields = {{"file", "水文资料文件", ""}, {"rate", "最枯水位或流量保证率(%)", "90"}};
+    year.fields = {dataFileField(), {"rate", "最枯水位或流量保证率(%)", "90"}};
     Output yearText = captionOutput("yeartext");
     yearText.label = "水 平 年";
     Output value;
@@ -160,7 +169,7 @@ void addParameterEntries(std::vector<Entry> &table)
     freq.id = "frequency";
     freq.window = "freqform";
     freq.title = "频率分析";
-    freq.fields = {{"file", "水文资料文件", ""}, {"rate", "设计保证率 P(%)", "90"}, {"ratio", "倍比 Cs/Cv", "2"}};
+    freq.fields = {dataFileField(), {"rate", "设计保证率 P(%)", "90"}, {"ratio", "倍比 Cs/Cv", "2"}};
     freq.required = {"rate", "ratio"};
     Output count;
     count.name = "n";
