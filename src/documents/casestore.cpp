@@ -15,8 +15,6 @@ namespace {
 
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-
-
 } // namespace
 
 std::vector<const catalogue::Entry *> viewsShown(const ui::CalculatorWindow &window)

@@ -153,6 +153,14 @@ void checkInput(ui::CalculatorWindow *window)
                 lines << line;
         }
     }
+    // A box taller than the screen would hide its own OK button: an emptied
+    // table of many rows lists the first findings and counts the rest.
+    constexpr qsizetype listed = 20;
+    if (lines.size() > listed) {
+        const qsizetype rest = lines.size() - (listed - 1);
+        lines.resize(listed - 1);
+        lines << QStringLiteral("……另有 %1 项").arg(rest);
+    }
     ui::Prompts::current().message(window,
                                    lines.isEmpty() ? QString::fromUtf8(catalogue::nothingFound) : lines.join(u'\n'),
                                    QString::fromUtf8(catalogue::checkInputTitle));

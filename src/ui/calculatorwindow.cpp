@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -160,9 +161,32 @@ void CalculatorWindow::enableWithResults(QAction *action)
     connect(this, &CalculatorWindow::resultsCurrentChanged, action, follow);
     // Another view may have an OK button of another caption.
     connect(this, &CalculatorWindow::resultsDiscarded, action, [this, follow] { follow(m_resultsCurrent); });
-    for (QObject *shownIn : action->associatedObjects())
-        if (auto *menu = qobject_cast<QMenu *>(shownIn))
+    for (QObject *shownIn : action->associatedObjects()) {
+        if (auto *menu = qobject_cast<QMenu *>(shownIn)) {
             menu->setToolTipsVisible(true);
+            menu->installEventFilter(this);
+        }
+    }
+}
+
+// A menu makes no greyed item current, so it sends no status tip for one: the
+// tip of the item under the pointer is shown here instead.
+bool CalculatorWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *menu = qobject_cast<QMenu *>(watched);
+    if (menu && (event->type() == QEvent::MouseMove || event->type() == QEvent::Hide)) {
+        const QAction *action = event->type() == QEvent::MouseMove
+                                    ? menu->actionAt(static_cast<QMouseEvent *>(event)->position().toPoint())
+                                    : nullptr;
+        if (action && !action->isEnabled() && !action->statusTip().isEmpty()) {
+            m_statusBar->showMessage(action->statusTip());
+            m_greyedTipShown = true;
+        } else if (m_greyedTipShown) {
+            m_statusBar->clearMessage();
+            m_greyedTipShown = false;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // The status tips of the menus' items show in the status bar, as in a main window.

@@ -148,6 +148,7 @@ protected:
                             std::function<void()> onClick);
 
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     // Sizes the window to hold its controls with a margin (twips) and centres it.
     void fitToContents(int marginTwips = 360);
@@ -201,6 +202,7 @@ private:
     QWidget *m_form;
     QStatusBar *m_statusBar;
     bool m_resultsCurrent = false;
+    bool m_greyedTipShown = false; // the status bar shows the tip of a greyed menu item
 };
 
 } // namespace ui
