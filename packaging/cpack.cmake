@@ -33,9 +33,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What dpkg-shlibdeps cannot see: the platform plugin Qt loads at run time
-# (without it no window opens) and the fonts that stand in for 宋体, 隶书 and
-# 幼圆 (without them the interface shows boxes).
+# (without it no window opens), the fonts that stand in for 宋体, 隶书 and
+# 幼圆 (without them the interface shows boxes), and Qt's Chinese translation
+# (without it Qt's own dialogs speak English).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, fonts-wqy-microhei, fonts-arphic-uming, fonts-arphic-ukai")
+  "qt6-qpa-plugins, fonts-wqy-microhei, fonts-arphic-uming, fonts-arphic-ukai, qt6-translations-l10n")
 
 include(CPack)

@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-charts-dev qt6-svg-dev
   libboost-math-dev
   libxkbcommon-dev libvulkan-dev libgl-dev
-  qt6-qpa-plugins
+  qt6-qpa-plugins qt6-translations-l10n
   fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai
   xvfb xauth x11-utils imagemagick time
   poppler-utils unzip

@@ -14,6 +14,7 @@
 #include "form1.h"
 #include "windowcatalog.h"
 
+#include "ui/language.h"
 #include "ui/look.h"
 #include "ui/startupprobe.h"
 
@@ -66,6 +67,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName("io.github.varnolek.Varnolek");
     QApplication::setStyle("Fusion");
     ui::installFontSubstitutions();
+    ui::installQtTranslations();
 
     const QStringList args = QApplication::arguments();
     const qsizetype windowArg = args.indexOf("--window");

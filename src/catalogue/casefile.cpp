@@ -186,6 +186,11 @@ CaseFile readCase(const Json &root)
     const std::vector<const Entry *> views = c.entries();
     if (views.empty())
         bad("未知的计算" + named(c.calculation));
+    if (const auto project = root.find("project"); project != root.end()) {
+        if (!project->is_string())
+            bad(named("project") + "的值不是文本");
+        c.project = project->get<std::string>();
+    }
     if (const auto saved = root.find("saved"); saved != root.end()) {
         if (!saved->is_string())
             bad(named("saved") + "的值不是文本");
@@ -283,6 +288,8 @@ std::string caseFileText(const CaseFile &c)
     root["program"] = caseProgram;
     root["format"] = caseFormat;
     root["calculation"] = c.calculation;
+    if (!c.project.empty())
+        root["project"] = c.project;
     root["saved"] = c.saved;
     Json fields = Json::object();
     for (const auto &f : c.fields)

@@ -4,11 +4,12 @@
 // table and, for the level-year window, the data file and rate. The file is
 // UTF-8 JSON:
 //
-//   {"program": "Varnolek", "format": 1, "calculation": "<id>", "saved": "<time>",
+//   {"program": "Varnolek", "format": 1, "calculation": "<id>", "project": "<name>", "saved": "<time>",
 //    "fields": {"<name>": "<text>", ...}, "results": {"<name>": "<text>", ...},
 //    "rows": {"Text4": [...], "Text2": [...]}, "data": {"file": "...", "rate": "..."}}
 //
-// "calculation" is a catalogue id, or a window's name for a window that shows
+// "project" is the project name the window's sheets carry; it may be missing
+// (older cases have none). "calculation" is a catalogue id, or a window's name for a window that shows
 // all its views side by side (the zero-dimensional window). Reading checks
 // everything against the catalogue; the windows and varnolek-calc share it.
 
@@ -27,6 +28,7 @@ using TextList = std::vector<std::pair<std::string, std::string>>;
 
 struct CaseFile {
     std::string calculation; // a catalogue id, or a window's name
+    std::string project;     // the project name (项目名称), or empty
     std::string saved;       // ISO 8601 local time with its offset
     TextList fields;         // name and text as typed, in the order saved
     TextList results;        // name and text shown; empty unless they belonged to the fields

@@ -14,13 +14,24 @@ namespace {
 constexpr std::string_view fullWidthOpen = "\xEF\xBC\x88";  // （
 constexpr std::string_view fullWidthClose = "\xEF\xBC\x89"; // ）
 
-// The text inside the last bracketed group of a label, or nothing.
-std::optional<std::string_view> lastBracket(std::string_view label)
+// A label without the colon a result caption may end in.
+std::string_view withoutColon(std::string_view label)
 {
-    // A result caption may end in a colon after its unit.
     for (std::string_view colon : {std::string_view(":"), std::string_view("\xEF\xBC\x9A")})
         if (label.size() >= colon.size() && label.substr(label.size() - colon.size()) == colon)
             label.remove_suffix(colon.size());
+    return label;
+}
+
+// Where the last bracketed group of a label opens, and the text inside it; or
+// nothing when the label does not end in one.
+struct Bracket {
+    std::size_t open;
+    std::string_view inside;
+};
+std::optional<Bracket> lastBracketGroup(std::string_view label)
+{
+    label = withoutColon(label);
     std::size_t close = std::string_view::npos, closeWidth = 0;
     for (std::size_t i = label.size(); i-- > 0;) {
         if (label[i] == ')') {
@@ -38,11 +49,18 @@ std::optional<std::string_view> lastBracket(std::string_view label)
         return std::nullopt;
     for (std::size_t i = close; i-- > 0;) {
         if (label[i] == '(')
-            return label.substr(i + 1, close - i - 1);
+            return Bracket{i, label.substr(i + 1, close - i - 1)};
         if (label.substr(i, fullWidthOpen.size()) == fullWidthOpen)
-            return label.substr(i + fullWidthOpen.size(), close - i - fullWidthOpen.size());
+            return Bracket{i, label.substr(i + fullWidthOpen.size(), close - i - fullWidthOpen.size())};
     }
     return std::nullopt;
+}
+
+// The text inside the last bracketed group of a label, or nothing.
+std::optional<std::string_view> lastBracket(std::string_view label)
+{
+    const std::optional<Bracket> bracket = lastBracketGroup(label);
+    return bracket ? std::optional<std::string_view>(bracket->inside) : std::nullopt;
 }
 
 std::string_view trimmed(std::string_view s)
@@ -91,6 +109,12 @@ bool isIndex(std::string_view digits, int limit)
 std::string labelUnit(std::string_view label) { return std::string(splitBracket(label).unit); }
 
 std::optional<Range> labelRange(std::string_view label) { return splitBracket(label).range; }
+
+std::string quantityName(std::string_view label)
+{
+    const std::optional<Bracket> bracket = lastBracketGroup(label);
+    return std::string(trimmed(bracket ? label.substr(0, bracket->open) : withoutColon(label)));
+}
 
 Field::Field(std::string name_, std::string label_, std::string defaultText_)
     : name(std::move(name_)), label(std::move(label_)), defaultText(std::move(defaultText_)),

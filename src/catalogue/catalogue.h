@@ -49,6 +49,9 @@ struct Field {
 // skipped; full-width brackets count as brackets.
 std::string labelUnit(std::string_view label);
 std::optional<Range> labelRange(std::string_view label);
+// The quantity a label names, without that last bracketed group and the blanks
+// around it: "水质降解系数K(0.02-0.5 1/d)" gives "水质降解系数K".
+std::string quantityName(std::string_view label);
 
 // How an output's text is made.
 enum class Format {

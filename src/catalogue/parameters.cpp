@@ -90,6 +90,15 @@ void frequency(const Entry &e, const Case &c, Result &r)
         addNumber(e, i, values[i].value, r);
 }
 
+// The hydrological data file the level year and the frequency analysis read:
+// a path chosen in a dialog, never a number.
+Field dataFileField()
+{
+    Field file("file", "水文资料文件", "");
+    file.kind = FieldKind::DataFile;
+    return file;
+}
+
 } // namespace
 
 void addParameterEntries(std::vector<Entry> &table)
@@ -141,8 +150,7 @@ void addParameterEntries(std::vector<Entry> &table)
     year.window = "yearform";
     year.okButton = "mycacul";
     year.title = "计算水平年";
-    year.fields = {{"file", "水文资料文件", ""}, {"rate", "最枯水位或流量保证率(%)", "90"}};
-    year.fields[0].kind = FieldKind::DataFile;
+    year.fields = {dataFileField(), {"rate", "最枯水位或流量保证率(%)", "90"}};
     Output yearText = captionOutput("yeartext");
     yearText.label = "水 平 年";
     Output value;
@@ -162,10 +170,9 @@ void addParameterEntries(std::vector<Entry> &table)
     freq.id = "frequency";
     freq.window = "freqform";
     freq.title = "频率分析";
-    freq.fields = {{"file", "水文资料文件", ""}, {"rate", "设计保证率 P(%)", "90"}, {"ratio", "倍比 Cs/Cv", "2"}};
+    freq.fields = {dataFileField(), {"rate", "设计保证率 P(%)", "90"}, {"ratio", "倍比 Cs/Cv", "2"}};
     // The rate and the ratio are read by the analysis's own rules: a ratio
     // without a leading number is no ratio at all.
-    freq.fields[0].kind = FieldKind::DataFile;
     freq.fields[1].kind = FieldKind::Text;
     freq.fields[2].kind = FieldKind::Text;
     freq.required = {"rate", "ratio"};

@@ -5,6 +5,7 @@
 #include "catalogue/casefile.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/grid.h"
+#include "catalogue/inputcheck.h"
 #include "catalogue/montecarlo.h"
 #include "catalogue/parallel.h"
 #include "varnolek/version.h"
@@ -30,8 +31,14 @@ constexpr const char *helpText = R"(varnolek-calc: the calculations of Varnolek'
 Usage:
   varnolek-calc --list                 every calculation with its window title and fields
   varnolek-calc ID [FIELD=TEXT ...]    one case; fields not given keep their default text
-  varnolek-calc ID --csv FILE          a batch: a header row of field names, one case per row
-                                       (FILE may be - for standard input)
+  varnolek-calc ID --csv FILE [--bom]  a batch: a header row of field names, one case per row
+                                       (FILE may be - for standard input); --bom begins the
+                                       output with a UTF-8 byte-order mark, for spreadsheets
+  varnolek-calc ID --check-input [FIELD=TEXT ...]
+                                       tells, one line per finding with the field's name
+                                       first, of each empty field, each text that is not
+                                       wholly a number and each value beyond the range its
+                                       label prints; the case is not calculated
   varnolek-calc [--check] --case FILE.vcase ...
                                        saved cases; with more than one file each output
                                        begins with a line "== FILE"
@@ -49,14 +56,16 @@ Usage:
 --threads K runs a batch, a sweep or a Monte Carlo run on K threads (default: every
 core); the output is the same in any number of threads.
 
-A field's text is read as its window reads it (the leading number: "0.2abc" is 0.2);
+A field's text is read as its window reads it (the leading number: "0.2abc" is 0.2;
+--check-input tells of such texts);
 FIELD= gives the empty text. For myKform/multi-point give the points as
 Text4.0=... Text2.0=... Text4.1=... (the rows given make the table, at most as many as
 the window's table takes: Text4.0 to Text4.10921). For yearform give file=PATH and rate=TEXT.
 
 One case prints one line NAME=TEXT per text the window's OK press writes, in its order.
 A failure prints the window's message on standard error. Exit status: 0 done, 1 usage
-error, 2 an empty field (the completeness check), 3 a run-time failure or a bad data file.
+error, 2 an empty field (the completeness check), 3 a run-time failure or a bad data file;
+6 when --check-input found something to tell.
 
 A saved case prints as one case does. With --check the texts are compared with the
 results the case was saved with (a case saved without results is only run), and each
@@ -189,9 +198,14 @@ int single(const Entry &calculation, const std::vector<std::string> &args, std::
     return status;
 }
 
-std::string headerOf(const std::vector<std::string> &fields, const Entry &calculation)
+// The UTF-8 byte-order mark: a spreadsheet on a Chinese system that finds none
+// reads the file as GBK and garbles every Chinese text.
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
+// The header row of the CSV, after the byte-order mark when one is asked for.
+std::string headerOf(const std::vector<std::string> &fields, const Entry &calculation, bool bom = false)
 {
-    std::string record;
+    std::string record(bom ? byteOrderMark : std::string_view());
     for (std::size_t i = 0; i < fields.size(); ++i)
         appendField(record, fields[i], i == 0);
     for (const catalogue::Output &output : calculation.outputs)
@@ -206,7 +220,7 @@ std::string headerOf(const std::vector<std::string> &fields, const Entry &calcul
 // text by a worker, and the blocks are written out in input order, so the
 // output is the same in any thread count. Two blocks per thread at most are in
 // flight, so memory does not grow with the row count.
-int batch(const Entry &calculation, const std::string &file, unsigned threads, std::FILE *in, std::FILE *out,
+int batch(const Entry &calculation, const std::string &file, unsigned threads, bool bom, std::FILE *in, std::FILE *out,
           std::FILE *err)
 {
     std::FILE *source = in;
@@ -243,7 +257,7 @@ int batch(const Entry &calculation, const std::string &file, unsigned threads, s
                 return usage(err, "the column '" + header[i] + "' stands twice in the header");
     }
 
-    const std::string headerRecord = headerOf(header, calculation);
+    const std::string headerRecord = headerOf(header, calculation, bom);
     std::fwrite(headerRecord.data(), 1, headerRecord.size(), out);
 
     const Case defaults = catalogue::defaultCase(calculation);
@@ -367,7 +381,9 @@ struct Options {
     std::vector<catalogue::Varied> varied;
     bool rows = false;
     bool asShown = false;
-    unsigned threads = 0; // every core
+    bool bom = false;        // a byte-order mark before the CSV
+    bool checkInput = false; // tell of the texts instead of calculating
+    unsigned threads = 0;    // every core
     std::vector<std::string> assignments;
 };
 
@@ -445,6 +461,10 @@ std::string readOptions(const Entry &calculation, const std::vector<std::string>
         }
         const bool valued = arg == "--csv" || arg == "--sweep" || arg == "--monte-carlo" || arg == "--seed" ||
                             arg == "--vary" || arg == "--threads";
+        if (arg == "--bom" || arg == "--check-input") {
+            (arg == "--bom" ? o.bom : o.checkInput) = true;
+            continue;
+        }
         if (!valued && arg != "--rows" && arg != "--as-shown")
             return "unknown option '" + arg + "'";
         if (valued && i + 1 >= args.size())
@@ -515,6 +535,10 @@ std::string readOptions(const Entry &calculation, const std::vector<std::string>
         return "the design level year of a data file is not swept nor drawn at random";
     if (o.monteCarlo && o.varied.empty())
         return "--monte-carlo needs at least one --vary FIELD[=DIST]";
+    if (o.bom && modes == 0)
+        return "--bom goes with --csv, --sweep or --monte-carlo";
+    if (o.checkInput && modes > 0)
+        return "--check-input goes with FIELD=TEXT only";
     if (o.monteCarlo && !o.rows)
         return checkCasesFitMemory(calculation, *o.monteCarlo);
     return {};
@@ -554,7 +578,7 @@ int sweepCommand(const Entry &calculation, const Options &o, const Case &base, s
     std::vector<std::string> names;
     for (const catalogue::Axis &axis : o.sweeps)
         names.push_back(axis.field);
-    const std::string header = headerOf(names, calculation);
+    const std::string header = headerOf(names, calculation, o.bom);
     std::fwrite(header.data(), 1, header.size(), out);
     std::string record;
     catalogue::sweepGrid(calculation, base, o.sweeps, o.threads, [&](const std::vector<catalogue::GridRow> &rows) {
@@ -593,7 +617,7 @@ int monteCarloCommand(const Entry &calculation, const Options &o, const Case &ba
         std::vector<std::string> names;
         for (const catalogue::Varied &v : o.varied)
             names.push_back(v.field);
-        record = headerOf(names, calculation);
+        record = headerOf(names, calculation, o.bom);
         std::fwrite(record.data(), 1, record.size(), out);
         std::size_t failed = 0;
         catalogue::monteCarloCases(calculation, base, o.varied, settings,
@@ -613,7 +637,7 @@ int monteCarloCommand(const Entry &calculation, const Options &o, const Case &ba
     }
     const std::optional<catalogue::MonteCarloResult> result =
         catalogue::monteCarlo(calculation, base, o.varied, settings);
-    record = std::string(catalogue::summaryHeader) + "\n";
+    record = std::string(o.bom ? byteOrderMark : std::string_view()) + catalogue::summaryHeader + "\n";
     for (const catalogue::OutputStatistics &s : result->outputs) {
         appendField(record, s.name, true);
         for (const std::string &text : catalogue::summaryTexts(s.summary, s.failed))
@@ -623,6 +647,15 @@ int monteCarloCommand(const Entry &calculation, const Options &o, const Case &ba
     std::fwrite(record.data(), 1, record.size(), out);
     std::fflush(out);
     return allFailed(result->cases, result->failed, err);
+}
+
+// The input check of a case: one line per finding, the field's name first.
+int checkInput(const Entry &calculation, const Case &c, std::FILE *out)
+{
+    const std::vector<catalogue::Finding> found = catalogue::checkInput(calculation, c);
+    for (const catalogue::Finding &finding : found)
+        std::fprintf(out, "%s\t%s\n", finding.field.c_str(), finding.text.c_str());
+    return found.empty() ? Ok : InputFindings;
 }
 
 // One saved case: each of its views run on its texts, the results compared
@@ -714,7 +747,7 @@ int command(const std::vector<std::string> &args, std::FILE *in, std::FILE *out,
     if (!problem.empty())
         return usage(err, problem);
     if (options.csv)
-        return batch(*calculation, *options.csv, options.threads, in, out, err);
+        return batch(*calculation, *options.csv, options.threads, options.bom, in, out, err);
     if (!options.sweeps.empty() || options.monteCarlo) {
         Case base;
         const std::string bad = baseCase(*calculation, options.assignments, base);
@@ -722,6 +755,13 @@ int command(const std::vector<std::string> &args, std::FILE *in, std::FILE *out,
             return usage(err, bad);
         return options.monteCarlo ? monteCarloCommand(*calculation, options, base, out, err)
                                   : sweepCommand(*calculation, options, base, out);
+    }
+    if (options.checkInput) {
+        Case c;
+        const std::string bad = baseCase(*calculation, options.assignments, c);
+        if (!bad.empty())
+            return usage(err, bad);
+        return checkInput(*calculation, c, out);
     }
     std::vector<std::string> plain{args[0]};
     plain.insert(plain.end(), options.assignments.begin(), options.assignments.end());

@@ -62,6 +62,7 @@ struct LeadingNumber {
     std::uint64_t whole = 0;
     int digits = 0;
     int fractionDigits = 0;
+    std::size_t length = 0; // of the text the number takes, from the start
 };
 
 // Takes the sign, the digits with at most one point, and an exponent that has
@@ -106,6 +107,7 @@ void scanLeadingNumber(std::string_view text, LeadingNumber &number)
     if (!number.anyDigit)
         return;
     number.mantissa = std::string_view(mantissaBegin, static_cast<std::size_t>(mantissaEnd - mantissaBegin));
+    number.length = static_cast<std::size_t>(mantissaEnd - text.data());
 
     if (p == end || (*p != 'e' && *p != 'E'))
         return;
@@ -117,9 +119,11 @@ void scanLeadingNumber(std::string_view text, LeadingNumber &number)
         ++p;
     }
     long exponent = 0;
-    for (skipBlanks(); p != end && isDigit(*p); ++p, skipBlanks())
+    for (skipBlanks(); p != end && isDigit(*p); ++p, skipBlanks()) {
         // Absurd exponents are clamped; past this a double is out of range anyway.
         exponent = std::min(exponent * 10 + (*p - '0'), 99999999L);
+        number.length = static_cast<std::size_t>(p + 1 - text.data());
+    }
     number.exponent = negative ? -exponent : exponent;
 }
 
@@ -193,6 +197,18 @@ bool hasLeadingNumber(std::string_view text)
     LeadingNumber number;
     scanLeadingNumber(text, number);
     return number.anyDigit;
+}
+
+bool isWholeNumber(std::string_view text)
+{
+    LeadingNumber number;
+    scanLeadingNumber(text, number);
+    if (!number.anyDigit)
+        return false;
+    for (const char c : text.substr(number.length))
+        if (!isBlank(c))
+            return false;
+    return true;
 }
 
 int patternDecimals(std::string_view pattern)

@@ -25,6 +25,11 @@ double readNumber(std::string_view text);
 // " 2abc"). "", "abc", "-" and "." have none and read as 0 only by default.
 bool hasLeadingNumber(std::string_view text);
 
+// Whether the leading number is the whole text, blanks aside: "0.2", " 1 000 "
+// and "5." are; "0.2abc", "1e", "abc" and "" are not, though each reads as a
+// number all the same.
+bool isWholeNumber(std::string_view text);
+
 // Formats a result with a digit pattern such as "###0.00" or "#########0.000":
 // the value is taken as decimal text of 7 (Single, after rounding to single
 // precision) or 15 (Double) significant digits, then rounded half away from

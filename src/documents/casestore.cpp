@@ -15,16 +15,14 @@ namespace {
 
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
+} // namespace
 
-
-std::vector<const catalogue::Entry *> viewsOf(const ui::CalculatorWindow &window)
+std::vector<const catalogue::Entry *> viewsShown(const ui::CalculatorWindow &window)
 {
     if (catalogue::sideBySide(window.objectName().toStdString()))
         return window.views();
     return {&window.currentEntry()};
 }
-
-} // namespace
 
 QString localTimeText()
 {
@@ -39,7 +37,7 @@ catalogue::CaseFile caseOf(const ui::CalculatorWindow &window)
 {
     catalogue::CaseFile c;
     const std::string name = window.objectName().toStdString();
-    const std::vector<const catalogue::Entry *> views = viewsOf(window);
+    const std::vector<const catalogue::Entry *> views = viewsShown(window);
     c.calculation = catalogue::sideBySide(name) ? name : window.currentEntry().id;
     c.saved = localTimeText().toStdString();
     for (const catalogue::Entry *view : views) {

@@ -13,6 +13,10 @@ class CalculatorWindow;
 
 namespace documents {
 
+// The views a window shows: the one its options chose, or all of a window
+// that shows them side by side.
+std::vector<const catalogue::Entry *> viewsShown(const ui::CalculatorWindow &window);
+
 // The case of the window as it stands: the view shown (every view of a window
 // that shows them side by side), the texts of its fields, its table, its data
 // file and rate, and the results while they belong to those texts.

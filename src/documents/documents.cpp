@@ -4,6 +4,8 @@
 #include "formulaform.h"
 #include "sheet.h"
 
+#include "catalogue/inputcheck.h"
+
 #include "ui/calculatorwindow.h"
 #include "ui/extensions.h"
 #include "ui/prompts.h"
@@ -29,6 +31,9 @@ const QString sheetFilters = QStringLiteral("PDF 文件 (*.pdf);;ODF 文本 (*.o
 
 
 QSettings settings() { return QSettings(QStringLiteral("Varnolek"), QStringLiteral("Varnolek")); }
+
+// The window's own project name, given by a case opened in it or typed in it.
+constexpr const char *projectProperty = "projectName";
 
 // The folder the file dialogs start in: where a case or sheet went last.
 QString lastFolder()
@@ -63,21 +68,26 @@ void saveCaseFromDialog(ui::CalculatorWindow *window)
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QString::fromUtf8(catalogue::caseExtension);
+    catalogue::CaseFile c = caseOf(*window);
+    c.project = projectNameOf(*window).toStdString();
     QString error;
-    if (!saveCase(caseOf(*window), path, &error)) {
+    if (!saveCase(c, path, &error)) {
         ui::Prompts::current().message(window, QStringLiteral("算例文件无法保存：") + error, promptTitle);
         return;
     }
     rememberFolder(path);
+    window->showSaved(path);
 }
 
+// The name typed is the window's and the one later windows start with.
 bool askProjectName(ui::CalculatorWindow *window)
 {
-    const std::optional<QString> name =
-        ui::Prompts::current().input(window, QStringLiteral("请输入项目名称："), QStringLiteral("项目名称"), projectName());
+    const std::optional<QString> name = ui::Prompts::current().input(
+        window, QStringLiteral("请输入项目名称："), QStringLiteral("项目名称"), projectNameOf(*window));
     if (!name)
         return false;
     setProjectName(*name);
+    window->setProperty(projectProperty, *name);
     return true;
 }
 
@@ -97,23 +107,25 @@ void exportSheet(ui::CalculatorWindow *window)
                                        promptTitle);
         return;
     }
-    // The project name is asked for at the first export, once.
-    if (!settings().contains(QStringLiteral("documents/projectName")))
+    // The project name is asked for at the first export, once, unless the
+    // window has one from its case.
+    if (!window->property(projectProperty).isValid() && !settings().contains(QStringLiteral("documents/projectName")))
         askProjectName(window);
-    const std::unique_ptr<QTextDocument> document = sheetDocument(*window, projectName());
+    const std::unique_ptr<QTextDocument> document = sheetDocument(*window, projectNameOf(*window));
     QString error;
     if (!writeSheet(*document, path, *format, &error)) {
         ui::Prompts::current().message(window, QStringLiteral("计算书无法保存：") + error, promptTitle);
         return;
     }
     rememberFolder(path);
+    window->showSaved(path);
 }
 
 void printSheet(ui::CalculatorWindow *window)
 {
     if (!window->resultsCurrent())
         return;
-    const std::unique_ptr<QTextDocument> document = sheetDocument(*window, projectName());
+    const std::unique_ptr<QTextDocument> document = sheetDocument(*window, projectNameOf(*window));
     ui::Prompts::current().print(window, *document);
 }
 
@@ -121,6 +133,37 @@ void copyResults(ui::CalculatorWindow *window)
 {
     if (window->resultsCurrent())
         QApplication::clipboard()->setMimeData(resultsMimeData(*window));
+}
+
+// 检查输入: the findings for the view shown (every view of a window that shows
+// them side by side), over the texts as they stand; nothing is calculated.
+void checkInput(ui::CalculatorWindow *window)
+{
+    const catalogue::Case texts = window->windowCase();
+    QStringList lines;
+    for (const catalogue::Entry *view : viewsShown(*window)) {
+        catalogue::Case c = texts;
+        // Texts the window asks for in dialogs count once they have been given.
+        for (const catalogue::Field &field : view->fields)
+            if (const std::optional<QString> data = window->dataText(field.name); data && !data->isEmpty())
+                c.setOwned(field.name, data->toStdString());
+        for (const catalogue::Finding &finding : catalogue::checkInput(*view, c)) {
+            const QString line = QString::fromStdString(finding.text);
+            if (!lines.contains(line)) // a field two views share is told of once
+                lines << line;
+        }
+    }
+    // A box taller than the screen would hide its own OK button: an emptied
+    // table of many rows lists the first findings and counts the rest.
+    constexpr qsizetype listed = 20;
+    if (lines.size() > listed) {
+        const qsizetype rest = lines.size() - (listed - 1);
+        lines.resize(listed - 1);
+        lines << QStringLiteral("……另有 %1 项").arg(rest);
+    }
+    ui::Prompts::current().message(window,
+                                   lines.isEmpty() ? QString::fromUtf8(catalogue::nothingFound) : lines.join(u'\n'),
+                                   QString::fromUtf8(catalogue::checkInputTitle));
 }
 
 void showFormulas(ui::CalculatorWindow *window)
@@ -148,6 +191,12 @@ QAction *addAction(QMenu *menu, const char *name, const QString &text, const QKe
 
 QString projectName() { return settings().value(QStringLiteral("documents/projectName")).toString(); }
 
+QString projectNameOf(const ui::CalculatorWindow &window)
+{
+    const QVariant own = window.property(projectProperty);
+    return own.isValid() ? own.toString() : projectName();
+}
+
 void setProjectName(const QString &name) { settings().setValue(QStringLiteral("documents/projectName"), name); }
 
 ui::CalculatorWindow *openCase(const QString &path, QWidget *parent, ui::CalculatorWindow *current)
@@ -169,6 +218,8 @@ ui::CalculatorWindow *openCase(const QString &path, QWidget *parent, ui::Calcula
     if (!target)
         return nullptr;
     loadCase(*target, c, QFileInfo(path).absolutePath());
+    if (!c.project.empty())
+        target->setProperty(projectProperty, QString::fromStdString(c.project));
     return target;
 }
 
@@ -192,18 +243,16 @@ void attach(ui::CalculatorWindow *window)
     QMenu *edit = window->menu(QStringLiteral("menuEdit"), QStringLiteral("编辑(&E)"));
     QAction *copyAction = addAction(edit, "actionCopyResults", QStringLiteral("复制结果"),
                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [window] { copyResults(window); });
+    addAction(edit, "actionCheckInput", QStringLiteral("检查输入"), QKeySequence(Qt::CTRL | Qt::Key_I),
+              [window] { checkInput(window); });
 
     QMenu *help = window->menu(QStringLiteral("menuHelp"), QStringLiteral("帮助(&H)"));
     addAction(help, "actionFormula", QStringLiteral("计算公式"), QKeySequence(Qt::Key_F1),
               [window] { showFormulas(window); });
 
     // Sheets and copies only of results that belong to the inputs shown.
-    auto enable = [exportAction, printAction, copyAction](bool current) {
-        for (QAction *action : {exportAction, printAction, copyAction})
-            action->setEnabled(current);
-    };
-    enable(window->resultsCurrent());
-    QObject::connect(window, &ui::CalculatorWindow::resultsCurrentChanged, exportAction, enable);
+    for (QAction *action : {exportAction, printAction, copyAction})
+        window->enableWithResults(action);
     // The formula window follows the view the option buttons choose.
     auto follow = [window] {
         if (auto *form = window->findChild<FormulaForm *>(QStringLiteral("formulaform"), Qt::FindDirectChildrenOnly))

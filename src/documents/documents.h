@@ -20,8 +20,12 @@ void attach(ui::CalculatorWindow *window);
 // nothing and gets its message over parent. Returns the window loaded.
 ui::CalculatorWindow *openCase(const QString &path, QWidget *parent, ui::CalculatorWindow *current = nullptr);
 
-// The project name the sheets carry (kept in the settings).
+// The project name the sheets carry (kept in the settings): the one typed
+// last, which every window starts with.
 QString projectName();
 void setProjectName(const QString &name);
+// The project name of a window's sheets and saved cases: the one of the case
+// opened in it or typed in it, else projectName().
+QString projectNameOf(const ui::CalculatorWindow &window);
 
 } // namespace documents

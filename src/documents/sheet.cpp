@@ -63,6 +63,22 @@ QTextCharFormat plain(double size = 10.5, bool bold = false)
     return format;
 }
 
+// Every text of the sheet, table cells and empty paragraphs included, names
+// the windows' Song face, so that a word processor shows the face the program
+// shows, not one of its own: Qt's ODF writer names a face only where a format
+// carries it as its one family (the property of Qt 5), and else writes "Sans".
+void nameTheFace(QTextDocument &document)
+{
+    const QString song = QString::fromUtf8(ui::faceSong);
+    QTextCharFormat face;
+    face.setFontFamilies(QStringList{song});
+    face.setProperty(QTextFormat::OldFontFamily, song);
+    QTextCursor all(&document);
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(face);
+    all.mergeBlockCharFormat(face);
+}
+
 void paragraph(QTextCursor &cursor, const QString &text, const QTextCharFormat &format = plain(),
                Qt::Alignment align = Qt::AlignLeft)
 {
@@ -289,6 +305,7 @@ std::unique_ptr<QTextDocument> sheetDocument(const ui::CalculatorWindow &window,
             cursor.insertImage(picture);
         }
     }
+    nameTheFace(*document);
     return document;
 }
 

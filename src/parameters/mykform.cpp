@@ -193,7 +193,7 @@ void myKform::addRow(int i)
 {
     if ((i - 1) % rowsPerBlock == 0) {
         auto *block = new QWidget(Frame3);
-        block->setGeometry(0, ui::px(rowTop(i)), Frame3->width(), ui::px(rowPitch * rowsPerBlock));
+        block->move(0, ui::px(rowTop(i)));
         block->show();
         m_rowBlocks.push_back(block);
     }
@@ -211,6 +211,10 @@ void myKform::addRow(int i)
         element->show();
     }
     Text4.back()->setCursorPosition(0); // long suggested values show their first digits
+    // The block reaches down to its last row and no further: the buttons and
+    // the result stand under the last row, and a block over them would take
+    // every pointer click meant for them.
+    block->resize(Frame3->width(), ui::px(rowTop(i) + rowHeight) - block->y());
 }
 
 // Captions of a group that are equally long take the same reduced size, so
@@ -250,7 +254,7 @@ void myKform::placeBelowTable()
     // The title bar and borders, estimated until the window has been shown.
     const int decoration = std::max(frameGeometry().height() - height(), 40);
     const int wanted = frame3Top + frameHeight + margin;
-    const int room = int(ui::twips(available.height() - decoration - menuBar()->height()));
+    const int room = int(ui::twips(available.height() - decoration - barsHeight()));
     const bool scrolls = wanted > room;
     const int scrollBar = int(ui::twips(m_tableArea->verticalScrollBar()->sizeHint().width()));
     const int width = clientWidth + (scrolls ? scrollBar : 0);

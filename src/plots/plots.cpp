@@ -45,8 +45,7 @@ void attach(ui::CalculatorWindow *window)
     QAction *action = menu->addAction(QStringLiteral("显示图形"));
     action->setObjectName("actionPlot");
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    action->setEnabled(window->resultsCurrent());
-    QObject::connect(window, &ui::CalculatorWindow::resultsCurrentChanged, action, &QAction::setEnabled);
+    window->enableWithResults(action);
     QObject::connect(action, &QAction::triggered, window, [window] { show(window); });
     QObject::connect(window, &ui::CalculatorWindow::calculated, window, [window](const catalogue::Entry *entry) {
         if (PlotWindow *plot = openPlot(window))

@@ -2,6 +2,7 @@
 
 #include "mapitem.h"
 
+#include "ui/calculatorwindow.h"
 #include "ui/prompts.h"
 
 #include <QAction>
@@ -393,6 +394,8 @@ void PlotWindow::exportImage(bool svg)
     if (!ok)
         ui::Prompts::current().message(this, QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(path),
                                        QStringLiteral("提示"));
+    else
+        saved(path);
 }
 
 void PlotWindow::exportCsv()
@@ -408,6 +411,15 @@ void PlotWindow::exportCsv()
     if (!ok)
         ui::Prompts::current().message(this, QStringLiteral("无法写入文件：") + QDir::toNativeSeparators(path),
                                        QStringLiteral("提示"));
+    else
+        saved(path);
+}
+
+// The calculator window the plot belongs to tells of the file in its status bar.
+void PlotWindow::saved(const QString &path)
+{
+    if (auto *calculator = qobject_cast<ui::CalculatorWindow *>(parentWidget()))
+        calculator->showSaved(path);
 }
 
 } // namespace plots

@@ -34,6 +34,7 @@ public:
 private:
     void exportImage(bool svg);
     void exportCsv();
+    void saved(const QString &path);
     QString suggestedPath(const QString &suffix) const;
 
     QMenuBar *m_bar;

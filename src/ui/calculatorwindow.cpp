@@ -5,6 +5,9 @@
 #include "twips.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -12,14 +15,18 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 
 namespace ui {
 
 const QString CalculatorWindow::incompleteText = QStringLiteral("请输入全部的参数");
 const QString CalculatorWindow::incompleteTitle = QStringLiteral("提示");
+const QString CalculatorWindow::savedPrefix = QStringLiteral("已保存：");
 
 namespace {
 
@@ -56,7 +63,34 @@ CalculatorWindow::CalculatorWindow(const QString &name, ButtonFace face)
     m_form = new QWidget(this);
     m_form->setObjectName("form");
     m_form->move(0, m_menuBar->sizeHint().height());
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName("statusBar");
+    m_statusBar->setSizeGripEnabled(false); // the window keeps its size
+    m_statusBar->setAutoFillBackground(true);
+    QPalette bar = m_statusBar->palette();
+    bar.setColor(QPalette::Window, m_menuBar->palette().color(QPalette::Button));
+    m_statusBar->setPalette(bar);
 }
+
+int CalculatorWindow::barsHeight() const
+{
+    return m_menuBar->sizeHint().height() + m_statusBar->sizeHint().height();
+}
+
+namespace {
+
+// The place of a menu in the bar: its rank in the one order of every window.
+int menuRank(const QString &name)
+{
+    static const QStringList order = {QStringLiteral("menuFile"), QStringLiteral("menuEdit"),
+                                      QStringLiteral("menuPlot"), QStringLiteral("menuAnalysis")};
+    if (name == QLatin1String("menuHelp"))
+        return int(order.size()) + 1;
+    const qsizetype rank = order.indexOf(name);
+    return rank < 0 ? int(order.size()) : int(rank);
+}
+
+} // namespace
 
 QMenu *CalculatorWindow::menu(const QString &name, const QString &title)
 {
@@ -64,12 +98,26 @@ QMenu *CalculatorWindow::menu(const QString &name, const QString &title)
         return existing;
     auto *made = new QMenu(title, m_menuBar);
     made->setObjectName(name);
-    QAction *help = nullptr;
-    if (auto *helpMenu = m_menuBar->findChild<QMenu *>("menuHelp", Qt::FindDirectChildrenOnly))
-        help = helpMenu->menuAction();
-    m_menuBar->insertMenu(name == "menuHelp" ? nullptr : help, made);
+    // Before the first menu that comes later in the order; at the end if none does.
+    QAction *before = nullptr;
+    for (QAction *action : m_menuBar->actions()) {
+        if (action->menu() && menuRank(action->menu()->objectName()) > menuRank(name)) {
+            before = action;
+            break;
+        }
+    }
+    m_menuBar->insertMenu(before, made);
     placeMenuBar();
     return made;
+}
+
+void CalculatorWindow::placeBars(const QSize &size)
+{
+    const int bar = m_menuBar->sizeHint().height();
+    const int status = m_statusBar->sizeHint().height();
+    m_menuBar->setGeometry(0, 0, size.width(), bar);
+    m_form->setGeometry(0, bar, size.width(), size.height() - bar - status);
+    m_statusBar->setGeometry(0, size.height() - status, size.width(), status);
 }
 
 // The window grows or shrinks by the bar's height; the form keeps its size.
@@ -81,8 +129,74 @@ void CalculatorWindow::placeMenuBar()
         return;
     if (minimumHeight() == maximumHeight()) // a window of fixed size
         setFixedHeight(height() + change);
-    m_menuBar->setGeometry(0, 0, width(), bar);
-    m_form->setGeometry(0, bar, width(), height() - bar);
+    placeBars(size());
+}
+
+void CalculatorWindow::showSaved(const QString &path)
+{
+    const QFontMetrics metrics(m_statusBar->font());
+    // The status bar draws its message with a few pixels of margin each side.
+    const int room = m_statusBar->width() - metrics.horizontalAdvance(savedPrefix) - 16;
+    m_statusBar->showMessage(
+        savedPrefix + metrics.elidedText(QDir::toNativeSeparators(path), Qt::ElideMiddle, std::max(room, 0)), 5000);
+}
+
+QString CalculatorWindow::calculateFirstText() const
+{
+    QString caption = QStringLiteral("确定");
+    if (const auto *ok = findChild<QPushButton *>(QString::fromStdString(currentEntry().okButton)))
+        caption = ok->text().remove(u' ').remove(u'\n');
+    return QStringLiteral("请先按“%1”完成计算").arg(caption);
+}
+
+void CalculatorWindow::enableWithResults(QAction *action)
+{
+    auto follow = [this, action](bool current) {
+        action->setEnabled(current);
+        const QString why = current ? QString() : calculateFirstText();
+        action->setStatusTip(why);
+        action->setToolTip(why);
+    };
+    follow(m_resultsCurrent);
+    connect(this, &CalculatorWindow::resultsCurrentChanged, action, follow);
+    // Another view may have an OK button of another caption.
+    connect(this, &CalculatorWindow::resultsDiscarded, action, [this, follow] { follow(m_resultsCurrent); });
+    for (QObject *shownIn : action->associatedObjects()) {
+        if (auto *menu = qobject_cast<QMenu *>(shownIn)) {
+            menu->setToolTipsVisible(true);
+            menu->installEventFilter(this);
+        }
+    }
+}
+
+// A menu makes no greyed item current, so it sends no status tip for one: the
+// tip of the item under the pointer is shown here instead.
+bool CalculatorWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *menu = qobject_cast<QMenu *>(watched);
+    if (menu && (event->type() == QEvent::MouseMove || event->type() == QEvent::Hide)) {
+        const QAction *action = event->type() == QEvent::MouseMove
+                                    ? menu->actionAt(static_cast<QMouseEvent *>(event)->position().toPoint())
+                                    : nullptr;
+        if (action && !action->isEnabled() && !action->statusTip().isEmpty()) {
+            m_statusBar->showMessage(action->statusTip());
+            m_greyedTipShown = true;
+        } else if (m_greyedTipShown) {
+            m_statusBar->clearMessage();
+            m_greyedTipShown = false;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The status tips of the menus' items show in the status bar, as in a main window.
+bool CalculatorWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        m_statusBar->showMessage(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void CalculatorWindow::setResultsCurrent(bool current)
@@ -214,9 +328,8 @@ void CalculatorWindow::fitToContents(int marginTwips)
 
 void CalculatorWindow::setClientSize(int widthTwips, int heightTwips)
 {
-    // The form keeps the size it is given; the window grows by the menu bar.
-    const int bar = m_menuBar->sizeHint().height();
-    QSize size(px(widthTwips), px(heightTwips) + bar);
+    // The form keeps the size it is given; the window grows by the bars.
+    QSize size(px(widthTwips), px(heightTwips) + barsHeight());
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect available = screen->availableGeometry();
@@ -226,8 +339,7 @@ void CalculatorWindow::setClientSize(int widthTwips, int heightTwips)
     } else {
         setFixedSize(size);
     }
-    m_menuBar->setGeometry(0, 0, size.width(), bar);
-    m_form->setGeometry(0, bar, size.width(), size.height() - bar);
+    placeBars(size);
 }
 
 bool CalculatorWindow::complete(std::initializer_list<const QLineEdit *> fields)

@@ -22,10 +22,12 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QAction;
 class QMenu;
 class QMenuBar;
 class QPushButton;
 class QRadioButton;
+class QStatusBar;
 
 namespace ui {
 
@@ -47,13 +49,31 @@ public:
     // The window's views in catalogue order.
     const std::vector<const catalogue::Entry *> &views() const { return m_views; }
 
-    // The menu bar above the form, and the form: every control stands on the
-    // form at its twips position, so the bar moves nothing of it.
+    // The menu bar above the form, the form, and the status bar below it:
+    // every control stands on the form at its twips position, so the bars
+    // move nothing of it; the window is taller than the form by the bars.
     QMenuBar *menuBar() const { return m_menuBar; }
     QWidget *form() const { return m_form; }
+    QStatusBar *statusBar() const { return m_statusBar; }
+    // The height the two bars add to the form's (pixels).
+    int barsHeight() const;
     // The menu of the bar with this objectName, made with this title when it
-    // is not there yet. The help menu stays last.
+    // is not there yet. Every window's menus stand in one order: 文件 (menuFile),
+    // 编辑 (menuEdit), 图形 (menuPlot), 分析 (menuAnalysis), any other, 帮助
+    // (menuHelp), whichever is made first.
     QMenu *menu(const QString &name, const QString &title);
+
+    // Says in the status bar, for 5 s, that a file was written: "已保存：FILE"
+    // (a long path loses its middle, never its file name).
+    void showSaved(const QString &path);
+    static const QString savedPrefix;
+    // Keeps an action on the results shown (a sheet, a copy, a plot) enabled
+    // only while they belong to the inputs; greyed, its status tip and
+    // tooltip say what to press: "请先按“确定”完成计算", after the caption of
+    // the OK button of the view shown.
+    void enableWithResults(QAction *action);
+    // That text for the view shown.
+    QString calculateFirstText() const;
 
     // Whether the results shown belong to the inputs shown: true once a
     // calculation of the view has run to its end, false again after an edit
@@ -127,6 +147,9 @@ protected:
     QRadioButton *addOption(QWidget *parent, const QString &name, const QString &caption, const QRect &rect,
                             std::function<void()> onClick);
 
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     // Sizes the window to hold its controls with a margin (twips) and centres it.
     void fitToContents(int marginTwips = 360);
     // Sizes the client area explicitly (twips) and centres the window.
@@ -167,6 +190,9 @@ protected:
 
 private:
     void setResultsCurrent(bool current);
+    // Places the bars and the form in a window of this size.
+    void placeBars(const QSize &size);
+    // After the menu bar changed: the window grows or shrinks by its height.
     void placeMenuBar();
     QWidget *parentFor(QWidget *parent) const { return parent == this ? m_form : parent; }
 
@@ -174,7 +200,9 @@ private:
     ButtonFace m_face;
     QMenuBar *m_menuBar;
     QWidget *m_form;
+    QStatusBar *m_statusBar;
     bool m_resultsCurrent = false;
+    bool m_greyedTipShown = false; // the status bar shows the tip of a greyed menu item
 };
 
 } // namespace ui

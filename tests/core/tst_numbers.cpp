@@ -43,46 +43,54 @@ void TestNumbers::readsLeadingNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
+    // Whether the number is the whole text, blanks aside: the input check
+    // tells of a field that reads as a number it does not wholly show.
+    QTest::addColumn<bool>("whole");
 
-    QTest::newRow("plain integer") << "5000" << 5000.0;
-    QTest::newRow("decimal") << "0.2" << 0.2;
-    QTest::newRow("trailing letters ignored") << "12abc" << 12.0;
-    QTest::newRow("no leading number is zero") << "abc" << 0.0;
-    QTest::newRow("empty is zero") << "" << 0.0;
-    QTest::newRow("only a blank is zero") << " " << 0.0;
-    QTest::newRow("lone plus is zero") << "+" << 0.0;
-    QTest::newRow("lone minus is zero") << "-" << 0.0;
-    QTest::newRow("lone point is zero") << "." << 0.0;
-    QTest::newRow("comma ends the number") << "1,5" << 1.0;
-    QTest::newRow("blank inside is skipped") << "1 000" << 1000.0;
-    QTest::newRow("tabs and line feeds are skipped") << "\t1\n2 .\r5" << 12.5;
-    QTest::newRow("leading blanks") << "   42" << 42.0;
-    QTest::newRow("blank between sign and digits") << "- 7" << -7.0;
-    QTest::newRow("negative without leading zero") << "-.5" << -0.5;
-    QTest::newRow("positive sign") << "+3.25" << 3.25;
-    QTest::newRow("point without leading digit") << ".75" << 0.75;
-    QTest::newRow("point without trailing digit") << "5." << 5.0;
-    QTest::newRow("second point ends the number") << "1.2.3" << 1.2;
-    QTest::newRow("exponent") << "2e3" << 2000.0;
-    QTest::newRow("capital exponent with sign") << "2.5E-2" << 0.025;
-    QTest::newRow("exponent with plus") << "1e+2" << 100.0;
-    QTest::newRow("E without digits is not taken") << "1e" << 1.0;
-    QTest::newRow("E with sign only is not taken") << "1e-" << 1.0;
-    QTest::newRow("blank inside the exponent") << "1 e 3" << 1000.0;
-    QTest::newRow("double sign is not a number") << "--5" << 0.0;
-    QTest::newRow("letter first") << "x12" << 0.0;
-    QTest::newRow("comma is never a decimal point") << "0,5" << 0.0;
-    QTest::newRow("tiny number underflows to zero") << "1e-400" << 0.0;
-    QTest::newRow("huge exponent on zero") << "0e999999999" << 0.0;
-    QTest::newRow("largest double") << "1.7976931348623157e308" << DBL_MAX;
-    QTest::newRow("full-width digits are not digits") << "５" << 0.0;
+    QTest::newRow("plain integer") << "5000" << 5000.0 << true;
+    QTest::newRow("decimal") << "0.2" << 0.2 << true;
+    QTest::newRow("trailing letters ignored") << "12abc" << 12.0 << false;
+    QTest::newRow("no leading number is zero") << "abc" << 0.0 << false;
+    QTest::newRow("empty is zero") << "" << 0.0 << false;
+    QTest::newRow("only a blank is zero") << " " << 0.0 << false;
+    QTest::newRow("lone plus is zero") << "+" << 0.0 << false;
+    QTest::newRow("lone minus is zero") << "-" << 0.0 << false;
+    QTest::newRow("lone point is zero") << "." << 0.0 << false;
+    QTest::newRow("comma ends the number") << "1,5" << 1.0 << false;
+    QTest::newRow("blank inside is skipped") << "1 000" << 1000.0 << true;
+    QTest::newRow("tabs and line feeds are skipped") << "\t1\n2 .\r5" << 12.5 << true;
+    QTest::newRow("leading blanks") << "   42" << 42.0 << true;
+    QTest::newRow("blank between sign and digits") << "- 7" << -7.0 << true;
+    QTest::newRow("negative without leading zero") << "-.5" << -0.5 << true;
+    QTest::newRow("positive sign") << "+3.25" << 3.25 << true;
+    QTest::newRow("point without leading digit") << ".75" << 0.75 << true;
+    QTest::newRow("point without trailing digit") << "5." << 5.0 << true;
+    QTest::newRow("second point ends the number") << "1.2.3" << 1.2 << false;
+    QTest::newRow("exponent") << "2e3" << 2000.0 << true;
+    QTest::newRow("capital exponent with sign") << "2.5E-2" << 0.025 << true;
+    QTest::newRow("exponent with plus") << "1e+2" << 100.0 << true;
+    QTest::newRow("E without digits is not taken") << "1e" << 1.0 << false;
+    QTest::newRow("E with sign only is not taken") << "1e-" << 1.0 << false;
+    QTest::newRow("blank inside the exponent") << "1 e 3" << 1000.0 << true;
+    QTest::newRow("double sign is not a number") << "--5" << 0.0 << false;
+    QTest::newRow("letter first") << "x12" << 0.0 << false;
+    QTest::newRow("comma is never a decimal point") << "0,5" << 0.0 << false;
+    QTest::newRow("tiny number underflows to zero") << "1e-400" << 0.0 << true;
+    QTest::newRow("huge exponent on zero") << "0e999999999" << 0.0 << true;
+    QTest::newRow("largest double") << "1.7976931348623157e308" << DBL_MAX << true;
+    QTest::newRow("full-width digits are not digits") << "５" << 0.0 << false;
+    QTest::newRow("trailing blanks") << "0.3  " << 0.3 << true;
+    QTest::newRow("blank then a letter after the exponent") << "2e3 x" << 2000.0 << false;
+    QTest::newRow("a unit after the number") << "20 m3/s" << 20.0 << false;
 }
 
 void TestNumbers::readsLeadingNumber()
 {
     QFETCH(QString, text);
     QFETCH(double, expected);
+    QFETCH(bool, whole);
     QCOMPARE(varnolek::readNumber(text.toStdString()), expected);
+    QCOMPARE(varnolek::isWholeNumber(text.toStdString()), whole);
 }
 
 // Short numbers are read by an exact short cut; it must give the correctly

@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -407,6 +408,19 @@ private slots:
         QVERIFY(unzip.waitForFinished());
         const QString odt = QString::fromUtf8(unzip.readAllStandardOutput());
         QVERIFY(odt.contains("清水河水源保护规划"));
+        // Every text names the face the windows show, so that word processors
+        // agree on it; Qt's writer would otherwise name "Sans".
+        QMap<QString, QString> faces;
+        const QRegularExpression style(
+            "<style:style style:name=\"(c\\d+)\"[^>]*>\\s*<style:text-properties [^>]*fo:font-family=\"([^\"]*)\"");
+        for (auto m = style.globalMatch(odt); m.hasNext();) {
+            const QRegularExpressionMatch found = m.next();
+            faces[found.captured(1)] = found.captured(2);
+        }
+        int spans = 0;
+        for (auto m = QRegularExpression("text:style-name=\"(c\\d+)\"").globalMatch(odt); m.hasNext(); ++spans)
+            QCOMPARE(faces.value(m.next().captured(1)), QString("宋体"));
+        QVERIFY(spans > 0);
         for (const QString &text : expected) {
             QVERIFY2(html.contains(text.toHtmlEscaped()), qPrintable(text));
             QVERIFY2(odt.contains(text.trimmed().toHtmlEscaped()), qPrintable(text));
@@ -421,6 +435,7 @@ private slots:
         }
 
         keep(stem + ".pdf", QString("sheet-%1.pdf").arg(window));
+        keep(stem + ".odt", QString("sheet-%1.odt").arg(window));
         QFile pdf(stem + ".pdf");
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QCOMPARE(pdf.read(4), QByteArray("%PDF"));
@@ -472,6 +487,49 @@ private slots:
         QCOMPARE(lines[int(view.fields.size())], QString::fromStdString(main.label) + '\t' + text(w.get(), "myc") +
                                                      '\t' + QString::fromStdString(main.unit));
         QVERIFY(data->html().contains("<td style=\"white-space: pre-wrap\"> 7</td>"));
+    }
+
+    // The project name of a window goes with its case and comes back with it
+    // into the window's sheets; a case saved before the name was kept leaves
+    // the window's own.
+    void projectNameTravelsWithTheCase()
+    {
+        ScriptedPrompts prompts;
+        const char *ok = catalogue::entry("my2dw").okButton.c_str();
+        std::unique_ptr<ui::CalculatorWindow> w(make("my2dw"));
+        w->show();
+        prompts.inputAnswers.enqueue(QString("乙水库水源保护规划"));
+        trigger(w.get(), "actionProjectName");
+        QCOMPARE(documents::projectNameOf(*w), QString("乙水库水源保护规划"));
+        prompts.saveAnswers.enqueue(path("project.vcase"));
+        trigger(w.get(), "actionSaveCase");
+        QCOMPARE(QString::fromStdString(catalogue::readCaseFile(path("project.vcase").toStdString()).project),
+                 QString("乙水库水源保护规划"));
+
+        documents::setProjectName("丙河流域规划"); // the name later windows start with
+        std::unique_ptr<ui::CalculatorWindow> opened(make("my2dw"));
+        opened->show();
+        QCOMPARE(documents::projectNameOf(*opened), QString("丙河流域规划"));
+        prompts.fileAnswers.enqueue(path("project.vcase"));
+        trigger(opened.get(), "actionOpenCase");
+        QCOMPARE(documents::projectNameOf(*opened), QString("乙水库水源保护规划"));
+        press(opened.get(), ok);
+        const int asked = int(prompts.inputsAsked.size());
+        prompts.saveAnswers.enqueue(path("project.html"));
+        trigger(opened.get(), "actionExportSheet");
+        QCOMPARE(int(prompts.inputsAsked.size()), asked); // the window has its name: nothing to ask
+        QVERIFY(fileText(path("project.html")).contains("项目名称：乙水库水源保护规划"));
+
+        QFile older(path("older.vcase"));
+        QVERIFY(older.open(QIODevice::WriteOnly));
+        older.write(R"({"program":"Varnolek","format":1,"calculation":"my2dw","fields":{"myx":"150"}})");
+        older.close();
+        std::unique_ptr<ui::CalculatorWindow> third(make("my2dw"));
+        prompts.fileAnswers.enqueue(path("older.vcase"));
+        trigger(third.get(), "actionOpenCase");
+        QVERIFY(prompts.messages.isEmpty());
+        QCOMPARE(plain(third.get(), "myx")->text(), QString("150"));
+        QCOMPARE(documents::projectNameOf(*third), QString("丙河流域规划"));
     }
 
     void formulaWindow()

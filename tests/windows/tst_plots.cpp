@@ -17,8 +17,10 @@
 #include "core/numbers.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -159,7 +161,11 @@ void TestPlots::exportedPointsMatchTheWindow()
     action(plot, "actionExportPlotData")->trigger();
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QList<QStringList> rows = parseCsv(QString::fromUtf8(file.readAll()));
+    const QByteArray bytes = file.readAll();
+    // A spreadsheet on a Chinese system reads a file without the mark as GBK.
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(window->statusBar()->currentMessage(), "已保存：" + QDir::toNativeSeparators(path));
+    const QList<QStringList> rows = parseCsv(QString::fromUtf8(bytes));
     QVERIFY(rows.size() >= 2);
     const QStringList header = rows.front();
     QVERIFY(!header.isEmpty());
@@ -286,6 +292,7 @@ void TestPlots::imagesAreWritten()
     action(plot, "actionExportPng")->trigger();
     QImage png(dir.filePath("plot.png"));
     QVERIFY(!png.isNull());
+    QCOMPARE(window->statusBar()->currentMessage(), "已保存：" + dir.filePath("plot.png"));
     QCOMPARE(png.size(), plot->content()->size());
     prompts.saveAnswers.enqueue(dir.filePath("plot.svg"));
     action(plot, "actionExportSvg")->trigger();
@@ -294,6 +301,7 @@ void TestPlots::imagesAreWritten()
     const QByteArray svgText = svg.readAll();
     QVERIFY(svgText.contains("<svg"));
     QVERIFY(svgText.contains("</svg>"));
+    QCOMPARE(window->statusBar()->currentMessage(), "已保存：" + dir.filePath("plot.svg"));
     // The image the calculation sheet takes, and the sheet that shows it.
     QVERIFY(!plots::plotImage(window.get()).isNull());
     const auto *calculator = qobject_cast<ui::CalculatorWindow *>(window.get());
@@ -305,6 +313,7 @@ void TestPlots::imagesAreWritten()
     prompts.saveAnswers.enqueue(dir.filePath("no/such/folder/plot.png"));
     action(plot, "actionExportPng")->trigger();
     QVERIFY(prompts.lastMessage().startsWith("无法写入文件"));
+    QCOMPARE(window->statusBar()->currentMessage(), "已保存：" + dir.filePath("plot.svg")); // nothing new was saved
 }
 
 void TestPlots::okRedrawsCancelAndViewsClose()
