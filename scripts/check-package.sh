@@ -178,6 +178,8 @@ complete_line 'varnolek-calc my1dform myk=0.3 my' | grep -qx 'myx=' || fail "no 
 if complete_line 'varnolek-calc my1dform my' | grep -qx 'myw='; then
     fail "a field of another calculation offered for my1dform"
 fi
-echo "  ids after the program, FIELD= names after an id"
+complete_line 'varnolek-calc --standard T' | grep -qx TP || fail "no item TP after 'varnolek-calc --standard T'"
+complete_line 'varnolek-calc --standard TP I' | grep -qx III || fail "no class III after an item"
+echo "  ids after the program, FIELD= names after an id, items and classes after --standard"
 
 echo "check-package: all checks passed for $deb"

@@ -1,6 +1,7 @@
 #include "runner.h"
 
 #include "csv.h"
+#include "standard.h"
 
 #include "catalogue/casefile.h"
 #include "catalogue/catalogue.h"
@@ -43,6 +44,9 @@ Usage:
                                        saved cases; with more than one file each output
                                        begins with a line "== FILE"
   varnolek-calc --version              prints the version
+  varnolek-calc --standard ITEM CLASS [--lake]
+                                       the limit of GB 3838-2002 for a river (a lake or
+                                       reservoir with --lake); --standard --list: the table
   varnolek-calc ID --sweep FIELD=FROM:TO:N[:log] [--sweep FIELD2=FROM:TO:N[:log]] [FIELD=TEXT ...]
                                        a sweep: N values from FROM to TO inclusive (log-spaced
                                        with :log); two sweeps form a grid, the first slowest
@@ -66,6 +70,13 @@ One case prints one line NAME=TEXT per text the window's OK press writes, in its
 A failure prints the window's message on standard error. Exit status: 0 done, 1 usage
 error, 2 an empty field (the completeness check), 3 a run-time failure or a bad data file;
 6 when --check-input found something to tell.
+
+ITEM is the Chinese name (总磷) or a code: COD, CODMn, BOD5, NH3-N, TP, TN, DO, or an
+element symbol for a metal (Cu, Hg, Cr for hexavalent chromium ...); CLASS is I to V (or
+1 to 5). The limit is printed in general decimal text; exit status 1 for an unknown item
+or class, 3 with the reason on standard error when the water body has no single limit
+(total nitrogen in a river, pH, water temperature). --standard --list writes CSV:
+name,code,unit,sense,water body,I,II,III,IV,V.
 
 A saved case prints as one case does. With --check the texts are compared with the
 results the case was saved with (a case saved without results is only run), and each
@@ -737,6 +748,8 @@ int command(const std::vector<std::string> &args, std::FILE *in, std::FILE *out,
         list(out);
         return Ok;
     }
+    if (args[0] == "--standard")
+        return standard(args, out, err);
     if (std::find(args.begin(), args.end(), "--case") != args.end())
         return savedCases(args, out, err);
     const Entry *calculation = catalogue::find(args[0]);

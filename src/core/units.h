@@ -22,5 +22,11 @@ inline constexpr double metresPerKm = 1000;
 inline constexpr double cubicMetresPerTenThousand = 10000;
 // kg to t.
 inline constexpr double kgPerTonne = 1000;
+// t to g: a lake's load in t/a becomes g/a, and back.
+inline constexpr double gramsPerTonne = 1e6;
+// 亿m3 (10^8 m3) to m3: a lake's volume and yearly outflow.
+inline constexpr double cubicMetresPerHundredMillion = 1e8;
+// km2 to m2: a lake's surface area.
+inline constexpr double squareMetresPerSquareKm = 1e6;
 
 } // namespace varnolek::units
