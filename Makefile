@@ -40,6 +40,7 @@ bench: build
 	bash bench/sweep_memory.sh $(BUILD)
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/ktable_build 1000
 	./$(BUILD)/bench/frequency_fit
+	./$(BUILD)/bench/monthly_file
 
 # The package is compiled with Debian's hardening flags, as dpkg-buildflags
 # gives them to every package (fortified functions, stack protector, full RELRO).

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a fuzz build for a while and reports its executions.
-#   fuzz/run.sh BUILD_DIR SECONDS
+#   fuzz/run.sh BUILD_DIR SECONDS [TARGET...]   (every target if none is named)
 # New inputs go to BUILD_DIR/corpus/<target>; the seeds in fuzz/corpus are
 # read, never written. A target with a dictionary fuzz/<target>.dict is given it. A finding is saved as BUILD_DIR/artifacts/<target>-crash-…
 # and makes this script fail.
@@ -8,7 +8,10 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-fuzz}
 seconds=${2:-60}
-targets=(fuzz_field_text fuzz_patterns fuzz_data_file fuzz_cli fuzz_case)
+targets=(fuzz_field_text fuzz_patterns fuzz_data_file fuzz_monthly_file fuzz_cli fuzz_case)
+if [ $# -gt 2 ]; then
+  targets=("${@:3}")
+fi
 
 mkdir -p "$build/artifacts"
 failed=0

@@ -16,41 +16,13 @@ namespace varnolek::hydrology {
 
 namespace {
 
-bool isBlank(int c) { return c == ' ' || c == '\t'; }
-bool isLineBreak(int c) { return c == '\n' || c == '\r'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// A whole field must be a number: an optional sign, digits with at most one
-// decimal point, and an optional exponent with digits.
-bool isNumber(std::string_view s)
+bool isBlank(int c)
 {
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    bool digits = false;
-    while (i < s.size() && isDigit(s[i])) {
-        digits = true;
-        ++i;
-    }
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && isDigit(s[i])) {
-            digits = true;
-            ++i;
-        }
-    }
-    if (!digits)
-        return false;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-            ++i;
-        if (i == s.size() || !isDigit(s[i]))
-            return false;
-        while (i < s.size() && isDigit(s[i]))
-            ++i;
-    }
-    return i == s.size();
+    return c == ' ' || c == '\t';
+}
+bool isLineBreak(int c)
+{
+    return c == '\n' || c == '\r';
 }
 
 // Reads the fields of a data file one after the other, from a text held whole
@@ -100,7 +72,7 @@ public:
         if (c == ',')
             ++m_pos;
         const std::string_view field(m_field.data(), length);
-        if (!isNumber(field))
+        if (!isNumberField(field))
             return std::nullopt;
         try {
             return readNumber(field);
@@ -208,6 +180,52 @@ DataFile readRecords(FieldReader &reader)
 
 } // namespace
 
+bool isNumberField(std::string_view s)
+{
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    bool digits = false;
+    while (i < s.size() && isDigit(s[i])) {
+        digits = true;
+        ++i;
+    }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i])) {
+            digits = true;
+            ++i;
+        }
+    }
+    if (!digits)
+        return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        if (i == s.size() || !isDigit(s[i]))
+            return false;
+        while (i < s.size() && isDigit(s[i]))
+            ++i;
+    }
+    return i == s.size();
+}
+
+FileStatus openDataFile(const std::string &path, std::ifstream &in)
+{
+    // Look before opening (stat): opening a pipe blocks until a writer comes,
+    // and a device such as /dev/zero never ends.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status))
+        return FileStatus::Unreadable;
+    if (!std::filesystem::is_regular_file(status))
+        return FileStatus::Malformed;
+    in.open(path, std::ios::binary);
+    return in ? FileStatus::Ok : FileStatus::Unreadable;
+}
+
 DataFile parseDataFile(std::string_view text)
 {
     FieldReader reader(text);
@@ -222,17 +240,10 @@ DataFile readDataFile(std::istream &in)
 
 DataFile readDataFile(const std::string &path)
 {
-    // Look before opening (stat): opening a pipe blocks until a writer comes,
-    // and a device such as /dev/zero never ends.
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::exists(status))
-        return {FileStatus::Unreadable, {}};
-    if (!std::filesystem::is_regular_file(status))
-        return {FileStatus::Malformed, {}};
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {FileStatus::Unreadable, {}};
+    std::ifstream in;
+    const FileStatus status = openDataFile(path, in);
+    if (status != FileStatus::Ok)
+        return {status, {}};
     return readDataFile(in);
 }
 

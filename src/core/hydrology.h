@@ -56,6 +56,16 @@ struct DataFile {
     std::vector<Record> records; // in file order; filled only when Ok
 };
 
+// Whether a whole field of a data file is one number: an optional sign, digits
+// with at most one decimal point, and an optional exponent with digits; no
+// blanks, nothing after it ("2.1m", "", "NaN" are not numbers).
+bool isNumberField(std::string_view field);
+
+// Opens a data file for reading in binary. Only a regular file is opened: the
+// status is Ok, Unreadable (missing, or cannot be opened) or Malformed (a
+// directory, a device such as /dev/zero, a pipe).
+FileStatus openDataFile(const std::string &path, std::ifstream &in);
+
 // Reads the text of a data file.
 DataFile parseDataFile(std::string_view text);
 // Reads a data file from a stream, piece by piece, up to its last record.
