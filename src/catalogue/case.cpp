@@ -67,7 +67,10 @@ std::size_t Case::placeOf(std::string_view name)
     return fields.size() - 1;
 }
 
-void Case::setNumber(std::string_view name, double value) { setNumberAt(placeOf(name), value); }
+void Case::setNumber(std::string_view name, double value)
+{
+    setNumberAt(placeOf(name), value);
+}
 
 void Case::readNumbers()
 {
@@ -133,7 +136,10 @@ std::string_view Case::text(std::string_view name) const
     return i < fields.size() ? fields[i].second : std::string_view();
 }
 
-bool Case::has(std::string_view name) const { return find(name) < fields.size(); }
+bool Case::has(std::string_view name) const
+{
+    return find(name) < fields.size();
+}
 
 bool Case::filled(std::string_view name) const
 {

@@ -140,8 +140,8 @@ std::optional<Varied> parseVaried(const Entry &entry, std::string_view text, std
     }
     if (eq == std::string_view::npos) {
         if (!field->range) {
-            error = "the label of " + v.field + " (" + field->label +
-                    ") prints no range: give --vary " + v.field + "=DIST";
+            error =
+                "the label of " + v.field + " (" + field->label + ") prints no range: give --vary " + v.field + "=DIST";
             return std::nullopt;
         }
         v.distribution = {Distribution::Uniform, field->range->low, field->range->high, 0};
@@ -168,12 +168,11 @@ namespace {
 class Sampler {
 public:
     explicit Sampler(const Distribution &d)
-        : m_kind(d.kind), m_triangle(d), m_uniform(d.kind == Distribution::Uniform ? d.p1 : 0.0,
-                                                   d.kind == Distribution::Uniform ? d.p2 : 1.0),
+        : m_kind(d.kind), m_triangle(d),
+          m_uniform(d.kind == Distribution::Uniform ? d.p1 : 0.0, d.kind == Distribution::Uniform ? d.p2 : 1.0),
           m_normal(d.kind == Distribution::Normal ? d.p1 : 0.0, d.kind == Distribution::Normal ? d.p2 : 1.0),
           m_lognormal(d.kind == Distribution::Lognormal ? d.p1 : 0.0, d.kind == Distribution::Lognormal ? d.p2 : 1.0)
-    {
-    }
+    {}
     double operator()(std::mt19937_64 &g)
     {
         switch (m_kind) {
@@ -222,8 +221,7 @@ Entering enteringFor(const Entry &entry, const std::vector<Varied> &varied, bool
 // Draws the cases of one block and evaluates each; visit(i, texts, outcome).
 template <class Visit>
 void drawBlock(const Entry &entry, const Case &base, const std::vector<Varied> &varied, std::uint64_t seed,
-               std::size_t block, std::size_t cases, Entering entering, std::vector<std::string> &texts,
-               Visit visit)
+               std::size_t block, std::size_t cases, Entering entering, std::vector<std::string> &texts, Visit visit)
 {
     std::mt19937_64 generator = blockGenerator(seed, block);
     std::vector<Sampler> samplers;
@@ -366,8 +364,7 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
                               b.values[k].push_back(v ? *v : NAN);
                           }
                           if (entry.balance)
-                              b.values.back().push_back(ok && outcome.result.balance ? *outcome.result.balance
-                                                                                      : NAN);
+                              b.values.back().push_back(ok && outcome.result.balance ? *outcome.result.balance : NAN);
                           ++b.cases;
                           if (settings.keepMainValues) {
                               const std::optional<double> main = mainValue(entry, outcome, settings.asShown);
