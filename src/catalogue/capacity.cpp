@@ -43,7 +43,7 @@ void addCapacityEntries(std::vector<Entry> &table)
                   {bind(&Lake::k, "myk"), bind(&Lake::q, "myq0"), bind(&Lake::a, "mya"), bind(&Lake::r, "myr"),
                    bind(&Lake::cs, "mycs"), bind(&Lake::h, "myh")},
                   [](const Entry &e, const Lake &in, Result &r) { addNumber(e, 0, capacity::lakeReservoir(in), r); });
-    lake.plot = {PlotSpec::Curve, "myr"};
+    lake.plot = PlotSpec::curve("myr");
     lake.target = "mycs";
     lake.capacity = Capacity::Receiving;
     table.push_back(lake);
@@ -69,7 +69,7 @@ void addCapacityEntries(std::vector<Entry> &table)
         {bind(&River1::k, "myk"), bind(&River1::q0, "myq0"), bind(&River1::c0, "myc0"), bind(&River1::cs, "mycs"),
          bind(&River1::q2, "myq2"), bind(&River1::u, "myu"), bind(&River1::x, "myx")},
         [](const Entry &e, const River1 &in, Result &r) { addNumber(e, 0, capacity::oneDimensionalRiver(in), r); });
-    river1.plot = {PlotSpec::Curve, "myx"};
+    river1.plot = PlotSpec::curve("myx");
     river1.target = "mycs";
     river1.capacity = Capacity::Receiving;
     table.push_back(river1);
@@ -105,7 +105,7 @@ void addCapacityEntries(std::vector<Entry> &table)
          bind(&River2::c0, "myc0"), bind(&River2::h, "myh"), bind(&River2::cs, "mycs"), bind(&River2::y, "myy"),
          bind(&River2::x, "myx")},
         [](const Entry &e, const River2 &in, Result &r) { addNumber(e, 0, capacity::twoDimensionalRiver(in), r); });
-    river2.plot = {PlotSpec::Curve, "myx"};
+    river2.plot = PlotSpec::curve("myx");
     river2.target = "mycs";
     river2.capacity = Capacity::Receiving;
     table.push_back(river2);

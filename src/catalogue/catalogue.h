@@ -134,6 +134,16 @@ struct PlotSpec {
     std::string loadName;
     std::string sourcesView, industry, farmland;
     std::string estimate;
+
+    // The curve of the main output against one field.
+    static PlotSpec curve(std::string field, double span = 2)
+    {
+        PlotSpec p;
+        p.kind = Curve;
+        p.along = std::move(field);
+        p.span = span;
+        return p;
+    }
 };
 
 // What a view's main output is, for the tables that collect capacities.

@@ -36,7 +36,7 @@ void addModelEntries(std::vector<Entry> &table)
     bindRun<Volume>(
         volume, {bind(&Volume::w, "myw"), bind(&Volume::q, "myq"), bind(&Volume::k, "MYK"), bind(&Volume::v, "myv")},
         [](const Entry &e, const Volume &in, Result &r) { addNumber(e, 0, models::volumeMixing(in), r); });
-    volume.plot = {PlotSpec::Curve, "myw"};
+    volume.plot = PlotSpec::curve("myw");
     table.push_back(volume);
 
     Entry section;
@@ -59,7 +59,7 @@ void addModelEntries(std::vector<Entry> &table)
         {bind(&Section::q1, "myq1"), bind(&Section::c1, "myc1"), bind(&Section::q2, "myq2"),
          bind(&Section::c2, "myc2")},
         [](const Entry &e, const Section &in, Result &r) { addNumber(e, 0, models::sectionMixing(in), r); });
-    section.plot = {PlotSpec::Curve, "myq2"};
+    section.plot = PlotSpec::curve("myq2");
     table.push_back(section);
 
     Entry river1;
@@ -94,7 +94,7 @@ void addModelEntries(std::vector<Entry> &table)
                         if (r.textsWanted)
                             r.add(e.outputs[1].name, models::oneDimensionalCaption(river));
                     });
-    river1.plot = {PlotSpec::Curve, "myx"};
+    river1.plot = PlotSpec::curve("myx");
     table.push_back(river1);
 
     Entry river2;

@@ -365,7 +365,7 @@ void addPlanningEntries(std::vector<Entry> &table)
             break;
         }
         e.run = capacityRun(e, b.body);
-        e.plot = {PlotSpec::Curve, "mycs"};
+        e.plot = PlotSpec::curve("mycs");
         e.target = "mycs";
         e.capacity = Capacity::Environmental;
         table.push_back(e);

@@ -10,14 +10,6 @@
 
 namespace documents {
 
-namespace {
-
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-} // namespace
 
 std::vector<const catalogue::Entry *> viewsShown(const ui::CalculatorWindow &window)
 {
