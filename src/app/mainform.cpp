@@ -8,11 +8,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QResizeEvent>
-#include <QGuiApplication>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 
 #include <algorithm>
@@ -120,7 +120,10 @@ void mainform::openCalculator(const QString &button)
         m_calculators.showOrRaise(entry->button, entry->make);
 }
 
-void mainform::goBack() { close(); }
+void mainform::goBack()
+{
+    close();
+}
 
 void mainform::closeEvent(QCloseEvent *event)
 {

@@ -17,8 +17,7 @@
 
 namespace {
 
-template <class Window>
-std::function<QWidget *()> build()
+template <class Window> std::function<QWidget *()> build()
 {
     return [] { return withFeatures(new Window); };
 }

@@ -40,10 +40,12 @@ template <class In> In read(const Case &c, const Bindings<In> &bindings)
     return in;
 }
 
-// Records the bindings on the entry, for the checks of the catalogue.
-template <class In> void record(Entry &entry, const Bindings<In> &bindings)
+// Records the bindings on the entry, for the checks of the catalogue;
+// computed: how many members of the input the run sets itself.
+template <class In> void record(Entry &entry, const Bindings<In> &bindings, std::size_t computed = 0)
 {
     BoundInput bound;
+    bound.computed = computed;
     bound.input = typeid(In).name();
     bound.size = sizeof(In);
     const In probe{};

@@ -4,6 +4,7 @@
 #include "entries.h"
 
 #include "core/arithmetic.h"
+#include "core/rejection.h"
 
 #include <charconv>
 #include <new>
@@ -289,6 +290,10 @@ void evaluateInto(const Entry &entry, const Case &c, Outcome &outcome)
         outcome.status = Status::Failed;
         outcome.message = varnolek::describe(e.kind());
     } catch (const Rejected &e) {
+        outcome.status = Status::Failed;
+        outcome.message = e.what();
+    } catch (const varnolek::InputRejected &e) {
+        // An input outside what the formula is meant for, in the model's words.
         outcome.status = Status::Failed;
         outcome.message = e.what();
     } catch (const std::bad_alloc &) {

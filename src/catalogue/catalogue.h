@@ -159,6 +159,7 @@ struct BoundInput {
     std::string input;                                        // the input's type
     std::size_t size = 0;                                     // sizeof the input
     std::vector<std::pair<std::string, std::size_t>> members; // field, offset
+    std::size_t computed = 0; // members the run sets itself (a load it has estimated)
 };
 
 struct Entry {

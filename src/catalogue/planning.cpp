@@ -488,7 +488,7 @@ void addPlanningEntries(std::vector<Entry> &table)
     known.symbols = projectionSymbols;
     known.run = controlKnown;
     record(known, sourceBindings());
-    record(known, projectionBindings());
+    record(known, projectionBindings(), 1); // its industrial load is given apart
     record(known, knownIndustryBindings());
     known.plot.kind = PlotSpec::LoadBars;
     known.plot.capacity = "myw";
@@ -533,7 +533,7 @@ void addPlanningEntries(std::vector<Entry> &table)
     estimate.run = controlEstimated;
     record(estimate, sourceBindings());
     record(estimate, waterBodyBindings());
-    record(estimate, projectionBindings());
+    record(estimate, projectionBindings(), 1); // its industrial load is estimated
     estimate.plot = known.plot;
     estimate.plot.estimate = "myw3";
     table.push_back(estimate);

@@ -1,6 +1,7 @@
 #include "calculatorwindow.h"
 
 #include "look.h"
+#include "core/rejection.h"
 #include "prompts.h"
 #include "twips.h"
 
@@ -577,6 +578,10 @@ bool CalculatorWindow::run(const catalogue::Entry &entry, const catalogue::Case 
     } catch (const catalogue::Rejected &rejection) {
         writeAll();
         rejected(rejection);
+        return false;
+    } catch (const varnolek::InputRejected &rejection) {
+        writeAll();
+        rejected(catalogue::Rejected(rejection.what()));
         return false;
     }
     writeAll();
