@@ -7,12 +7,15 @@
 
 #include <QAction>
 #include <QBarCategoryAxis>
+#include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QHorizontalBarSeries>
+#include <QHorizontalStackedBarSeries>
 #include <QImageWriter>
 #include <QLabel>
 #include <QLineSeries>
@@ -189,15 +192,29 @@ QWidget *probabilityChart(const Plot &plot, QWidget *parent)
 QWidget *barChart(const Plot &plot, QWidget *parent)
 {
     QChart *chart = newChart(qs(plot.title));
-    auto *series = new QStackedBarSeries;
-    double top = 0;
+    QAbstractBarSeries *series;
+    if (plot.grouped)
+        series = plot.horizontal ? static_cast<QAbstractBarSeries *>(new QHorizontalBarSeries) : new QBarSeries;
+    else
+        series = plot.horizontal ? static_cast<QAbstractBarSeries *>(new QHorizontalStackedBarSeries)
+                                 : new QStackedBarSeries;
+    double top = 0, bottom = 0; // a capacity may be below zero
     std::vector<double> sums(plot.categories.size(), 0.0);
+    // Horizontal bars are drawn from the bottom up: given in reverse, the
+    // first category stands at the top, as a table reads.
+    const std::size_t n = plot.categories.size();
+    auto place = [&](std::size_t i) { return plot.horizontal && i < n ? n - 1 - i : i; };
     for (const BarSet &b : plot.bars) {
         auto *set = new QBarSet(qs(b.name));
-        for (std::size_t i = 0; i < b.values.size(); ++i) {
-            set->append(b.values[i]);
+        std::vector<double> values(plot.horizontal ? std::max(n, b.values.size()) : b.values.size());
+        for (std::size_t i = 0; i < b.values.size(); ++i)
+            values[place(i)] = b.values[i];
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            set->append(values[i]);
             if (i < sums.size())
-                sums[i] += b.values[i];
+                sums[i] += values[i];
+            top = std::max(top, values[i]);
+            bottom = std::min(bottom, values[i]);
         }
         if (b.name == "剩余环境容量" || b.name == "排污削减量") {
             set->setColor(Qt::transparent);
@@ -207,13 +224,20 @@ QWidget *barChart(const Plot &plot, QWidget *parent)
         }
         series->append(set);
     }
-    for (double s : sums)
-        top = std::max(top, s);
+    if (!plot.grouped)
+        for (double s : sums)
+            top = std::max(top, s);
     chart->addSeries(series);
-    auto *x = new QBarCategoryAxis;
-    for (const std::string &c : plot.categories)
-        x->append(qs(c));
-    attachAll(chart, x, valueAxis(qs(plot.yTitle), 0, top, false));
+    auto *categories = new QBarCategoryAxis;
+    for (std::size_t i = 0; i < n; ++i)
+        categories->append(qs(plot.categories[place(i)]));
+    QValueAxis *values = valueAxis(qs(plot.yTitle), bottom, top, false);
+    if (plot.horizontal) {
+        categories->setTruncateLabels(false); // the names whole
+        attachAll(chart, values, categories);
+    } else {
+        attachAll(chart, categories, values);
+    }
     return viewOf(chart, parent);
 }
 
@@ -277,6 +301,27 @@ QWidget *mapChart(const Plot &plot, QWidget *parent)
 
 } // namespace
 
+QWidget *chartWidget(const Plot &plot, QWidget *parent)
+{
+    if (!plot.failure.empty()) {
+        auto *label = new QLabel(qs(plot.failure), parent);
+        label->setObjectName("plotFailure");
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    }
+    switch (plot.kind) {
+    case Kind::Curve:
+        return curveChart(plot, parent);
+    case Kind::Map:
+        return mapChart(plot, parent);
+    case Kind::Bars:
+        return barChart(plot, parent);
+    case Kind::Probability:
+        return probabilityChart(plot, parent);
+    }
+    return new QWidget(parent);
+}
+
 PlotWindow::PlotWindow(QWidget *calculator) : QWidget(calculator, Qt::Window)
 {
     setObjectName("plotwindow");
@@ -309,27 +354,7 @@ void PlotWindow::draw(Plot plot)
     pal.setColor(QPalette::Window, Qt::white);
     m_content->setPalette(pal);
     auto *column = new QVBoxLayout(m_content);
-    if (!m_plot.failure.empty()) {
-        auto *label = new QLabel(qs(m_plot.failure), m_content);
-        label->setObjectName("plotFailure");
-        label->setAlignment(Qt::AlignCenter);
-        column->addWidget(label);
-    } else {
-        switch (m_plot.kind) {
-        case Kind::Curve:
-            column->addWidget(curveChart(m_plot, m_content));
-            break;
-        case Kind::Map:
-            column->addWidget(mapChart(m_plot, m_content));
-            break;
-        case Kind::Bars:
-            column->addWidget(barChart(m_plot, m_content));
-            break;
-        case Kind::Probability:
-            column->addWidget(probabilityChart(m_plot, m_content));
-            break;
-        }
-    }
+    column->addWidget(chartWidget(m_plot, m_content));
     if (!m_plot.note.empty()) {
         auto *note = new QLabel(qs(m_plot.note), m_content);
         note->setObjectName("plotNote");
