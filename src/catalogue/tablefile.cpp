@@ -41,6 +41,8 @@ public:
     using string_t = Json::string_t;
     using binary_t = Json::binary_t;
 
+    explicit TableReader(std::size_t size) : m_size(size) {}
+
     ZoneTable finish()
     {
         if (m_at != At::End)
@@ -214,12 +216,13 @@ public:
     bool parse_error(std::size_t position, const std::string &, const nlohmann::detail::exception &error)
     {
         const std::string_view what = error.what();
+        // A file cut short, perhaps within a character, ends before its table does.
+        if (position >= m_size || what.find("unexpected end of input") != std::string_view::npos)
+            bad("文件不完整，在第 " + std::to_string(m_size + 1) + " 个字节处中断");
         if (what.find("UTF-8") != std::string_view::npos)
             bad("文件不是有效的 UTF-8 文本（第 " + std::to_string(position) + " 个字节处）");
         if (error.id == 406)
             bad("文件中有超出数值范围的数"); // 1e400: beyond a double
-        if (what.find("end of input") != std::string_view::npos)
-            bad("文件不完整，在第 " + std::to_string(position) + " 个字节处中断");
         bad("文件内容不是 JSON 格式（第 " + std::to_string(position) + " 个字节处）");
     }
 
@@ -371,6 +374,7 @@ private:
         m_rows.push_back(std::move(m_row));
     }
 
+    std::size_t m_size; // of the file, in bytes
     At m_at = At::Outside;
     int m_skip = 0; // depth within a value of an unknown key of the file's head, which is passed over
     std::string m_key;
@@ -399,7 +403,7 @@ ZoneTable parseTableFile(std::string_view bytes)
 {
     if (bytes.size() > maxTableBytes)
         bad("文件大于 64 MB");
-    TableReader reader;
+    TableReader reader(bytes.size());
     try {
         Json::sax_parse(bytes.begin(), bytes.end(), &reader);
     } catch (const Json::exception &) {
