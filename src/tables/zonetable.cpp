@@ -42,6 +42,13 @@ const QString zonetable::title = QStringLiteral("水功能区纳污能力计算�
 
 namespace {
 
+// A table view that tells whether a cell of it is being edited.
+class ZoneView : public QTableView {
+public:
+    using QTableView::QTableView;
+    bool editing() const { return state() == QAbstractItemView::EditingState; }
+};
+
 const QString promptTitle = QStringLiteral("提示");
 const QString tableFilter = QStringLiteral("Varnolek 计算表 (*.vtable)");
 const QString sheetFilters = QStringLiteral("PDF 文件 (*.pdf);;ODF 文本 (*.odt);;网页 (*.html)");
@@ -91,9 +98,9 @@ zonetable::zonetable() : QMainWindow(nullptr)
     auto *panes = new QHBoxLayout(pane);
     panes->setContentsMargins(0, 0, 0, 0);
     panes->setSpacing(0);
-    tableFrozen = new QTableView(pane);
+    tableFrozen = new ZoneView(pane);
     tableFrozen->setObjectName("tableFrozen");
-    tableZones = new QTableView(pane);
+    tableZones = new ZoneView(pane);
     tableZones->setObjectName("tableZones");
     for (QTableView *view : {tableFrozen, tableZones}) {
         view->setModel(m_model);
@@ -515,10 +522,8 @@ void zonetable::fillDown()
 
 bool zonetable::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *view = qobject_cast<QTableView *>(watched);
-    // A view has the focus itself only while no cell of it is being edited.
-    if ((view == tableZones || view == tableFrozen) && event->type() == QEvent::KeyPress &&
-        QApplication::focusWidget() == view) {
+    auto *view = watched == tableZones || watched == tableFrozen ? static_cast<ZoneView *>(watched) : nullptr;
+    if (view && event->type() == QEvent::KeyPress && !view->editing()) {
         const auto *key = static_cast<QKeyEvent *>(event);
         // Delete empties the selected cells, as in a spreadsheet (one step to undo).
         if ((key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) && key->modifiers() == Qt::NoModifier) {
