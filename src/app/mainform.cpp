@@ -119,7 +119,8 @@ mainform::mainform(ui::WindowRegistry &calculators) : QWidget(nullptr), m_calcul
 void mainform::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    const int barHeight = m_menuBar->isVisible() ? m_menuBar->sizeHint().height() : 0;
+    // Whether the bar is shown once the menu is: before, no widget of it is visible.
+    const int barHeight = !m_menuBar->isHidden() ? m_menuBar->sizeHint().height() : 0;
     m_menuBar->setGeometry(0, 0, width(), barHeight);
     m_form->setGeometry(0, barHeight, width(), height() - barHeight);
 }

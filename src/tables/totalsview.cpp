@@ -35,6 +35,7 @@ QTableWidget *newTable(QWidget *parent, const char *name, const QStringList &key
     table->setHorizontalHeaderLabels(keys + totalsCaptions());
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     return table;
 }
@@ -180,7 +181,7 @@ void TotalsView::drawChart()
         note->setAlignment(Qt::AlignCenter);
         box->addWidget(note);
     }
-    chart->setMinimumHeight(160 + 30 * int(plot.categories.size()));
+    chart->setMinimumHeight(150 + 26 * int(plot.categories.size()));
     m_scroll->setWidget(chart); // the chart drawn before is deleted
 }
 

@@ -42,11 +42,45 @@ const QString zonetable::title = QStringLiteral("水功能区纳污能力计算�
 
 namespace {
 
-// A table view that tells whether a cell of it is being edited.
+// One of the two views of the table: the zones' numbers and names at the
+// left, the rest at the right. The cursor crosses from one to the other at
+// their edge, with the arrows and Tab, and an edit goes on across it.
 class ZoneView : public QTableView {
 public:
-    using QTableView::QTableView;
+    ZoneView(QWidget *parent, bool left) : QTableView(parent), m_left(left) {}
+    void setPartner(ZoneView *partner) { m_partner = partner; }
     bool editing() const { return state() == QAbstractItemView::EditingState; }
+
+protected:
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override
+    {
+        m_goOnEditing = hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
+        QTableView::closeEditor(editor, hint);
+        m_goOnEditing = false;
+    }
+
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
+    {
+        const QModelIndex current = currentIndex();
+        const bool across = m_left ? action == MoveNext || action == MoveRight
+                                   : action == MovePrevious || action == MoveLeft;
+        const int edge = m_left ? zonetable::frozenColumns - 1 : zonetable::frozenColumns;
+        if (!m_partner || !current.isValid() || current.column() != edge || !across)
+            return QTableView::moveCursor(action, modifiers);
+        const QModelIndex to = model()->index(current.row(), m_left ? edge + 1 : edge - 1);
+        m_partner->setFocus();
+        m_partner->setCurrentIndex(to);
+        if (m_left)
+            m_partner->horizontalScrollBar()->setValue(0);
+        if (m_goOnEditing && (to.flags() & Qt::ItemIsEditable))
+            m_partner->edit(to);
+        return QModelIndex(); // this view's own cursor stays
+    }
+
+private:
+    bool m_left;
+    ZoneView *m_partner = nullptr;
+    bool m_goOnEditing = false;
 };
 
 const QString promptTitle = QStringLiteral("提示");
@@ -98,9 +132,12 @@ zonetable::zonetable() : QMainWindow(nullptr)
     auto *panes = new QHBoxLayout(pane);
     panes->setContentsMargins(0, 0, 0, 0);
     panes->setSpacing(0);
-    tableFrozen = new ZoneView(pane);
+    auto *left = new ZoneView(pane, true), *right = new ZoneView(pane, false);
+    left->setPartner(right);
+    right->setPartner(left);
+    tableFrozen = left;
     tableFrozen->setObjectName("tableFrozen");
-    tableZones = new ZoneView(pane);
+    tableZones = right;
     tableZones->setObjectName("tableZones");
     for (QTableView *view : {tableFrozen, tableZones}) {
         view->setModel(m_model);
@@ -257,7 +294,7 @@ void zonetable::showTable(catalogue::ZoneTable table, const QString &path)
     updateTitle();
     refresh();
     if (m_model->rowCount() > 0)
-        tableZones->setCurrentIndex(m_model->index(0, std::max(0, m_model->columnOf(catalogue::ColumnKind::Zone))));
+        goTo(m_model->index(0, m_model->columnOf(catalogue::ColumnKind::Zone)));
 }
 
 void zonetable::updateTitle()
@@ -281,9 +318,24 @@ void zonetable::fitColumns(int first, int last)
             width = std::max(width, headerMetrics.horizontalAdvance(line));
         for (int r = 0; r < sample; ++r)
             width = std::max(width, metrics.horizontalAdvance(m_model->index(r, c).data().toString()));
-        const catalogue::ColumnKind kind = m_model->column(c).kind;
-        const int widest = kind == catalogue::ColumnKind::Status ? 260 : 200;
-        (c < frozenColumns ? tableFrozen : tableZones)->setColumnWidth(c, std::clamp(width + 18, 44, widest));
+        // Room for the names and choices a new table has yet to be given.
+        int narrowest = 44;
+        switch (m_model->column(c).kind) {
+        case catalogue::ColumnKind::Zone:
+            narrowest = 150;
+            break;
+        case catalogue::ColumnKind::WaterName:
+        case catalogue::ColumnKind::Status:
+            narrowest = 90;
+            break;
+        case catalogue::ColumnKind::Method:
+            narrowest = 120;
+            break;
+        default:
+            break;
+        }
+        const int widest = m_model->column(c).kind == catalogue::ColumnKind::Status ? 260 : 200;
+        (c < frozenColumns ? tableFrozen : tableZones)->setColumnWidth(c, std::clamp(width + 18, narrowest, widest));
     }
     int lines = 1;
     for (int c = 0; c < m_model->columnCount(); ++c)
@@ -499,11 +551,8 @@ void zonetable::insertRow()
 {
     const QModelIndex current = tableZones->currentIndex();
     const int after = current.isValid() ? current.row() : m_model->rowCount() - 1;
-    if (m_model->insertZoneRows(after, 1)) {
-        const QModelIndex fresh = m_model->index(after + 1, std::max(0, m_model->columnOf(catalogue::ColumnKind::Zone)));
-        tableZones->setCurrentIndex(fresh);
-        tableFrozen->scrollTo(fresh);
-    }
+    if (m_model->insertZoneRows(after, 1))
+        goTo(m_model->index(after + 1, m_model->columnOf(catalogue::ColumnKind::Zone)));
 }
 
 void zonetable::deleteRows()
@@ -512,7 +561,16 @@ void zonetable::deleteRows()
     if (!m_model->removeZoneRows(rows) || m_model->rowCount() == 0)
         return;
     const int row = std::min(rows.front(), m_model->rowCount() - 1);
-    tableZones->setCurrentIndex(m_model->index(row, std::max(0, tableZones->currentIndex().column())));
+    goTo(m_model->index(row, std::max(0, tableZones->currentIndex().column())));
+}
+
+void zonetable::goTo(const QModelIndex &cell)
+{
+    // The cell in the view that shows its column, which takes the keyboard.
+    QTableView *view = cell.column() < frozenColumns ? tableFrozen : tableZones;
+    view->setFocus();
+    view->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    view->scrollTo(cell);
 }
 
 void zonetable::fillDown()
@@ -528,18 +586,6 @@ bool zonetable::eventFilter(QObject *watched, QEvent *event)
         // Delete empties the selected cells, as in a spreadsheet (one step to undo).
         if ((key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) && key->modifiers() == Qt::NoModifier) {
             m_model->clearCells(view->selectionModel()->selectedIndexes());
-            return true;
-        }
-        // The arrows cross from the names to the fields and back.
-        const QModelIndex current = view->currentIndex();
-        const bool right = key->key() == Qt::Key_Right && view == tableFrozen && current.column() == frozenColumns - 1;
-        const bool left = key->key() == Qt::Key_Left && view == tableZones && current.column() == frozenColumns;
-        if ((right || left) && key->modifiers() == Qt::NoModifier) {
-            QTableView *to = right ? tableZones : tableFrozen;
-            to->setFocus();
-            to->setCurrentIndex(m_model->index(current.row(), right ? frozenColumns : frozenColumns - 1));
-            if (right)
-                tableZones->horizontalScrollBar()->setValue(0);
             return true;
         }
     }

@@ -49,6 +49,8 @@ public:
 
     // The window's caption before the file's name.
     static const QString title;
+    // The columns that stand still at the left, in tableFrozen: 序号 and 水功能区.
+    static constexpr int frozenColumns = 2;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -78,9 +80,8 @@ private:
     void fitColumns(int first, int last);
     // Each view shows its own columns of the model.
     void placeColumns();
-    // The columns that stand still at the left: 序号 and 水功能区.
-    static constexpr int frozenColumns = 2;
     QList<int> selectedRows() const;
+    void goTo(const QModelIndex &cell);
 
     tables::ZoneTableModel *m_model;
     QString m_path;
