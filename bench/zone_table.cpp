@@ -117,10 +117,8 @@ int main(int argc, char *argv[])
     ui::Prompts::install(&silent);
 
     // The table: the example's rows over and over, each zone numbered.
-    const catalogue::ZoneTable example =
-        catalogue::readTableFile(QDir(QCoreApplication::applicationDirPath())
-                                     .filePath("../../examples/qingshui_plan.vtable")
-                                     .toStdString());
+    const catalogue::ZoneTable example = catalogue::readTableFile(
+        QDir(QCoreApplication::applicationDirPath()).filePath("../../examples/qingshui_plan.vtable").toStdString());
     std::vector<catalogue::ZoneRow> rows;
     rows.reserve(std::size_t(zones));
     for (int i = 0; i < zones; ++i) {
@@ -224,7 +222,8 @@ int main(int argc, char *argv[])
     t.restart();
     model->undoStack()->undo();
     QCoreApplication::processEvents();
-    std::printf("every row deleted / the deletion undone: %.0f ms / %.0f ms\n", removed, double(t.nsecsElapsed()) / 1e6);
+    std::printf("every row deleted / the deletion undone: %.0f ms / %.0f ms\n", removed,
+                double(t.nsecsElapsed()) / 1e6);
     const auto [rss2, peak2] = memory();
     std::printf("resident memory at the end:           %.0f MB now, %.0f MB at most\n", rss2, peak2);
     delete table;

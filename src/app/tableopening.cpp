@@ -41,9 +41,7 @@ void openTableAtStart(Form1 &welcome, const QString &path)
 {
     welcome.myenter->click();
     // Once the menu stands on the screen, the table opens beside it.
-    QTimer::singleShot(0, &welcome, [&welcome, path] {
-        openTableFile(welcome.calculators(), welcome.menu(), path);
-    });
+    QTimer::singleShot(0, &welcome, [&welcome, path] { openTableFile(welcome.calculators(), welcome.menu(), path); });
 }
 
 QString tableArgument(const QStringList &arguments)

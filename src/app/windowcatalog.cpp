@@ -59,8 +59,7 @@ const std::vector<MenuAction> &menuActions()
 {
     // Ctrl+O opens a saved case in the calculator windows: a table opens with Ctrl+Shift+O.
     static const std::vector<MenuAction> actions = {
-        {"actionNewTable", "新建计算表", QKeySequence(Qt::CTRL | Qt::Key_N), "menuTables",
-         "新建水功能区纳污能力计算表",
+        {"actionNewTable", "新建计算表", QKeySequence(Qt::CTRL | Qt::Key_N), "menuTables", "新建水功能区纳污能力计算表",
          [](ui::WindowRegistry &windows, QWidget *) { return openNewTable(windows); }},
         {"actionOpenTable", "打开计算表…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), "menuTables",
          "打开已保存的计算表文件（.vtable）",

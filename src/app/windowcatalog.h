@@ -37,8 +37,8 @@ struct CalculatorEntry {
 // kind than a calculator's (a zone table): one the user may have several of,
 // each kept by the registry so that Exit closes it with the rest.
 struct MenuAction {
-    const char *name;      // objectName
-    const char *text;      // the action's text
+    const char *name; // objectName
+    const char *text; // the action's text
     QKeySequence shortcut;
     const char *menu;      // the menu it stands in
     const char *statusTip; // what it does, for the status bar and tooltip

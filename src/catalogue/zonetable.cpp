@@ -68,8 +68,8 @@ void setFieldText(ZoneRow &row, const Entry &method, const std::string &name, st
         return;
     }
     const std::size_t order = fieldOrder(method, name);
-    const auto before = std::find_if(fields.begin(), fields.end(),
-                                     [&](const auto &f) { return fieldOrder(method, f.first) > order; });
+    const auto before =
+        std::find_if(fields.begin(), fields.end(), [&](const auto &f) { return fieldOrder(method, f.first) > order; });
     fields.insert(before, {name, std::string(text)});
 }
 
@@ -186,8 +186,8 @@ ZoneOutcome computeZone(const ZoneRow &row)
             if (!limit.value) {
                 o.targetMissing = true;
                 o.target = std::string(limit.message);
-                o.status = std::string(limit.message.empty() ? "标准中没有该项目的限值" : limit.message) +
-                           typeTargetText;
+                o.status =
+                    std::string(limit.message.empty() ? "标准中没有该项目的限值" : limit.message) + typeTargetText;
                 return o;
             }
             const Field *target = method.field(method.target);

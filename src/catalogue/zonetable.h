@@ -27,12 +27,12 @@ enum class WaterType { River, Lake };
 
 // The texts of one row, as typed.
 struct ZoneRow {
-    std::string zone;                 // 水功能区
-    std::string waterName;            // 所在水体: the river's or lake's name
+    std::string zone;      // 水功能区
+    std::string waterName; // 所在水体: the river's or lake's name
     WaterType water = WaterType::River;
-    std::string waterClass;           // 水质目标: "I" to "V", or empty
-    std::string item;                 // 污染物: the standard's code (COD) or name (挥发酚), or empty
-    std::string calculation;          // 计算方法: the id of a table method, or empty
+    std::string waterClass;  // 水质目标: "I" to "V", or empty
+    std::string item;        // 污染物: the standard's code (COD) or name (挥发酚), or empty
+    std::string calculation; // 计算方法: the id of a table method, or empty
     // The texts of the method's fields as typed, in the method's order; the
     // target concentration only when it was typed.
     std::vector<std::pair<std::string, std::string>> fields;
@@ -121,7 +121,10 @@ struct ZoneColumn {
     bool computed() const;
     // Whether two columns are the same column (the same kind, and the same
     // field name and unit for a field column).
-    bool same(const ZoneColumn &other) const { return kind == other.kind && field == other.field && unit == other.unit; }
+    bool same(const ZoneColumn &other) const
+    {
+        return kind == other.kind && field == other.field && unit == other.unit;
+    }
 };
 
 // The caption of a column that is not a field's.

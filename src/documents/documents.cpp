@@ -35,7 +35,6 @@ QSettings settings() { return QSettings(QStringLiteral("Varnolek"), QStringLiter
 // The window's own project name, given by a case opened in it or typed in it.
 constexpr const char *projectProperty = "projectName";
 
-
 QString suggestedName(const ui::CalculatorWindow &window, const QString &extension)
 {
     return QDir(lastFolder()).filePath(window.windowTitle() + extension);

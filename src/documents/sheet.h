@@ -10,9 +10,9 @@
 #include "catalogue/catalogue.h"
 
 #include <QImage>
+#include <QString>
 #include <QStringList>
 #include <QTextCharFormat>
-#include <QString>
 #include <functional>
 #include <memory>
 #include <optional>

@@ -45,8 +45,7 @@ public:
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(documents::isLandscape(document) ? QPageLayout::Landscape
-                                                                    : QPageLayout::Portrait);
+        printer.setPageOrientation(documents::isLandscape(document) ? QPageLayout::Landscape : QPageLayout::Portrait);
         QPrintDialog dialog(&printer, parent);
         dialog.setWindowTitle(QStringLiteral("打印计算书"));
         if (dialog.exec() != QDialog::Accepted)

@@ -58,7 +58,7 @@ QString targetText(const catalogue::ZoneTable &table, std::size_t r)
 
 void zonesTable(QTextCursor &cursor, const catalogue::ZoneTable &table)
 {
-    const std::vector<ColumnKind> kinds = {ColumnKind::Number,    ColumnKind::Zone,      ColumnKind::WaterName,
+    const std::vector<ColumnKind> kinds = {ColumnKind::Number,    ColumnKind::Zone,       ColumnKind::WaterName,
                                            ColumnKind::WaterType, ColumnKind::WaterClass, ColumnKind::Item,
                                            ColumnKind::Method};
     const std::vector<ColumnKind> results = {ColumnKind::Load,      ColumnKind::Capacity,  ColumnKind::Limit,
@@ -84,13 +84,14 @@ void zonesTable(QTextCursor &cursor, const catalogue::ZoneTable &table)
 }
 
 // The inputs of the zones of each method, under the method's own labels.
-void inputTables(QTextCursor &cursor, const catalogue::ZoneTable &table, const std::vector<const catalogue::Entry *> &used)
+void inputTables(QTextCursor &cursor, const catalogue::ZoneTable &table,
+                 const std::vector<const catalogue::Entry *> &used)
 {
     int number = 0;
     for (const catalogue::Entry *method : used) {
-        documents::paragraph(cursor, QStringLiteral("%1. %2（%3）").arg(++number).arg(qs(catalogue::titleOf(*method)),
-                                                                           qs(method->id)),
-                             documents::sheetText(10.5, true));
+        documents::paragraph(
+            cursor, QStringLiteral("%1. %2（%3）").arg(++number).arg(qs(catalogue::titleOf(*method)), qs(method->id)),
+            documents::sheetText(10.5, true));
         QStringList header{QStringLiteral("序号"), QStringLiteral("水功能区"), QStringLiteral("污染物")};
         std::vector<ZoneColumn> fields;
         for (const ZoneColumn &column : table.columns())
@@ -145,9 +146,10 @@ std::unique_ptr<QTextDocument> tableSheet(const catalogue::ZoneTable &table)
 
     documents::heading(cursor, QStringLiteral("一、水功能区纳污能力计算成果"));
     zonesTable(cursor, table);
-    documents::paragraph(cursor, QStringLiteral("注：限排量为纳污能力，纳污能力为负值时取零；需削减量 = max(0, "
-                                                "现状入河量 − 限排量)；剩余纳污能力 = max(0, 纳污能力 − "
-                                                "现状入河量)。目标浓度注明“标准值”者按 GB 3838-2002 表1取值。"),
+    documents::paragraph(cursor,
+                         QStringLiteral("注：限排量为纳污能力，纳污能力为负值时取零；需削减量 = max(0, "
+                                        "现状入河量 − 限排量)；剩余纳污能力 = max(0, 纳污能力 − "
+                                        "现状入河量)。目标浓度注明“标准值”者按 GB 3838-2002 表1取值。"),
                          documents::sheetText(9));
 
     // The methods the rows use, in catalogue order, each once.
@@ -165,9 +167,10 @@ std::unique_ptr<QTextDocument> tableSheet(const catalogue::ZoneTable &table)
 
     documents::heading(cursor, QStringLiteral("三、汇总"));
     const catalogue::Totals totals = table.totals();
-    documents::paragraph(cursor, QStringLiteral("计入 %1 个计算完成的行").arg(totals.counted) +
-                                     (totals.notCounted ? QStringLiteral("，另有 %1 行未计算完成。").arg(totals.notCounted)
-                                                        : QStringLiteral("。")));
+    documents::paragraph(cursor,
+                         QStringLiteral("计入 %1 个计算完成的行").arg(totals.counted) +
+                             (totals.notCounted ? QStringLiteral("，另有 %1 行未计算完成。").arg(totals.notCounted)
+                                                : QStringLiteral("。")));
     documents::paragraph(cursor, QStringLiteral("按污染物汇总"), documents::sheetText(10.5, true));
     documents::table(cursor, QStringList{QStringLiteral("污染物")} + totalsCaptions(), totalRows(totals.byItem, false));
     documents::paragraph(cursor, QStringLiteral("按水体汇总"), documents::sheetText(10.5, true));
@@ -177,9 +180,9 @@ std::unique_ptr<QTextDocument> tableSheet(const catalogue::ZoneTable &table)
     documents::heading(cursor, QStringLiteral("四、计算方法"));
     int number = 0;
     for (const catalogue::Entry *method : used) {
-        documents::paragraph(cursor, QStringLiteral("%1. %2（%3）").arg(++number).arg(qs(catalogue::titleOf(*method)),
-                                                                           qs(method->id)),
-                             documents::sheetText(10.5, true));
+        documents::paragraph(
+            cursor, QStringLiteral("%1. %2（%3）").arg(++number).arg(qs(catalogue::titleOf(*method)), qs(method->id)),
+            documents::sheetText(10.5, true));
         documents::writeFormulas(cursor, *method);
     }
 

@@ -64,7 +64,7 @@ void fill(QTableWidget *table, const std::vector<catalogue::TotalLine> &lines, b
 QStringList totalsCaptions()
 {
     return {QStringLiteral("水功能区数"),      QStringLiteral("纳污能力W(t/a)"), QStringLiteral("限排量(t/a)"),
-            QStringLiteral("现状入河量(t/a)"), QStringLiteral("需削减量(t/a)"), QStringLiteral("剩余纳污能力(t/a)")};
+            QStringLiteral("现状入河量(t/a)"), QStringLiteral("需削减量(t/a)"),  QStringLiteral("剩余纳污能力(t/a)")};
 }
 
 TotalsView::TotalsView(QWidget *parent) : QWidget(parent)

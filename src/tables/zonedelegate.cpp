@@ -60,8 +60,7 @@ const ZoneTableModel *zoneModel(const QModelIndex &index)
 
 } // namespace
 
-QWidget *ZoneDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                                    const QModelIndex &index) const
+QWidget *ZoneDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const ZoneTableModel *model = zoneModel(index);
     if (!model)

@@ -16,16 +16,16 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QHBoxLayout>
 #include <QSaveFile>
-#include <QScrollBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -62,8 +62,8 @@ protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
     {
         const QModelIndex current = currentIndex();
-        const bool across = m_left ? action == MoveNext || action == MoveRight
-                                   : action == MovePrevious || action == MoveLeft;
+        const bool across =
+            m_left ? action == MoveNext || action == MoveRight : action == MovePrevious || action == MoveLeft;
         const int edge = m_left ? zonetable::frozenColumns - 1 : zonetable::frozenColumns;
         if (!m_partner || !current.isValid() || current.column() != edge || !across)
             return QTableView::moveCursor(action, modifiers);
@@ -99,16 +99,16 @@ catalogue::ZoneTable emptyTable()
     return catalogue::ZoneTable({catalogue::ZoneRow()});
 }
 
-QAction *makeAction(QMenu *menu, QAction *&member, const char *name, const QString &text,
-                   const QKeySequence &shortcut, const QString &tip)
+QAction *makeAction(QMenu *menu, QAction *&member, const char *name, const QString &text, const QKeySequence &shortcut,
+                    const QString &tip)
 {
     member = menu->addAction(text);
     member->setObjectName(QString::fromLatin1(name));
     member->setShortcut(shortcut);
     member->setStatusTip(tip);
-    member->setToolTip(shortcut.isEmpty() ? text : text + QStringLiteral("（") +
-                                                       shortcut.toString(QKeySequence::NativeText) +
-                                                       QStringLiteral("）"));
+    member->setToolTip(shortcut.isEmpty() ? text
+                                          : text + QStringLiteral("（") + shortcut.toString(QKeySequence::NativeText) +
+                                                QStringLiteral("）"));
     return member;
 }
 
@@ -208,23 +208,23 @@ void zonetable::buildMenus()
     QMenu *file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     file->setObjectName("menuFile");
     makeAction(file, actionNew, "actionNew", QStringLiteral("新建"), QKeySequence(Qt::CTRL | Qt::Key_N),
-              QStringLiteral("新建一张空白计算表"));
+               QStringLiteral("新建一张空白计算表"));
     makeAction(file, actionOpen, "actionOpen", QStringLiteral("打开…"), QKeySequence(Qt::CTRL | Qt::Key_O),
-              QStringLiteral("打开计算表文件（.vtable）"));
+               QStringLiteral("打开计算表文件（.vtable）"));
     makeAction(file, actionSave, "actionSave", QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S),
-              QStringLiteral("保存计算表"));
+               QStringLiteral("保存计算表"));
     makeAction(file, actionSaveAs, "actionSaveAs", QStringLiteral("另存为…"),
-              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QStringLiteral("将计算表保存为另一个文件"));
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QStringLiteral("将计算表保存为另一个文件"));
     file->addSeparator();
     makeAction(file, actionExportSheet, "actionExportSheet", QStringLiteral("导出计算书…"),
-              QKeySequence(Qt::CTRL | Qt::Key_E), QStringLiteral("将计算书导出为 PDF、ODT 或 HTML 文件"));
+               QKeySequence(Qt::CTRL | Qt::Key_E), QStringLiteral("将计算书导出为 PDF、ODT 或 HTML 文件"));
     makeAction(file, actionPrintSheet, "actionPrintSheet", QStringLiteral("打印计算书…"),
-              QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("打印计算书"));
+               QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("打印计算书"));
     makeAction(file, actionProjectName, "actionProjectName", QStringLiteral("项目名称…"), QKeySequence(),
-              QStringLiteral("计算表和计算书所属的项目"));
+               QStringLiteral("计算表和计算书所属的项目"));
     file->addSeparator();
     makeAction(file, actionReturn, "actionReturn", QStringLiteral("返回"), QKeySequence(),
-              QStringLiteral("关闭计算表，回到主菜单"));
+               QStringLiteral("关闭计算表，回到主菜单"));
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
     edit->setObjectName("menuEdit");
@@ -239,13 +239,13 @@ void zonetable::buildMenus()
     edit->addAction(actionRedo);
     edit->addSeparator();
     makeAction(edit, actionCopy, "actionCopy", QStringLiteral("复制"), QKeySequence(Qt::CTRL | Qt::Key_C),
-              QStringLiteral("将选中的单元格复制为表格，可粘贴到 Excel 或 WPS"));
+               QStringLiteral("将选中的单元格复制为表格，可粘贴到 Excel 或 WPS"));
     makeAction(edit, actionInsertRow, "actionInsertRow", QStringLiteral("插入行"), QKeySequence(Qt::CTRL | Qt::Key_I),
-              QStringLiteral("在当前行之后插入一行，沿用当前行的水体、水质目标、污染物和计算方法"));
+               QStringLiteral("在当前行之后插入一行，沿用当前行的水体、水质目标、污染物和计算方法"));
     makeAction(edit, actionDeleteRows, "actionDeleteRows", QStringLiteral("删除行"),
-              QKeySequence(Qt::CTRL | Qt::Key_Delete), QStringLiteral("删除选中单元格所在的行"));
+               QKeySequence(Qt::CTRL | Qt::Key_Delete), QStringLiteral("删除选中单元格所在的行"));
     makeAction(edit, actionFillDown, "actionFillDown", QStringLiteral("向下填充"), QKeySequence(Qt::CTRL | Qt::Key_D),
-              QStringLiteral("选中单元格取其所在列选区最上一格的内容；只选一行时取上一行的内容"));
+               QStringLiteral("选中单元格取其所在列选区最上一格的内容；只选一行时取上一行的内容"));
 
     QStyle *style = this->style();
     actionNew->setIcon(style->standardIcon(QStyle::SP_FileIcon));
@@ -416,11 +416,11 @@ bool zonetable::save()
 
 bool zonetable::saveAs()
 {
-    const QString start = m_path.isEmpty()
-                              ? QDir(documents::lastFolder()).filePath(
-                                    (m_model->table().project.empty() ? title : qs(m_model->table().project)) +
-                                    QString::fromUtf8(catalogue::tableExtension))
-                              : m_path;
+    const QString start =
+        m_path.isEmpty() ? QDir(documents::lastFolder())
+                               .filePath((m_model->table().project.empty() ? title : qs(m_model->table().project)) +
+                                         QString::fromUtf8(catalogue::tableExtension))
+                         : m_path;
     QString path = ui::Prompts::current().saveFile(this, QStringLiteral("保存计算表"), start, tableFilter);
     if (path.isEmpty())
         return false;
@@ -456,9 +456,9 @@ void zonetable::showSaved(const QString &path)
     const QString prefix = QStringLiteral("已保存：");
     const QFontMetrics metrics(statusBar()->font());
     const int room = statusBar()->width() - labelCounts->width() - metrics.horizontalAdvance(prefix) - 24;
-    statusBar()->showMessage(
-        prefix + metrics.elidedText(QDir::toNativeSeparators(path), Qt::ElideMiddle, std::max(room, 0)),
-        savedMessageMs);
+    statusBar()->showMessage(prefix +
+                                 metrics.elidedText(QDir::toNativeSeparators(path), Qt::ElideMiddle, std::max(room, 0)),
+                             savedMessageMs);
 }
 
 void zonetable::askProjectName()
@@ -471,8 +471,9 @@ void zonetable::askProjectName()
 
 void zonetable::exportSheet()
 {
-    const QString base = m_path.isEmpty() ? QDir(documents::lastFolder()).filePath(title)
-                                          : QFileInfo(m_path).absolutePath() + u'/' + QFileInfo(m_path).completeBaseName();
+    const QString base = m_path.isEmpty()
+                             ? QDir(documents::lastFolder()).filePath(title)
+                             : QFileInfo(m_path).absolutePath() + u'/' + QFileInfo(m_path).completeBaseName();
     QString path = ui::Prompts::current().saveFile(this, QStringLiteral("导出计算书"),
                                                    base + QStringLiteral("_计算书.pdf"), sheetFilters);
     if (path.isEmpty())
@@ -481,8 +482,7 @@ void zonetable::exportSheet()
         path += QStringLiteral(".pdf");
     const std::optional<documents::SheetFormat> format = documents::sheetFormat(path);
     if (!format) {
-        ui::Prompts::current().message(this, QStringLiteral("计算书只能导出为 .pdf、.odt 或 .html 文件"),
-                                       promptTitle);
+        ui::Prompts::current().message(this, QStringLiteral("计算书只能导出为 .pdf、.odt 或 .html 文件"), promptTitle);
         return;
     }
     if (m_model->table().project.empty())
@@ -522,8 +522,8 @@ void zonetable::copy()
     for (int r = top; r <= bottom; ++r) {
         html += QStringLiteral("<tr>");
         for (int c = left; c <= right; ++c) {
-            const QString cell =
-                chosen.count({r, c}) ? m_model->index(r, c).data().toString().replace(u'\t', u' ').replace(u'\n', u' ')
+            const QString cell = chosen.count({r, c})
+                                     ? m_model->index(r, c).data().toString().replace(u'\t', u' ').replace(u'\n', u' ')
                                      : QString();
             text += cell + (c < right ? QStringLiteral("\t") : QStringLiteral("\n"));
             html += QStringLiteral("<td>") + cell.toHtmlEscaped() + QStringLiteral("</td>");

@@ -121,7 +121,8 @@ int ZoneTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant ZoneTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || std::size_t(index.row()) >= m_table.size() || std::size_t(index.column()) >= m_columns.size())
+    if (!index.isValid() || std::size_t(index.row()) >= m_table.size() ||
+        std::size_t(index.column()) >= m_columns.size())
         return {};
     const std::size_t row = std::size_t(index.row());
     const ZoneColumn &column = m_columns[std::size_t(index.column())];
@@ -211,8 +212,7 @@ Qt::ItemFlags ZoneTableModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     const ZoneColumn &column = m_columns.at(std::size_t(index.column()));
-    if (column.editable() &&
-        (column.kind != ColumnKind::Field || m_table.hasField(std::size_t(index.row()), column)))
+    if (column.editable() && (column.kind != ColumnKind::Field || m_table.hasField(std::size_t(index.row()), column)))
         f |= Qt::ItemIsEditable;
     return f;
 }
@@ -234,7 +234,8 @@ bool ZoneTableModel::setCellText(int row, int column, const QString &text, QStri
         return false;
     std::string why;
     const ZoneRow &before = m_table.row(std::size_t(row));
-    std::optional<ZoneRow> after = catalogue::applyCell(before, m_columns[std::size_t(column)], text.toStdString(), why);
+    std::optional<ZoneRow> after =
+        catalogue::applyCell(before, m_columns[std::size_t(column)], text.toStdString(), why);
     if (!after) {
         if (error)
             *error = qs(why);

@@ -68,7 +68,7 @@ public:
 
     // What the commands do and undo.
     void putRows(const PlacedRows &rows);
-    void putRowsAt(const PlacedRows &rows); // inserted, places ascending
+    void putRowsAt(const PlacedRows &rows);                // inserted, places ascending
     void takeRows(const std::vector<std::size_t> &places); // removed, places ascending
     void putProject(const std::string &name);
 

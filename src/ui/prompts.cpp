@@ -75,7 +75,10 @@ QString Prompts::saveFile(QWidget *, const QString &, const QString &, const QSt
 
 bool Prompts::print(QWidget *, const QTextDocument &) { return false; }
 
-Prompts::SaveChoice Prompts::askToSave(QWidget *, const QString &, const QString &) { return SaveChoice::Cancel; }
+Prompts::SaveChoice Prompts::askToSave(QWidget *, const QString &, const QString &)
+{
+    return SaveChoice::Cancel;
+}
 
 Prompts &Prompts::current()
 {

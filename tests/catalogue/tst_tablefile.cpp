@@ -113,7 +113,7 @@ void TestTableFile::keysMayBeLeftOut()
     QCOMPARE(row.water, catalogue::WaterType::River);
     QCOMPARE(row.waterClass, std::string("III")); // written the table's way
     QCOMPARE(row.item, std::string("NH3-N"));
-    QVERIFY(row.targetTyped); // taken from the fields
+    QVERIFY(row.targetTyped);                               // taken from the fields
     QCOMPARE(row.fields.front().first, std::string("myk")); // in the method's order
     QCOMPARE(row.zone, std::string());
     QCOMPARE(t.project, std::string());
@@ -134,9 +134,9 @@ void TestTableFile::badFiles_data()
     QTest::newRow("a list, not a table") << QByteArray("[1,2]") << "文件内容不是计算表";
     QTest::newRow("another program") << QByteArray(R"({"program":"Excel","format":1,"kind":"table","rows":[]})")
                                      << "不是 Varnolek 的计算表文件";
-    QTest::newRow("a saved case")
-        << QByteArray(R"({"program":"Varnolek","format":1,"kind":"case","calculation":"my1dw"})")
-        << "这是算例文件，不是计算表文件";
+    QTest::newRow("a saved case") << QByteArray(
+                                         R"({"program":"Varnolek","format":1,"kind":"case","calculation":"my1dw"})")
+                                  << "这是算例文件，不是计算表文件";
     QTest::newRow("no kind") << QByteArray(R"({"program":"Varnolek","format":1,"calculation":"my1dw"})")
                              << "不是 Varnolek 的计算表文件";
     QTest::newRow("a newer format") << QByteArray(R"({"program":"Varnolek","format":2,"kind":"table","rows":[]})")
@@ -145,9 +145,12 @@ void TestTableFile::badFiles_data()
                                     << "计算表格式版本无效";
     QTest::newRow("format zero") << QByteArray(R"({"program":"Varnolek","format":0,"kind":"table","rows":[]})")
                                  << "计算表格式版本无效";
-    QTest::newRow("no rows") << h.left(h.size() - 1) + "}" << "没有表格行“rows”";
-    QTest::newRow("rows not a list") << h + R"("rows":{}})" << "“rows”的值不是数组";
-    QTest::newRow("project a number") << h + R"("project":7,"rows":[]})" << "“project”的值不是文本";
+    QTest::newRow("no rows") << h.left(h.size() - 1) + "}"
+                             << "没有表格行“rows”";
+    QTest::newRow("rows not a list") << h + R"("rows":{}})"
+                                     << "“rows”的值不是数组";
+    QTest::newRow("project a number") << h + R"("project":7,"rows":[]})"
+                                      << "“project”的值不是文本";
     QTest::newRow("a row not an object") << row(R"("甲")") << "第 1 行不是对象";
     QTest::newRow("a row a list") << row(R"([[[[]]]])") << "第 1 行不是对象";
     QTest::newRow("an unknown key") << row(R"({"lod":"12"})") << "第 1 行有未知的项“lod”";
@@ -158,21 +161,19 @@ void TestTableFile::badFiles_data()
                                       << "第 1 行的字段“myk”的值不是文本";
     QTest::newRow("a field an object") << row(R"({"calculation":"my1dw","fields":{"myk":{}}})")
                                        << "第 1 行的字段“myk”的值不是文本";
-    QTest::newRow("targetTyped as text") << row(R"({"targetTyped":"false"})")
-                                         << "第 1 行的“targetTyped”的值不是真假值";
+    QTest::newRow("targetTyped as text") << row(R"({"targetTyped":"false"})") << "第 1 行的“targetTyped”的值不是真假值";
     QTest::newRow("a sea") << row(R"({"water":"sea"})") << "第 1 行的“water”应为 river 或 lake，不是“sea”";
     QTest::newRow("class VI") << row(R"({"class":"VI"})") << "第 1 行的水质目标“VI”不是 I 至 V 类";
     QTest::newRow("dissolved oxygen") << row(R"({"item":"DO"})")
                                       << "第 1 行的污染物“DO”不是 GB 3838-2002 表1中有上限的项目";
-    QTest::newRow("a window, not a method") << row(R"({"calculation":"my1dform"})")
-                                            << "第 1 行的计算方法“my1dform”不是计算纳污能力的方法";
-    QTest::newRow("a field of another method") << row(R"({"calculation":"my1dw","fields":{"myr":"100"}})")
-                                               << "第 1 行：计算方法“my1dw”没有字段“myr”";
-    QTest::newRow("fields without a method") << row(R"({"fields":{"myk":"0.2"}})")
-                                             << "第 1 行没有计算方法，却有字段“myk”";
-    QTest::newRow("typed, but no target")
-        << row(R"({"calculation":"my1dw","targetTyped":true})")
-        << "第 1 行的“targetTyped”为 true，但 fields 中没有水质目标浓度";
+    QTest::newRow("a window, not a method")
+        << row(R"({"calculation":"my1dform"})") << "第 1 行的计算方法“my1dform”不是计算纳污能力的方法";
+    QTest::newRow("a field of another method")
+        << row(R"({"calculation":"my1dw","fields":{"myr":"100"}})") << "第 1 行：计算方法“my1dw”没有字段“myr”";
+    QTest::newRow("fields without a method")
+        << row(R"({"fields":{"myk":"0.2"}})") << "第 1 行没有计算方法，却有字段“myk”";
+    QTest::newRow("typed, but no target") << row(R"({"calculation":"my1dw","targetTyped":true})")
+                                          << "第 1 行的“targetTyped”为 true，但 fields 中没有水质目标浓度";
     QTest::newRow("a target stored, but not typed")
         << row(R"({"calculation":"my1dw","fields":{"mycs":"20"},"targetTyped":false})")
         << "第 1 行的“targetTyped”为 false，但 fields 中有水质目标浓度";
@@ -180,12 +181,14 @@ void TestTableFile::badFiles_data()
     QTest::newRow("a key twice in the head")
         << QByteArray(R"({"program":"Varnolek","program":"Varnolek","format":1,"kind":"table","rows":[]})")
         << "名称“program”在同一对象中出现了两次";
-    QTest::newRow("a key twice in a row") << row(R"({"load":"1","load":"2"})")
-                                          << "第 1 行的项“load”在同一对象中出现了两次";
+    QTest::newRow("a key twice in a row")
+        << row(R"({"load":"1","load":"2"})") << "第 1 行的项“load”在同一对象中出现了两次";
     QTest::newRow("a field twice") << row(R"({"calculation":"my1dw","fields":{"myk":"1","myk":"2"}})")
                                    << "第 1 行的字段“myk”在同一对象中出现了两次";
-    QTest::newRow("a number beyond a double") << h + R"("x":1e400,"rows":[]})" << "文件中有超出数值范围的数";
-    QTest::newRow("text after the table") << h + R"("rows":[]} {})" << "文件内容不是 JSON 格式（第 60 个字节处）";
+    QTest::newRow("a number beyond a double") << h + R"("x":1e400,"rows":[]})"
+                                              << "文件中有超出数值范围的数";
+    QTest::newRow("text after the table") << h + R"("rows":[]} {})"
+                                          << "文件内容不是 JSON 格式（第 60 个字节处）";
 }
 
 void TestTableFile::badFiles()

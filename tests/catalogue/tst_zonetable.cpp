@@ -127,7 +127,8 @@ void TestZoneTable::rowGivesWhatItsMethodGives()
         QVERIFY(!zone.capacity);
         return;
     }
-    QCOMPARE(QString::fromStdString(zone.capacityText), QString::fromStdString(*calculator.result.text(entry.main().name)));
+    QCOMPARE(QString::fromStdString(zone.capacityText),
+             QString::fromStdString(*calculator.result.text(entry.main().name)));
     QCOMPARE(*zone.capacity, *calculator.result.number(entry.main().name));
 }
 
@@ -156,18 +157,34 @@ void TestZoneTable::targetFromTheStandard_data()
     QTest::addColumn<bool>("computed");
     QTest::addColumn<QString>("status"); // when not computed
     const auto river = catalogue::WaterType::River, lake = catalogue::WaterType::Lake;
-    QTest::newRow("COD III river") << river << "III" << "COD" << "20" << true << "";
-    QTest::newRow("NH3-N II river") << river << "II" << "NH3-N" << "0.5" << true << "";
-    QTest::newRow("TP II river") << river << "II" << "TP" << "0.1" << true << "";
-    QTest::newRow("TP II lake, tighter") << lake << "II" << "TP" << "0.025" << true << "";
-    QTest::newRow("TN III lake") << lake << "III" << "TN" << "1" << true << "";
-    QTest::newRow("mercury I, as --standard writes it") << river << "I" << "Hg" << "5E-05" << true << "";
+    QTest::newRow("COD III river") << river << "III"
+                                   << "COD"
+                                   << "20" << true << "";
+    QTest::newRow("NH3-N II river") << river << "II"
+                                    << "NH3-N"
+                                    << "0.5" << true << "";
+    QTest::newRow("TP II river") << river << "II"
+                                 << "TP"
+                                 << "0.1" << true << "";
+    QTest::newRow("TP II lake, tighter") << lake << "II"
+                                         << "TP"
+                                         << "0.025" << true << "";
+    QTest::newRow("TN III lake") << lake << "III"
+                                 << "TN"
+                                 << "1" << true << "";
+    QTest::newRow("mercury I, as --standard writes it") << river << "I"
+                                                        << "Hg"
+                                                        << "5E-05" << true << "";
     QTest::newRow("TN river: no limit, the cell says so")
-        << river << "III" << "TN" << "该项目对河流无标准限值" << false << "该项目对河流无标准限值，请输入水质目标浓度";
-    QTest::newRow("no pollutant chosen") << river << "III" << "" << "" << false
-                                         << "请选择污染物，以便按标准取水质目标浓度";
-    QTest::newRow("no class chosen") << lake << "" << "COD" << "" << false
-                                     << "请选择水质目标类别，以便按标准取水质目标浓度";
+        << river << "III"
+        << "TN"
+        << "该项目对河流无标准限值" << false << "该项目对河流无标准限值，请输入水质目标浓度";
+    QTest::newRow("no pollutant chosen") << river << "III"
+                                         << ""
+                                         << "" << false << "请选择污染物，以便按标准取水质目标浓度";
+    QTest::newRow("no class chosen") << lake << ""
+                                     << "COD"
+                                     << "" << false << "请选择水质目标类别，以便按标准取水质目标浓度";
 }
 
 void TestZoneTable::targetFromTheStandard()
@@ -236,12 +253,18 @@ void TestZoneTable::loadLimitReductionAndRemaining_data()
     QTest::addColumn<QString>("load"); // t/a as typed
     QTest::addColumn<int>("state");
     QTest::addColumn<QString>("status");
-    QTest::newRow("load below W: meets") << "6" << "100" << int(ZoneState::Done) << "达标";
-    QTest::newRow("load above W: reduce") << "6" << "1e6" << int(ZoneState::Done) << "需削减";
-    QTest::newRow("W below zero: no limit, all to reduce") << "30" << "50" << int(ZoneState::Done) << "需削减";
-    QTest::newRow("no load: W alone") << "6" << "" << int(ZoneState::Incomplete) << "请输入现状入河量";
-    QTest::newRow("negative load") << "6" << "-5" << int(ZoneState::Failed) << "现状入河量不能为负值";
-    QTest::newRow("load beyond a number") << "6" << "1e999" << int(ZoneState::Failed) << "现状入河量：溢出";
+    QTest::newRow("load below W: meets") << "6"
+                                         << "100" << int(ZoneState::Done) << "达标";
+    QTest::newRow("load above W: reduce") << "6"
+                                          << "1e6" << int(ZoneState::Done) << "需削减";
+    QTest::newRow("W below zero: no limit, all to reduce") << "30"
+                                                           << "50" << int(ZoneState::Done) << "需削减";
+    QTest::newRow("no load: W alone") << "6"
+                                      << "" << int(ZoneState::Incomplete) << "请输入现状入河量";
+    QTest::newRow("negative load") << "6"
+                                   << "-5" << int(ZoneState::Failed) << "现状入河量不能为负值";
+    QTest::newRow("load beyond a number") << "6"
+                                          << "1e999" << int(ZoneState::Failed) << "现状入河量：溢出";
 }
 
 void TestZoneTable::loadLimitReductionAndRemaining()
@@ -298,22 +321,33 @@ void TestZoneTable::refusedCells_data()
     QTest::addColumn<QString>("field"); // of a field column
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("error");
-    QTest::newRow("class VI") << int(ColumnKind::WaterClass) << "" << "VI"
+    QTest::newRow("class VI") << int(ColumnKind::WaterClass) << ""
+                              << "VI"
                               << "水质目标应为 I、II、III、IV 或 V 类，不是“VI”";
-    QTest::newRow("a pollutant not in the standard") << int(ColumnKind::Item) << "" << "PM2.5"
+    QTest::newRow("a pollutant not in the standard") << int(ColumnKind::Item) << ""
+                                                     << "PM2.5"
                                                      << "“PM2.5”不是 GB 3838-2002 表1中有上限的污染物";
-    QTest::newRow("dissolved oxygen has a lower limit") << int(ColumnKind::Item) << "" << "DO"
+    QTest::newRow("dissolved oxygen has a lower limit") << int(ColumnKind::Item) << ""
+                                                        << "DO"
                                                         << "“DO”不是 GB 3838-2002 表1中有上限的污染物";
-    QTest::newRow("faecal coliforms are not counted in mg/L") << int(ColumnKind::Item) << "" << "粪大肠菌群"
+    QTest::newRow("faecal coliforms are not counted in mg/L") << int(ColumnKind::Item) << ""
+                                                              << "粪大肠菌群"
                                                               << "“粪大肠菌群”不是 GB 3838-2002 表1中有上限的污染物";
-    QTest::newRow("a window that computes no capacity") << int(ColumnKind::Method) << "" << "my1dform"
+    QTest::newRow("a window that computes no capacity") << int(ColumnKind::Method) << ""
+                                                        << "my1dform"
                                                         << "“my1dform”不是计算纳污能力的方法";
-    QTest::newRow("a sea") << int(ColumnKind::WaterType) << "" << "海洋" << "水体类型应为“河流”或“湖库”";
-    QTest::newRow("a field my1dw has not") << int(ColumnKind::Field) << "myr" << "100"
+    QTest::newRow("a sea") << int(ColumnKind::WaterType) << ""
+                           << "海洋"
+                           << "水体类型应为“河流”或“湖库”";
+    QTest::newRow("a field my1dw has not") << int(ColumnKind::Field) << "myr"
+                                           << "100"
                                            << "计算方法“my1dw”没有参数“辐射半径(m)”";
-    QTest::newRow("a computed column") << int(ColumnKind::Capacity) << "" << "5"
+    QTest::newRow("a computed column") << int(ColumnKind::Capacity) << ""
+                                       << "5"
                                        << "“纳污能力W(t/a)”由计算得出，不能输入";
-    QTest::newRow("the status") << int(ColumnKind::Status) << "" << "达标" << "“状态”由计算得出，不能输入";
+    QTest::newRow("the status") << int(ColumnKind::Status) << ""
+                                << "达标"
+                                << "“状态”由计算得出，不能输入";
 }
 
 void TestZoneTable::refusedCells()
@@ -337,15 +371,24 @@ void TestZoneTable::choicesWrittenTheTableWay_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("class as a digit") << int(ColumnKind::WaterClass) << "3" << "III";
-    QTest::newRow("class in Roman numerals with 类") << int(ColumnKind::WaterClass) << "Ⅳ类" << "IV";
-    QTest::newRow("class in small letters") << int(ColumnKind::WaterClass) << "ii" << "II";
-    QTest::newRow("a pollutant by its name") << int(ColumnKind::Item) << "氨氮" << "NH3-N";
-    QTest::newRow("a code in small letters") << int(ColumnKind::Item) << "cod" << "COD";
-    QTest::newRow("an item without a code") << int(ColumnKind::Item) << "挥发酚" << "挥发酚";
-    QTest::newRow("hexavalent chromium by its symbol") << int(ColumnKind::Item) << "Cr" << "Cr6+";
-    QTest::newRow("a method by its title") << int(ColumnKind::Method) << "计算河道一维水体纳污能力" << "my1dw";
-    QTest::newRow("a reservoir is a lake") << int(ColumnKind::WaterType) << "水库" << "湖库";
+    QTest::newRow("class as a digit") << int(ColumnKind::WaterClass) << "3"
+                                      << "III";
+    QTest::newRow("class in Roman numerals with 类") << int(ColumnKind::WaterClass) << "Ⅳ类"
+                                                     << "IV";
+    QTest::newRow("class in small letters") << int(ColumnKind::WaterClass) << "ii"
+                                            << "II";
+    QTest::newRow("a pollutant by its name") << int(ColumnKind::Item) << "氨氮"
+                                             << "NH3-N";
+    QTest::newRow("a code in small letters") << int(ColumnKind::Item) << "cod"
+                                             << "COD";
+    QTest::newRow("an item without a code") << int(ColumnKind::Item) << "挥发酚"
+                                            << "挥发酚";
+    QTest::newRow("hexavalent chromium by its symbol") << int(ColumnKind::Item) << "Cr"
+                                                       << "Cr6+";
+    QTest::newRow("a method by its title") << int(ColumnKind::Method) << "计算河道一维水体纳污能力"
+                                           << "my1dw";
+    QTest::newRow("a reservoir is a lake") << int(ColumnKind::WaterType) << "水库"
+                                           << "湖库";
 }
 
 void TestZoneTable::choicesWrittenTheTableWay()
@@ -384,9 +427,9 @@ void TestZoneTable::methodChangeKeepsTheSharedFields()
 
 void TestZoneTable::columnsPerFieldAndUnit()
 {
-    const std::vector<ZoneColumn> columns = catalogue::zoneColumns(
-        {catalogue::tableMethod("myvolform/lake"), catalogue::tableMethod("myvolform/one-way"),
-         catalogue::tableMethod("my0dw")});
+    const std::vector<ZoneColumn> columns =
+        catalogue::zoneColumns({catalogue::tableMethod("myvolform/lake"), catalogue::tableMethod("myvolform/one-way"),
+                                catalogue::tableMethod("my0dw")});
     const std::vector<ColumnKind> head = {ColumnKind::Number,    ColumnKind::Zone,       ColumnKind::WaterName,
                                           ColumnKind::WaterType, ColumnKind::WaterClass, ColumnKind::Item,
                                           ColumnKind::Method};
@@ -415,7 +458,8 @@ void TestZoneTable::columnsPerFieldAndUnit()
     QVERIFY(width > 0 && volume > 0 && width != volume);
     QCOMPARE(QString::fromStdString(columns[std::size_t(width)].caption), QString("河道宽度(m)"));
     QCOMPARE(QString::fromStdString(columns[std::size_t(volume)].caption), QString(" 湖泊或水库体积(万m3)"));
-    QCOMPARE(QString::fromStdString(columns[std::size_t(target)].caption), QString("水质标准(mg/L)")); // my0dw comes first
+    QCOMPARE(QString::fromStdString(columns[std::size_t(target)].caption),
+             QString("水质标准(mg/L)")); // my0dw comes first
     const QString tip = QString::fromStdString(columns[std::size_t(target)].tooltip);
     QVERIFY2(tip.contains("目标水质(mg/L)") && tip.contains("mycs"), qPrintable(tip));
     // A column of a field no row's method has is not there.

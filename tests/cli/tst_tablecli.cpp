@@ -92,7 +92,8 @@ void TestTableCli::everyRowUnderTheCaptions()
     const QString header = lines[0];
     // Captions with a comma or quote would be quoted; the methods' labels have none.
     QCOMPARE(header, captions.join(u','));
-    QVERIFY(header.endsWith(QStringLiteral("现状入河量(t/a),纳污能力W(t/a),限排量(t/a),需削减量(t/a),剩余纳污能力(t/a),状态")));
+    QVERIFY(header.endsWith(
+        QStringLiteral("现状入河量(t/a),纳污能力W(t/a),限排量(t/a),需削减量(t/a),剩余纳污能力(t/a),状态")));
     // Each row as the window shows it: the target from the standard, the results.
     for (std::size_t r = 0; r < table.size(); ++r) {
         QStringList cells;

@@ -155,14 +155,16 @@ void TestZoneTableWindow::namesAndMenus()
     QVERIFY(w.findChild<QWidget *>("tabTotals"));
     QVERIFY(w.findChild<QToolBar *>("toolBar"));
     QVERIFY(w.statusBar());
-    const QList<QPair<const char *, QKeySequence>> file = {
-        {"actionNew", QKeySequence("Ctrl+N")},         {"actionOpen", QKeySequence("Ctrl+O")},
-        {"actionSave", QKeySequence("Ctrl+S")},        {"actionSaveAs", QKeySequence("Ctrl+Shift+S")},
-        {"actionExportSheet", QKeySequence("Ctrl+E")}, {"actionPrintSheet", QKeySequence("Ctrl+P")},
-        {"actionReturn", QKeySequence()}};
+    const QList<QPair<const char *, QKeySequence>> file = {{"actionNew", QKeySequence("Ctrl+N")},
+                                                           {"actionOpen", QKeySequence("Ctrl+O")},
+                                                           {"actionSave", QKeySequence("Ctrl+S")},
+                                                           {"actionSaveAs", QKeySequence("Ctrl+Shift+S")},
+                                                           {"actionExportSheet", QKeySequence("Ctrl+E")},
+                                                           {"actionPrintSheet", QKeySequence("Ctrl+P")},
+                                                           {"actionReturn", QKeySequence()}};
     const QList<QPair<const char *, QKeySequence>> edit = {
-        {"actionUndo", QKeySequence("Ctrl+Z")},      {"actionRedo", QKeySequence("Ctrl+Y")},
-        {"actionCopy", QKeySequence("Ctrl+C")},      {"actionInsertRow", QKeySequence("Ctrl+I")},
+        {"actionUndo", QKeySequence("Ctrl+Z")},         {"actionRedo", QKeySequence("Ctrl+Y")},
+        {"actionCopy", QKeySequence("Ctrl+C")},         {"actionInsertRow", QKeySequence("Ctrl+I")},
         {"actionDeleteRows", QKeySequence("Ctrl+Del")}, {"actionFillDown", QKeySequence("Ctrl+D")}};
     for (const auto &[menuName, items] : {qMakePair("menuFile", file), qMakePair("menuEdit", edit)}) {
         auto *menu = w.menuBar()->findChild<QMenu *>(menuName);
@@ -188,7 +190,9 @@ void TestZoneTableWindow::rowGivesWhatTheCalculatorWindowGives_data()
     for (const catalogue::Entry *method : catalogue::tableMethods())
         for (int v = 0; v < 3; ++v)
             QTest::addRow("%s %s", method->id.c_str(),
-                          v == 0 ? "at its defaults" : v == 1 ? "with odd texts" : "with a field emptied")
+                          v == 0   ? "at its defaults"
+                          : v == 1 ? "with odd texts"
+                                   : "with a field emptied")
                 << QString::fromStdString(method->id) << v;
 }
 
@@ -304,9 +308,9 @@ void TestZoneTableWindow::refusedTextChangesNothing()
 void TestZoneTableWindow::undoAndRedo_data()
 {
     QTest::addColumn<QString>("edit");
-    for (const char *edit : {"a cell typed", "a method that brings columns", "rows inserted", "rows deleted apart",
-                             "a fill down", "cells cleared", "the project named", "rows replaced at once",
-                             "rows added at once"})
+    for (const char *edit :
+         {"a cell typed", "a method that brings columns", "rows inserted", "rows deleted apart", "a fill down",
+          "cells cleared", "the project named", "rows replaced at once", "rows added at once"})
         QTest::newRow(edit) << edit;
 }
 
@@ -599,9 +603,9 @@ void TestZoneTableWindow::sheets()
     if (suffix != "html")
         return;
     const QString html = QString::fromUtf8(bytes);
-    for (const char *text : {"水功能区纳污能力计算书", "清水河流域水资源保护规划", "一、水功能区纳污能力计算成果",
-                             "碧波水库饮用水源区", "15 mg/L（标准值）", "二、计算参数", "三、汇总", "四、计算方法",
-                             "计算：__________"})
+    for (const char *text :
+         {"水功能区纳污能力计算书", "清水河流域水资源保护规划", "一、水功能区纳污能力计算成果", "碧波水库饮用水源区",
+          "15 mg/L（标准值）", "二、计算参数", "三、汇总", "四、计算方法", "计算：__________"})
         QVERIFY2(html.contains(QString::fromUtf8(text)), text);
     // Each method used once, with its formula.
     QCOMPARE(html.count("W = (Cs × (Q0 + Q2) × exp(K × x / 86400 / u) − C0 × Q0)"), 1);
