@@ -115,15 +115,26 @@ std::vector<QColor> quantityColours(const QStringList &quantities)
     return colours;
 }
 
-QCategoryAxis *scaleAxis(const Scale &scale, Qt::Orientation orientation)
+namespace {
+
+// What an axis made by scaleAxis is laid over, kept with it for relabelling.
+struct Laid {
+    Span span;
+    ScaleRules rules;
+    Qt::Orientation orientation = Qt::Horizontal;
+};
+
+} // namespace
+} // namespace plots
+
+Q_DECLARE_METATYPE(plots::Laid)
+
+namespace plots {
+namespace {
+
+QStringList labelsOf(const Scale &scale, const std::vector<double> &ticks, Qt::Orientation orientation,
+                     const QFont &font)
 {
-    auto *axis = new QCategoryAxis;
-    axis->setRange(scale.low, scale.high);
-    const std::vector<double> ticks = scale.ticks();
-    // Each label stands on its tick rather than between two; the first
-    // category ends where it begins, at the first tick.
-    axis->setStartValue(ticks.empty() ? scale.low : ticks.front());
-    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     QStringList labels;
     for (double t : ticks) {
         QString text = QString::fromStdString(tickText(t, scale.step));
@@ -134,7 +145,7 @@ QCategoryAxis *scaleAxis(const Scale &scale, Qt::Orientation orientation)
         labels << text;
     }
     if (orientation == Qt::Vertical) {
-        const QFontMetricsF metrics(axis->labelsFont());
+        const QFontMetricsF metrics(font);
         const double least = metrics.horizontalAdvance(QStringLiteral("...")) + 1;
         double widest = 0;
         for (const QString &l : labels)
@@ -145,8 +156,45 @@ QCategoryAxis *scaleAxis(const Scale &scale, Qt::Orientation orientation)
         for (QString &l : labels)
             l.prepend(padding);
     }
+    return labels;
+}
+
+void lay(QCategoryAxis *axis, const Scale &scale, Qt::Orientation orientation)
+{
+    for (const QString &label : axis->categoriesLabels())
+        axis->remove(label);
+    axis->setRange(scale.low, scale.high);
+    const std::vector<double> ticks = scale.ticks();
+    // Each label stands on its tick rather than between two; the first
+    // category ends where it begins, at the first tick.
+    axis->setStartValue(ticks.empty() ? scale.low : ticks.front());
+    const QStringList labels = labelsOf(scale, ticks, orientation, axis->labelsFont());
     for (qsizetype i = 0; i < labels.size(); ++i)
         axis->append(labels[i], ticks[std::size_t(i)]);
+    axis->setProperty("tickStep", scale.step);
+}
+
+// Whether the labels of a scale fit between its ticks over a length.
+bool labelsFit(const Scale &scale, Qt::Orientation orientation, const QFont &font, double length)
+{
+    const double gap = length * scale.step / (scale.high - scale.low);
+    const QFontMetricsF metrics(font);
+    if (orientation == Qt::Vertical)
+        return metrics.height() + 2 <= gap;
+    double widest = 0;
+    for (const QString &l : labelsOf(scale, scale.ticks(), orientation, font))
+        widest = std::max(widest, metrics.horizontalAdvance(l));
+    return widest + 12 <= gap;
+}
+
+} // namespace
+
+QCategoryAxis *scaleAxis(const Span &span, const ScaleRules &rules, Qt::Orientation orientation)
+{
+    auto *axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setProperty("laid", QVariant::fromValue(Laid{span, rules, orientation}));
+    lay(axis, scaleOf(span, rules), orientation);
     return axis;
 }
 
@@ -187,15 +235,30 @@ void setAxisTitle(QAbstractAxis *axis, const QString &title)
     axis->setTitleText(title.toHtmlEscaped());
 }
 
-void fitAxisTitles(QChart *chart)
+void fitAxes(QChart *chart)
 {
     const QRectF area = chart->plotArea();
     for (QAbstractAxis *axis : chart->axes()) {
+        const double length = axis->orientation() == Qt::Vertical ? area.height() : area.width();
+        if (!(length > 0))
+            continue;
+        // Ticks no closer than their labels allow.
+        if (auto *category = qobject_cast<QCategoryAxis *>(axis); category && category->property("laid").isValid()) {
+            const Laid laid = category->property("laid").value<Laid>();
+            ScaleRules rules = laid.rules;
+            Scale scale = scaleOf(laid.span, rules);
+            while (rules.maxIntervals > 1 && !labelsFit(scale, laid.orientation, category->labelsFont(), length)) {
+                --rules.maxIntervals;
+                scale = scaleOf(laid.span, rules);
+            }
+            if (scale.step != category->property("tickStep").toDouble() || scale.low != category->min() ||
+                scale.high != category->max())
+                lay(category, scale, laid.orientation);
+        }
         const QVariant full = axis->property("fullTitle");
         if (!full.isValid())
             continue;
-        const double length = (axis->orientation() == Qt::Vertical ? area.height() : area.width()) - 8;
-        QStringList lines = titleLines(full.toString(), axis->titleFont(), length);
+        QStringList lines = titleLines(full.toString(), axis->titleFont(), length - 8);
         for (QString &line : lines)
             line = line.toHtmlEscaped();
         const QString html = lines.join(QStringLiteral("<br>"));
@@ -211,9 +274,10 @@ void applyLook(QChart *chart)
     for (QLegendMarker *marker : chart->legend()->markers())
         if (marker->type() == QLegendMarker::LegendMarkerTypeXY)
             marker->setShape(QLegend::MarkerShapeFromSeries);
-    if (!chart->property("titlesFitted").toBool()) {
-        chart->setProperty("titlesFitted", true);
-        QObject::connect(chart, &QChart::plotAreaChanged, chart, [chart] { fitAxisTitles(chart); });
+    chart->legend()->setShowToolTips(true);
+    if (!chart->property("axesFitted").toBool()) {
+        chart->setProperty("axesFitted", true);
+        QObject::connect(chart, &QChart::plotAreaChanged, chart, [chart] { fitAxes(chart); });
     }
 }
 

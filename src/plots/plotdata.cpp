@@ -266,8 +266,8 @@ void map(Plot &plot, const Entry &entry, const Case &c)
     std::vector<std::thread> threads;
     const std::size_t ny = grid.ys.size();
     for (std::size_t w = 1; w < workers; ++w)
-        threads.emplace_back(evaluateRows, std::cref(entry), std::cref(ordered), std::cref(grid.xs),
-                             std::cref(grid.ys), ny * w / workers, ny * (w + 1) / workers, std::ref(grid));
+        threads.emplace_back(evaluateRows, std::cref(entry), std::cref(ordered), std::cref(grid.xs), std::cref(grid.ys),
+                             ny * w / workers, ny * (w + 1) / workers, std::ref(grid));
     evaluateRows(entry, ordered, grid.xs, grid.ys, 0, ny / workers, grid);
     for (std::thread &t : threads)
         t.join();

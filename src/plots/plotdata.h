@@ -36,7 +36,7 @@ struct Mark {
 // the calculation failed.
 struct Grid {
     std::vector<double> xs, ys, c;
-    std::vector<std::string> xTexts, yTexts; // the texts the fields were given
+    std::vector<std::string> xTexts, yTexts;                     // the texts the fields were given
     varnolek::Precision precision = varnolek::Precision::Double; // of the concentrations
     double at(std::size_t i, std::size_t j) const { return c[j * xs.size() + i]; }
 };

@@ -59,10 +59,10 @@ QChartView *viewOf(QChart *chart, QWidget *parent)
     return view;
 }
 
-// An axis over a scale, with its title kept whole.
-QCategoryAxis *axisOf(const QString &title, const Scale &scale, Qt::Orientation orientation)
+// An axis over a span, with its title kept whole.
+QCategoryAxis *axisOf(const QString &title, const Span &span, const ScaleRules &rules, Qt::Orientation orientation)
 {
-    QCategoryAxis *axis = scaleAxis(scale, orientation);
+    QCategoryAxis *axis = scaleAxis(span, rules, orientation);
     setAxisTitle(axis, title);
     return axis;
 }
@@ -181,10 +181,15 @@ QWidget *curveChart(const Plot &plot, QWidget *parent)
     xRules.margin = spans.dots ? 0.05 : 0;
     xRules.keepSign = !spans.dots;
     xRules.fromZero = true;
-    const Scale x = scaleOf(spans.x, xRules), y = scaleOf(spans.y);
-    addSeries(chart, plot.series, y.low, y.high);
+    // A line beyond a cut end is drawn to well past the axis, where the plot
+    // area cuts it at the edge, whatever step its ticks take; beyond that, a
+    // value of 1E+246 would be past what the drawing can take.
+    const Scale y = scaleOf(spans.y);
+    const double reach = 10 * (y.high - y.low);
+    addSeries(chart, plot.series, y.low - reach, y.high + reach);
     addMarks(chart, plot);
-    attachAll(chart, axisOf(qs(plot.xTitle), x, Qt::Horizontal), axisOf(qs(plot.yTitle), y, Qt::Vertical));
+    attachAll(chart, axisOf(qs(plot.xTitle), spans.x, xRules, Qt::Horizontal),
+              axisOf(qs(plot.yTitle), spans.y, {}, Qt::Vertical));
     return viewOf(chart, parent);
 }
 
@@ -220,7 +225,7 @@ QWidget *probabilityChart(const Plot &plot, QWidget *parent)
         chart->addSeries(line);
     }
     x->setGridLineVisible(true);
-    attachAll(chart, x, axisOf(qs(plot.yTitle), y, Qt::Vertical));
+    attachAll(chart, x, axisOf(qs(plot.yTitle), spans.y, {}, Qt::Vertical));
     return viewOf(chart, parent);
 }
 
@@ -253,7 +258,7 @@ QWidget *barChart(const Plot &plot, QWidget *parent)
     auto *x = new QBarCategoryAxis;
     for (const std::string &c : plot.categories)
         x->append(qs(c));
-    attachAll(chart, x, axisOf(qs(plot.yTitle), scaleOf(span), Qt::Vertical));
+    attachAll(chart, x, axisOf(qs(plot.yTitle), span, {}, Qt::Vertical));
     return viewOf(chart, parent);
 }
 
@@ -294,8 +299,8 @@ QWidget *mapChart(const Plot &plot, QWidget *parent)
         include(span, end);
         return span;
     };
-    attachAll(chart, axisOf(qs(plot.xTitle), scaleOf(spanTo(g.xs.empty() ? 1 : g.xs.back()), edges), Qt::Horizontal),
-              axisOf(qs(plot.yTitle), scaleOf(spanTo(g.ys.empty() ? 1 : g.ys.back()), edges), Qt::Vertical));
+    attachAll(chart, axisOf(qs(plot.xTitle), spanTo(g.xs.empty() ? 1 : g.xs.back()), edges, Qt::Horizontal),
+              axisOf(qs(plot.yTitle), spanTo(g.ys.empty() ? 1 : g.ys.back()), edges, Qt::Vertical));
     new MapItem(chart, g, low, high, levels);
     auto *mapView = viewOf(chart, box);
     mapView->setMinimumSize(560, 360);

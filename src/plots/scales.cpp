@@ -48,8 +48,8 @@ std::string fixedText(double value, int decimals, bool trim)
         if (text.back() == '.')
             text.pop_back();
     }
-    if (text.find_first_not_of("-0.") == std::string::npos)
-        text = "0";
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1); // no "-0"
     return text;
 }
 
@@ -173,7 +173,7 @@ Scale scaleOf(const Span &span, const ScaleRules &rules)
     }
     if (!(high > low)) // the room of one value 0 taken back on one side
         high = low + 1;
-    scale.step = niceStep(high - low, rules.maxIntervals);
+    scale.step = std::max(niceStep(high - low, rules.maxIntervals), rules.leastStep);
     if (span.cutLow)
         low = std::floor(low / scale.step) * scale.step;
     if (span.cutHigh)
@@ -239,6 +239,34 @@ std::vector<Points> piecesWithin(const Points &line, double low, double high)
     }
     close();
     return pieces;
+}
+
+Histogram histogramOf(const std::vector<double> &values, double low, double high, int bins)
+{
+    Histogram h;
+    bins = std::max(bins, 1);
+    const double span = high - low;
+    if (!(span > 0)) {
+        // One value: one bin of a round tenth of it around it.
+        h.width = niceStep(low != 0 && std::isfinite(low) ? std::abs(low) * 0.1 : 1, 1);
+        h.first = std::floor(low / h.width) * h.width;
+    } else if (std::isfinite(span)) {
+        h.width = niceStep(span, bins);
+        h.first = std::floor(low / h.width) * h.width;
+    } else {
+        // Beyond the range of numbers: equal bins, round or not.
+        h.width = high / bins - low / bins;
+        h.first = low;
+    }
+    const double count = std::ceil((high - h.first) / h.width);
+    h.counts.assign(std::size_t(std::clamp(std::isfinite(count) ? count : 1.0, 1.0, double(4 * bins))), 0);
+    for (double v : values) {
+        if (!std::isfinite(v))
+            continue;
+        const double b = std::floor((v - h.first) / h.width);
+        ++h.counts[std::size_t(std::clamp(std::isfinite(b) ? b : 0.0, 0.0, double(h.counts.size() - 1)))];
+    }
+    return h;
 }
 
 std::string sweptValueText(double value, double spacing)

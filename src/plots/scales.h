@@ -5,6 +5,7 @@
 // of the two-dimensional river as the distance to the outfall goes to 0).
 // Standard C++ only: the plot and analysis windows turn it into axes.
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,6 +54,7 @@ struct ScaleRules {
     // negative. Room below 0 is then taken only where keepSign is off.
     bool fromZero = false;
     int maxIntervals = 8;
+    double leastStep = 0; // 1 for counts of cases
 };
 
 // An axis: its ends, and ticks at the multiples of step between them. A cut
@@ -73,6 +75,16 @@ std::string tickText(double value, double step);
 // comes back the next begins at it. The line as drawn within the band.
 using Points = std::vector<std::pair<double, double>>;
 std::vector<Points> piecesWithin(const Points &line, double low, double high);
+
+// A histogram with bins of a round width (1, 2 or 5 times a power of ten) at
+// most `bins` of them over low to high, their edges at multiples of the
+// width: bin b holds first + b·width ≤ v < first + (b + 1)·width, the last
+// bin its upper edge too.
+struct Histogram {
+    double first = 0, width = 1;
+    std::vector<std::size_t> counts;
+};
+Histogram histogramOf(const std::vector<double> &values, double low, double high, int bins);
 
 // A swept value as a table shows it: rounded to a hundredth of the spacing to
 // its neighbours, which keeps neighbours apart and the value within half a
