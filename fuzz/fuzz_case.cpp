@@ -14,7 +14,7 @@ namespace {
 bool same(const catalogue::CaseFile &a, const catalogue::CaseFile &b)
 {
     return a.calculation == b.calculation && a.saved == b.saved && a.fields == b.fields && a.results == b.results &&
-           a.rows == b.rows && a.hasData == b.hasData && a.dataFile == b.dataFile && a.dataRate == b.dataRate;
+           a.rows == b.rows && a.hasData == b.hasData && a.data == b.data;
 }
 
 } // namespace
@@ -40,7 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // A data file named in the case could be a device that never ends: the
     // level-year view is run without one, which is its own message.
-    read.dataFile.clear();
+    for (auto &[name, text] : read.data)
+        if (const catalogue::Entry *view = read.entries().empty() ? nullptr : read.entries().front())
+            if (const catalogue::Field *f = view->field(name); f && f->kind == catalogue::FieldKind::DataFile)
+                text.clear();
     for (const catalogue::Entry *view : read.entries()) {
         const catalogue::Outcome outcome = catalogue::evaluate(*view, read.toCase(*view, std::string()));
         if (outcome.status != catalogue::Status::Done && outcome.message.empty())

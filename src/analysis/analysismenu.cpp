@@ -12,7 +12,10 @@ namespace analysis {
 
 void attachSensitivity(ui::CalculatorWindow *window)
 {
-    if (window->objectName() == QLatin1String("yearform"))
+    bool sweepable = false;
+    for (const catalogue::Entry *view : window->views())
+        sweepable = sweepable || view->sweepable;
+    if (!sweepable)
         return;
     QMenu *menu = window->menu(QStringLiteral("menuAnalysis"), QStringLiteral("分析(&A)"));
     QAction *sensitivity = menu->addAction(QStringLiteral("敏感性分析…"));

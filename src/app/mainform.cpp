@@ -6,10 +6,17 @@
 #include "ui/twips.h"
 #include "ui/windowregistry.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
+
+#include <algorithm>
+#include <map>
 
 using ui::tw;
 
@@ -18,12 +25,7 @@ constexpr int columnLeft[] = {960, 4920, 9000};
 constexpr int rowTop[] = {720, 2400, 3960, 5640};
 constexpr int buttonWidth = 2412;
 constexpr int buttonHeight = 972;
-
-std::function<QWidget *()> factoryFor(const QString &button)
-{
-    const CalculatorEntry *entry = findCalculator(button);
-    return entry ? entry->make : nullptr;
-}
+constexpr int exitTabOrder = 5; // Return, between the grid's second column and its third
 } // namespace
 
 mainform::mainform(ui::WindowRegistry &calculators) : QWidget(nullptr), m_calculators(calculators)
@@ -33,58 +35,95 @@ mainform::mainform(ui::WindowRegistry &calculators) : QWidget(nullptr), m_calcul
     setAttribute(Qt::WA_DeleteOnClose);
     ui::paint(this, ui::colour::shell);
 
-    auto button = [this](const char *name, const char *caption, int column, int row) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setGeometry(tw(columnLeft[column - 1], rowTop[row - 1], buttonWidth, buttonHeight));
+    // The menu bar above the form; the form keeps its twips below it.
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName("menuBar");
+    m_menuBar->setNativeMenuBar(false);
+    m_form = new QWidget(this);
+    m_form->setObjectName("form");
+    for (const MainMenu &spec : mainMenus()) {
+        QMenu *menu = m_menuBar->addMenu(QString::fromUtf8(spec.title));
+        menu->setObjectName(spec.name);
+        menu->setToolTipsVisible(true);
+    }
+
+    std::map<int, QWidget *> order;
+    for (const CalculatorEntry &calculator : calculatorCatalog()) {
+        const QString key = calculator.button;
+        if (!calculator.isButton()) {
+            QMenu *menu = m_menuBar->findChild<QMenu *>(QString::fromUtf8(calculator.menu));
+            QAction *action = menu->addAction(calculator.caption);
+            action->setObjectName(key);
+            connect(action, &QAction::triggered, this, [this, key] { openCalculator(key); });
+            continue;
+        }
+        auto *b = new QPushButton(calculator.caption, m_form);
+        b->setObjectName(key);
+        b->setGeometry(tw(columnLeft[calculator.column - 1], rowTop[calculator.row - 1], buttonWidth, buttonHeight));
         b->setFont(ui::font(ui::faceLi, 16.2, true));
         ui::paint(b, ui::colour::shellButton, Qt::black);
-        const QString key = name;
-        if (factoryFor(key))
-            connect(b, &QPushButton::clicked, this, [this, key] { openCalculator(key); });
-        else
-            b->setEnabled(false); // its window is not part of this build yet
-        return b;
-    };
-    myyear = button("myyear", "确定水平年", 1, 1);
-    myk = button("myk", "确定水质降解系数", 1, 2);
-    my0d = button("my0d", "零维水质模型", 1, 3);
-    my1d = button("my1d", "一维水质模型", 1, 4);
-    my2d = button("my2d", "二维水质模型", 2, 1);
-    myvol = button("myvol", "水环境容量计算模型", 2, 2);
-    myrevol = button("myrevol", "排污削减量或剩余环境容量计算模型", 2, 3);
-    Command5 = button("Command5", "水污染总量控制计算模型", 2, 4);
-    Command2 = button("Command2", "一维水体纳污能力计算模型", 3, 1);
-    Command1 = button("Command1", "二维水体纳污能力计算模型", 3, 2);
-    Command4 = button("Command4", "湖泊水库纳污能力计算模型", 3, 3);
-    Command3 = button("Command3", "过渡带长度计算模型", 3, 4);
-    for (QPushButton *b : findChildren<QPushButton *>())
         ui::fitCaption(b); // the long captions wrap inside their button
+        connect(b, &QPushButton::clicked, this, [this, key] { openCalculator(key); });
+        order[calculator.tabOrder] = b;
+    }
+    // A menu with nothing in it yet is not shown.
+    for (QMenu *menu : m_menuBar->findChildren<QMenu *>())
+        menu->menuAction()->setVisible(!menu->isEmpty());
+    const QList<QAction *> menus = m_menuBar->actions();
+    m_menuBar->setVisible(std::any_of(menus.begin(), menus.end(), [](QAction *a) { return a->isVisible(); }));
 
-    myexit = new QPushButton("返 回", this);
+    myexit = new QPushButton("返 回", m_form);
     myexit->setObjectName("myexit");
     myexit->setGeometry(tw(4920, 7320, buttonWidth, buttonHeight));
     myexit->setFont(ui::font(ui::faceLi, 22.2, true));
     ui::paint(myexit, ui::colour::shellButton, Qt::black);
     connect(myexit, &QPushButton::clicked, this, &mainform::goBack);
+    order[exitTabOrder] = myexit;
 
     // Keyboard focus order of the menu.
-    const QList<QWidget *> order = {my0d, my1d, my2d, myvol, myexit, Command1, Command2,
-                                    Command3, Command4, Command5, myrevol, myk, myyear};
-    for (int i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    QWidget *previous = nullptr;
+    for (const auto &[place, widget] : order) {
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+    myyear = m_form->findChild<QPushButton *>("myyear");
+    myk = m_form->findChild<QPushButton *>("myk");
+    my0d = m_form->findChild<QPushButton *>("my0d");
+    my1d = m_form->findChild<QPushButton *>("my1d");
+    my2d = m_form->findChild<QPushButton *>("my2d");
+    myvol = m_form->findChild<QPushButton *>("myvol");
+    myrevol = m_form->findChild<QPushButton *>("myrevol");
+    Command5 = m_form->findChild<QPushButton *>("Command5");
+    Command2 = m_form->findChild<QPushButton *>("Command2");
+    Command1 = m_form->findChild<QPushButton *>("Command1");
+    Command4 = m_form->findChild<QPushButton *>("Command4");
+    Command3 = m_form->findChild<QPushButton *>("Command3");
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
     setWindowState(Qt::WindowMaximized);
 }
 
-void mainform::openCalculator(const QString &button)
+void mainform::resizeEvent(QResizeEvent *event)
 {
-    m_calculators.showOrRaise(button, factoryFor(button));
+    QWidget::resizeEvent(event);
+    const int barHeight = m_menuBar->isVisible() ? m_menuBar->sizeHint().height() : 0;
+    m_menuBar->setGeometry(0, 0, width(), barHeight);
+    m_form->setGeometry(0, barHeight, width(), height() - barHeight);
 }
 
-void mainform::goBack() { close(); }
+void mainform::openCalculator(const QString &button)
+{
+    const CalculatorEntry *entry = findCalculator(button);
+    if (entry)
+        m_calculators.showOrRaise(entry->button, entry->make);
+}
+
+void mainform::goBack()
+{
+    close();
+}
 
 void mainform::closeEvent(QCloseEvent *event)
 {

@@ -15,24 +15,42 @@
 #include "planning/myrevolform.h"
 #include "planning/myvolform.h"
 
+namespace {
+
+template <class Window> std::function<QWidget *()> build()
+{
+    return [] { return withFeatures(new Window); };
+}
+
+} // namespace
+
 const std::vector<CalculatorEntry> &calculatorCatalog()
 {
-    // In the order of the menu: its three columns, top to bottom.
+    // In the order of the menu: its grid's three columns, top to bottom, then
+    // the menus of its bar.
     static const std::vector<CalculatorEntry> catalog = {
-        {"myyear", "yearform", [] { return withFeatures(new yearform); }},
-        {"myk", "myKform", [] { return withFeatures(new myKform); }},
-        {"my0d", "my0dform", [] { return withFeatures(new my0dform); }},
-        {"my1d", "my1dform", [] { return withFeatures(new my1dform); }},
-        {"my2d", "my2dform", [] { return withFeatures(new my2dform); }},
-        {"myvol", "myvolform", [] { return withFeatures(new myvolform); }},
-        {"myrevol", "myRevolform", [] { return withFeatures(new myRevolform); }},
-        {"Command5", "mycontrolV", [] { return withFeatures(new mycontrolV); }},
-        {"Command2", "my1dw", [] { return withFeatures(new my1dw); }},
-        {"Command1", "my2dw", [] { return withFeatures(new my2dw); }},
-        {"Command4", "my0dw", [] { return withFeatures(new my0dw); }},
-        {"Command3", "MYLFORM", [] { return withFeatures(new MYLFORM); }},
+        {"myyear", "yearform", build<yearform>(), "确定水平年", 1, 1, 13},
+        {"myk", "myKform", build<myKform>(), "确定水质降解系数", 1, 2, 12},
+        {"my0d", "my0dform", build<my0dform>(), "零维水质模型", 1, 3, 1},
+        {"my1d", "my1dform", build<my1dform>(), "一维水质模型", 1, 4, 2},
+        {"my2d", "my2dform", build<my2dform>(), "二维水质模型", 2, 1, 3},
+        {"myvol", "myvolform", build<myvolform>(), "水环境容量计算模型", 2, 2, 4},
+        {"myrevol", "myRevolform", build<myRevolform>(), "排污削减量或剩余环境容量计算模型", 2, 3, 11},
+        {"Command5", "mycontrolV", build<mycontrolV>(), "水污染总量控制计算模型", 2, 4, 10},
+        {"Command2", "my1dw", build<my1dw>(), "一维水体纳污能力计算模型", 3, 1, 7},
+        {"Command1", "my2dw", build<my2dw>(), "二维水体纳污能力计算模型", 3, 2, 6},
+        {"Command4", "my0dw", build<my0dw>(), "湖泊水库纳污能力计算模型", 3, 3, 9},
+        {"Command3", "MYLFORM", build<MYLFORM>(), "过渡带长度计算模型", 3, 4, 8},
     };
     return catalog;
+}
+
+const std::vector<MainMenu> &mainMenus()
+{
+    static const std::vector<MainMenu> menus = {
+        {"menuModels", "模型(&M)"},
+    };
+    return menus;
 }
 
 const CalculatorEntry *findCalculator(const QString &name)

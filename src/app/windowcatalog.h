@@ -1,19 +1,38 @@
 #pragma once
-// Which calculator window each main-menu button opens.
+// The one table of the calculator windows: each window, how it is built, and
+// where the main menu opens it from: a button of its form (the twelve windows
+// of the menu's grid) or an action of a menu of its menu bar. The main menu
+// and the window registry are both built from it.
 
 #include <QString>
 #include <QWidget>
 #include <functional>
 #include <vector>
 
-struct CalculatorEntry {
-    QString button;                  // the main-menu button's name
-    QString window;                  // the window's own name
-    std::function<QWidget *()> make; // builds the window with its default texts
+// A menu of the main menu's bar.
+struct MainMenu {
+    const char *name;  // objectName
+    const char *title; // with its mnemonic
 };
 
-// The calculator windows that exist; a menu button without an entry is disabled.
+struct CalculatorEntry {
+    QString button;                  // the main-menu button's or action's name
+    QString window;                  // the window's own name
+    std::function<QWidget *()> make; // builds the window with its default texts
+    QString caption;                 // the button's caption, or the action's text
+    // A button: its column and row in the menu's grid (from 1) and its place
+    // in the keyboard order (from 1). An action: row 0, and the menu it stands in.
+    int column = 0, row = 0, tabOrder = 0;
+    const char *menu = nullptr;
+
+    bool isButton() const { return row > 0; }
+};
+
+// The calculator windows that exist, in the order of the menu.
 const std::vector<CalculatorEntry> &calculatorCatalog();
 
-// The entry whose button or window carries this name, or nullptr.
+// The menus of the main menu's bar, in order.
+const std::vector<MainMenu> &mainMenus();
+
+// The entry whose button, action or window carries this name, or nullptr.
 const CalculatorEntry *findCalculator(const QString &name);

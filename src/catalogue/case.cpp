@@ -67,7 +67,10 @@ std::size_t Case::placeOf(std::string_view name)
     return fields.size() - 1;
 }
 
-void Case::setNumber(std::string_view name, double value) { setNumberAt(placeOf(name), value); }
+void Case::setNumber(std::string_view name, double value)
+{
+    setNumberAt(placeOf(name), value);
+}
 
 void Case::readNumbers()
 {
@@ -133,11 +136,19 @@ std::string_view Case::text(std::string_view name) const
     return i < fields.size() ? fields[i].second : std::string_view();
 }
 
-bool Case::has(std::string_view name) const { return find(name) < fields.size(); }
+bool Case::has(std::string_view name) const
+{
+    return find(name) < fields.size();
+}
 
 bool Case::filled(std::string_view name) const
 {
-    const std::size_t i = find(name);
+    return filled(name, fields.size());
+}
+
+bool Case::filled(std::string_view name, std::size_t place) const
+{
+    const std::size_t i = place < fields.size() && sameName(fields[place].first, name) ? place : find(name);
     if (i >= fields.size())
         return false;
     return !fields[i].second.empty() || (i < m_numbers.size() && !std::isnan(m_numbers[i]));
@@ -145,7 +156,12 @@ bool Case::filled(std::string_view name) const
 
 double Case::number(std::string_view name) const
 {
-    const std::size_t i = find(name);
+    return number(name, fields.size());
+}
+
+double Case::number(std::string_view name, std::size_t place) const
+{
+    const std::size_t i = place < fields.size() && sameName(fields[place].first, name) ? place : find(name);
     if (i >= fields.size())
         return varnolek::readNumber(std::string_view());
     if (i < m_numbers.size() && !std::isnan(m_numbers[i]))

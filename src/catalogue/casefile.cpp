@@ -14,18 +14,22 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-[[noreturn]] void bad(const std::string &reason) { throw BadCaseFile(reason); }
+[[noreturn]] void bad(const std::string &reason)
+{
+    throw BadCaseFile(reason);
+}
 
-std::string named(std::string_view name) { return "“" + std::string(name) + "”"; }
+std::string named(std::string_view name)
+{
+    return "“" + std::string(name) + "”";
+}
 
-// The level-year window reads a data file chosen in a dialog and a rate typed
-// in an input box: it keeps them under "data", not as fields.
-bool keepsData(const Entry &entry) { return entry.window == "yearform"; }
-
+// Texts a window asks for in dialogs (a data file, a rate typed in an input
+// box) are kept under "data", not as fields.
 bool isField(const std::vector<const Entry *> &views, std::string_view name)
 {
     for (const Entry *view : views)
-        if (view->field(name) && !keepsData(*view))
+        if (const Field *f = view->field(name); f && !f->dialog)
             return true;
     return false;
 }
@@ -40,8 +44,8 @@ bool isOutput(const std::vector<const Entry *> &views, std::string_view name)
 
 // An object of texts, checked name by name.
 TextList texts(const Json &root, const char *key, const std::string &calculation,
-               const std::vector<const Entry *> &views, bool (*known)(const std::vector<const Entry *> &, std::string_view),
-               const char *what)
+               const std::vector<const Entry *> &views,
+               bool (*known)(const std::vector<const Entry *> &, std::string_view), const char *what)
 {
     TextList list;
     const auto found = root.find(key);
@@ -87,6 +91,14 @@ std::string CaseFile::window() const
     return views.empty() ? std::string() : views.front()->window;
 }
 
+const std::string *CaseFile::dataText(std::string_view name) const
+{
+    for (const auto &d : data)
+        if (d.first == name)
+            return &d.second;
+    return nullptr;
+}
+
 const std::string *CaseFile::result(std::string_view name) const
 {
     for (const auto &r : results)
@@ -111,12 +123,18 @@ Case CaseFile::toCase(const Entry &entry, const std::string &folder) const
             for (std::size_t i = 0; i < group.second.size(); ++i)
                 c.setOwned(group.first + "." + std::to_string(i), group.second[i]);
     }
-    if (hasData && keepsData(entry)) {
-        std::filesystem::path file = std::filesystem::u8path(dataFile);
-        if (!dataFile.empty() && file.is_relative() && !folder.empty())
-            file = std::filesystem::u8path(folder) / file;
-        c.setOwned("file", dataFile.empty() ? std::string() : file.u8string());
-        c.setOwned("rate", dataRate);
+    if (hasData && keepsDialogFields(entry)) {
+        for (const auto &[name, text] : data) {
+            const Field *f = entry.field(name);
+            if (!f)
+                continue;
+            std::filesystem::path file = std::filesystem::u8path(text);
+            // A data file is found beside the case when its path is relative.
+            if (f->kind == FieldKind::DataFile && !text.empty() && file.is_relative() && !folder.empty())
+                c.setOwned(name, (std::filesystem::u8path(folder) / file).u8string());
+            else
+                c.setOwned(name, text);
+        }
     }
     return c;
 }
@@ -234,19 +252,22 @@ CaseFile readCase(const Json &root)
     }
 
     if (const auto data = root.find("data"); data != root.end()) {
-        if (!keepsData(*views.front()))
+        const Entry &view = *views.front();
+        if (!keepsDialogFields(view))
             bad("计算" + named(c.calculation) + "没有资料文件");
         if (!data->is_object())
             bad(named("data") + "的值不是对象");
         for (const auto &item : data->items()) {
-            if (item.key() != "file" && item.key() != "rate")
+            const Field *f = view.field(item.key());
+            if (!f || !f->dialog)
                 bad("资料项" + named(item.key()) + "未知");
             if (!item.value().is_string())
                 bad("资料项" + named(item.key()) + "的值不是文本");
         }
         c.hasData = true;
-        c.dataFile = data->value("file", std::string());
-        c.dataRate = data->value("rate", std::string());
+        for (const Field &f : view.fields)
+            if (f.dialog)
+                c.data.emplace_back(f.name, data->value(f.name, std::string()));
     }
     return c;
 }
@@ -305,8 +326,12 @@ std::string caseFileText(const CaseFile &c)
             rows[column.first] = column.second;
         root["rows"] = rows;
     }
-    if (c.hasData)
-        root["data"] = Json{{"file", c.dataFile}, {"rate", c.dataRate}};
+    if (c.hasData) {
+        Json data = Json::object();
+        for (const auto &d : c.data)
+            data[d.first] = d.second;
+        root["data"] = data;
+    }
     return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

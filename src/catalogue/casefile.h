@@ -33,8 +33,12 @@ struct CaseFile {
     TextList fields;         // name and text as typed, in the order saved
     TextList results;        // name and text shown; empty unless they belonged to the fields
     std::vector<std::pair<std::string, std::vector<std::string>>> rows; // a table's groups
-    bool hasData = false;    // the level-year window's data file and rate
-    std::string dataFile, dataRate;
+    // The texts a window keeps itself, asked for in dialogs (the level year's
+    // data file and rate), in the order its view declares them.
+    bool hasData = false;
+    TextList data;
+    // The text kept for one of them, or nullptr.
+    const std::string *dataText(std::string_view name) const;
 
     // The views the case holds: one entry, or every view of a window shown side by side.
     std::vector<const Entry *> entries() const;

@@ -1,8 +1,10 @@
 #include "catalogue.h"
 
+#include "datafile.h"
 #include "entries.h"
 
 #include "core/arithmetic.h"
+#include "core/rejection.h"
 
 #include <charconv>
 #include <new>
@@ -106,9 +108,15 @@ bool isIndex(std::string_view digits, int limit)
 
 } // namespace
 
-std::string labelUnit(std::string_view label) { return std::string(splitBracket(label).unit); }
+std::string labelUnit(std::string_view label)
+{
+    return std::string(splitBracket(label).unit);
+}
 
-std::optional<Range> labelRange(std::string_view label) { return splitBracket(label).range; }
+std::optional<Range> labelRange(std::string_view label)
+{
+    return splitBracket(label).range;
+}
 
 std::string quantityName(std::string_view label)
 {
@@ -116,11 +124,11 @@ std::string quantityName(std::string_view label)
     return std::string(trimmed(bracket ? label.substr(0, bracket->open) : withoutColon(label)));
 }
 
-Field::Field(std::string name_, std::string label_, std::string defaultText_)
-    : name(std::move(name_)), label(std::move(label_)), defaultText(std::move(defaultText_)),
-      unit(labelUnit(label)), range(labelRange(label))
-{
-}
+Field::Field(std::string name_, std::string label_, std::string defaultText_, std::string unit_,
+             std::optional<Range> range_, FieldKind kind_)
+    : name(std::move(name_)), label(std::move(label_)), defaultText(std::move(defaultText_)), unit(std::move(unit_)),
+      range(range_), kind(kind_)
+{}
 
 std::string Group::rowLabel(int i) const
 {
@@ -166,6 +174,30 @@ bool Entry::accepts(std::string_view name) const
     return g && isIndex(name.substr(dot + 1), g->maxRows);
 }
 
+const Field *dataFileField(const Entry &entry)
+{
+    for (const Field &f : entry.fields)
+        if (f.kind == FieldKind::DataFile)
+            return &f;
+    return nullptr;
+}
+
+bool keepsDialogFields(const Entry &entry)
+{
+    for (const Field &f : entry.fields)
+        if (f.dialog)
+            return true;
+    return false;
+}
+
+varnolek::hydrology::DataFile levelSeries(const Entry &entry, const Case &c)
+{
+    const Field *file = dataFileField(entry);
+    if (!file)
+        return {};
+    return varnolek::hydrology::readDataFile(std::string(c.text(file->name)));
+}
+
 const std::vector<Entry> &entries()
 {
     static const std::vector<Entry> table = [] {
@@ -174,6 +206,16 @@ const std::vector<Entry> &entries()
         addCapacityEntries(t);
         addPlanningEntries(t);
         addParameterEntries(t);
+        for (Entry &e : t) {
+            e.requiredPlaces.clear();
+            for (const std::string &name : e.required) {
+                std::size_t place = e.fields.size();
+                for (std::size_t i = 0; i < e.fields.size(); ++i)
+                    if (e.fields[i].name == name)
+                        place = i;
+                e.requiredPlaces.push_back(place);
+            }
+        }
         return t;
     }();
     return table;
@@ -214,7 +256,7 @@ void requireStep(const Entry &entry, const Case &c, std::size_t step)
     const std::size_t first = step == 0 ? 0 : entry.steps.at(step - 1);
     const std::size_t last = entry.steps.empty() ? entry.required.size() : entry.steps.at(step);
     for (std::size_t i = first; i < last; ++i)
-        if (!c.filled(entry.required[i]))
+        if (!c.filled(entry.required[i], i < entry.requiredPlaces.size() ? entry.requiredPlaces[i] : c.fields.size()))
             throw Incomplete();
 }
 
@@ -260,6 +302,10 @@ void evaluateInto(const Entry &entry, const Case &c, Outcome &outcome)
     } catch (const Rejected &e) {
         outcome.status = Status::Failed;
         outcome.message = e.what();
+    } catch (const varnolek::InputRejected &e) {
+        // An input outside what the formula is meant for, in the model's words.
+        outcome.status = Status::Failed;
+        outcome.message = e.what();
     } catch (const std::bad_alloc &) {
         throw; // the next case would find no memory either: the caller stops
     } catch (const std::exception &e) {
@@ -276,11 +322,12 @@ void evaluateInto(const Entry &entry, const Case &c, Outcome &outcome)
 
 namespace catalogue {
 
-Output patternOutput(std::string name, std::string label, varnolek::Precision precision, std::string pattern)
+Output patternOutput(std::string name, std::string label, varnolek::Precision precision, std::string pattern,
+                     std::string unit)
 {
     Output o;
     o.name = std::move(name);
-    o.unit = labelUnit(label);
+    o.unit = std::move(unit);
     o.label = std::move(label);
     o.format = Format::Pattern;
     o.precision = precision;
@@ -301,8 +348,8 @@ void addNumber(const Entry &entry, std::size_t output, double value, Result &res
     const Output &o = entry.outputs.at(output);
     // The number as the window holds it: a single-precision result is that
     // single. A value that is not finite or does not fit fails as its text would.
-    const double held = o.precision == varnolek::Precision::Single ? double(varnolek::toSingle(value))
-                                                                    : varnolek::checked(value);
+    const double held =
+        o.precision == varnolek::Precision::Single ? double(varnolek::toSingle(value)) : varnolek::checked(value);
     if (!result.textsWanted) {
         result.add(o.name, std::string(), held);
         return;

@@ -13,6 +13,7 @@
 
 #include "core/numbers.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,15 +34,24 @@ enum class FieldKind {
     DataFile, // the path of a data file the calculation reads
 };
 
-struct Field {
-    Field(std::string name, std::string label, std::string defaultText);
+// The unit of a quantity that has none.
+inline constexpr const char *dimensionless = "无量纲";
 
-    std::string name;        // the field's objectName
-    std::string label;       // the caption of its label
-    std::string defaultText; // the text the window starts with
-    std::string unit;        // the unit printed in the label, or empty
-    std::optional<Range> range; // the range printed in the label, if any
+struct Field {
+    Field(std::string name, std::string label, std::string defaultText, std::string unit,
+          std::optional<Range> range = std::nullopt, FieldKind kind = FieldKind::Number);
+
+    std::string name;           // the field's objectName
+    std::string label;          // the caption of its label, exactly as the window shows it
+    std::string defaultText;    // the text the window starts with
+    std::string unit;           // the unit of its quantity ("无量纲" for none); empty for a data file
+    std::optional<Range> range; // the range its label prints, if it prints one
     FieldKind kind = FieldKind::Number;
+    // Asked for in a dialog and kept by the window, not typed into a field of
+    // its form (the level year's data file and rate).
+    bool dialog = false;
+
+    bool numeric() const { return kind != FieldKind::DataFile; }
 };
 
 // The unit and the range printed at the end of a label: the last bracketed
@@ -66,17 +76,17 @@ struct Output {
     Format format = Format::Pattern;
     varnolek::Precision precision = varnolek::Precision::Double;
     std::string pattern; // for Format::Pattern
-    std::string unit;    // of the number, or empty
+    std::string unit;    // of the number ("无量纲" for none); empty for a caption
 
     bool numeric() const { return format != Format::Text; }
 };
 
 // An indexed control group of a table: element i is named NAME.i in a case.
 struct Group {
-    std::string name;   // "Text4"
-    std::string label;  // caption of row i with "%1" for its 1-based number
+    std::string name;  // "Text4"
+    std::string label; // caption of row i with "%1" for its 1-based number
     std::string unit;
-    int maxRows = 0;    // the most rows the window's table takes
+    int maxRows = 0;                   // the most rows the window's table takes
     std::string rowLabel(int i) const; // the caption of row i (0-based)
 };
 
@@ -91,8 +101,66 @@ struct Entry;
 // Evaluates an entry for a case, appending each output text to result in the
 // order the window writes them. A failure throws (Incomplete, CalcError or
 // Rejected); the texts appended before it stay in result, as a window keeps
-// the results it had written before a failure.
-using RunFunction = void (*)(const Entry &, const Case &, Result &);
+// the results it had written before a failure. A run may carry data of its
+// own (the water body of a view), so that one function serves several views.
+using RunFunction = std::function<void(const Entry &, const Case &, Result &)>;
+
+// What the plot of a view draws, and from which of its fields.
+struct PlotSpec {
+    enum Kind {
+        None,             // no plot
+        Curve,            // the main output against `along` over 0 to span·v
+        MapAndProfile,    // a river reach: map over `along` (downstream) and `across` (out from the bank, 0 to `width`)
+        DecayAlongReach,  // C against the length it takes to fall from `from` to `along`, 0 to span·L
+        LoadBars,         // the loads against the capacity, the gap as reduction or remaining capacity
+        TwoPointDecay,    // two monitoring points (`from` and `to`, `along` apart) and the decay curve through them
+        MultiPointFit,    // ln C of the table's first group against its second, the fitted line
+        ProbabilityPaper, // the series of the data file on normal probability paper
+    };
+    Kind kind = None;
+    std::string along;    // the field a curve varies; the map's downstream distance; the two points' distance
+    double span = 2;      // a curve runs over 0 to span·v
+    std::string across;   // the map's distance out from the outfall's bank
+    std::string width;    // the map's river width
+    std::string bank;     // the map's outfall distance from its bank, if the outfall is off the bank
+    std::string from, to; // concentrations: upstream and reached; first and second monitoring point
+    std::string velocity; // the two points' flow velocity
+    // Load bars: the field of the capacity the balance is taken from, the
+    // name of the load set against it, and how the load splits into its
+    // sources: the view that takes the industrial load as known, evaluated
+    // with the industry and then the farmland set to 0; an output holding an
+    // estimated industrial load.
+    std::string capacity;
+    std::string loadName;
+    std::string sourcesView, industry, farmland;
+    std::string estimate;
+
+    // The curve of the main output against one field.
+    static PlotSpec curve(std::string field, double span = 2)
+    {
+        PlotSpec p;
+        p.kind = Curve;
+        p.along = std::move(field);
+        p.span = span;
+        return p;
+    }
+};
+
+// What a view's main output is, for the tables that collect capacities.
+enum class Capacity {
+    None,
+    Receiving,     // 纳污能力, t/a
+    Environmental, // 水环境容量, t/a
+};
+
+// A field read into a member of a core input, recorded for the checks of the
+// catalogue: which member (its offset in the input) each field sets.
+struct BoundInput {
+    std::string input;                                        // the input's type
+    std::size_t size = 0;                                     // sizeof the input
+    std::vector<std::pair<std::string, std::size_t>> members; // field, offset
+    std::size_t computed = 0; // members the run sets itself (a load it has estimated)
+};
 
 struct Entry {
     std::string id;                   // "my1dform", "myvolform/lake"
@@ -104,19 +172,27 @@ struct Entry {
     std::string view;                 // the view's name, empty for a window of one view
     std::vector<Field> fields;
     std::vector<std::string> required; // the completeness set, in the order it is checked
+    std::vector<std::size_t> requiredPlaces; // where each of them stands among the fields (set by entries())
     // Where a check in steps ends each step, as indices into required: the
     // calculation checks the first step's fields, computes, then checks the
     // next. Empty when the whole set is checked at once.
     std::vector<std::size_t> steps;
-    std::vector<Output> outputs;       // in the order the OK press writes them
-    int mainOutput = 0;                // index of the main output
-    bool balance = false;              // whether the run gives a signed balance
-    std::vector<Group> groups;         // indexed groups of a table
-    int defaultRows = 0;               // rows of the table a default case has
+    std::vector<Output> outputs;                          // in the order the OK press writes them
+    int mainOutput = 0;                                   // index of the main output
+    bool balance = false;                                 // whether the run gives a signed balance
+    std::vector<Group> groups;                            // indexed groups of a table
+    int defaultRows = 0;                                  // rows of the table a default case has
     std::string (*rowText)(const Group &, int) = nullptr; // default text of row i
-    std::string formula;               // the equations evaluated, one per line
+    std::string formula;                                  // the equations evaluated, one per line
     std::vector<Symbol> symbols;
-    RunFunction run = nullptr;
+    RunFunction run;
+
+    // What the view can do beyond its OK press.
+    PlotSpec plot;
+    bool sweepable = true;              // swept, and drawn at random (sensitivity, uncertainty)
+    std::string target;                 // the field of its target concentration (the standard's limit fills it)
+    Capacity capacity = Capacity::None; // whether its main output is a capacity in t/a
+    std::vector<BoundInput> inputs;     // the core inputs its run reads, field by field
 
     const Field *field(std::string_view name) const;
     const Output *output(std::string_view name) const;
@@ -125,6 +201,11 @@ struct Entry {
     // Whether name is a field, or an indexed element NAME.i of a group.
     bool accepts(std::string_view name) const;
 };
+
+// The field of a view that names its data file, or nullptr.
+const Field *dataFileField(const Entry &entry);
+// Whether the window keeps some of the view's fields itself, asked for in dialogs.
+bool keepsDialogFields(const Entry &entry);
 
 // Every entry, in menu order.
 const std::vector<Entry> &entries();

@@ -15,7 +15,8 @@ void addPlanningEntries(std::vector<Entry> &table);
 void addParameterEntries(std::vector<Entry> &table);
 
 // A result field written with a digit pattern in the window's precision.
-Output patternOutput(std::string name, std::string label, varnolek::Precision precision, std::string pattern);
+Output patternOutput(std::string name, std::string label, varnolek::Precision precision, std::string pattern,
+                     std::string unit);
 // A caption label rewritten by the OK press.
 Output captionOutput(std::string name);
 

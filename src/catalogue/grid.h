@@ -64,12 +64,12 @@ bool sweepGrid(const Entry &entry, const Case &base, const std::vector<Axis> &ax
 // its value, one at a time, the others as in the base case.
 struct TornadoBar {
     std::string field;
-    std::string lowText, highText;    // the field's texts moved down and up
-    std::optional<double> low, high;  // the main value there
-    double swing = 0;                 // the larger change from the base value
+    std::string lowText, highText;   // the field's texts moved down and up
+    std::optional<double> low, high; // the main value there
+    double swing = 0;                // the larger change from the base value
 };
 struct Tornado {
-    std::optional<double> base; // the main value of the base case
+    std::optional<double> base;   // the main value of the base case
     std::vector<TornadoBar> bars; // largest change first
 };
 Tornado tornado(const Entry &entry, const Case &base, double share);

@@ -38,7 +38,7 @@ void checkField(std::vector<Finding> &found, const std::string &name, const std:
         add(quoted + "不是数字，按 " + varnolek::generalText(value) + " 计算");
     if (range && (value < range->low || value > range->high))
         add(varnolek::generalText(value) + " 超出标注的范围 " + varnolek::generalText(range->low) + "-" +
-            varnolek::generalText(range->high) + (unit.empty() ? "" : " " + unit));
+            varnolek::generalText(range->high) + (unit.empty() || unit == dimensionless ? "" : " " + unit));
 }
 
 bool isRequired(const Entry &entry, const std::string &name)

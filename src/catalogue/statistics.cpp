@@ -99,8 +99,7 @@ std::optional<Summary> summarize(std::vector<double> &values)
         const double rank = p * double(n - 1);
         return between(values[k], above, rank - double(k));
     };
-    const std::size_t k5 = rankOf(0.05), k25 = rankOf(0.25), k50 = rankOf(0.50), k75 = rankOf(0.75),
-                      k95 = rankOf(0.95);
+    const std::size_t k5 = rankOf(0.05), k25 = rankOf(0.25), k50 = rankOf(0.50), k75 = rankOf(0.75), k95 = rankOf(0.95);
     place(0, k50, n);
     place(0, k25, k50);
     place(0, k5, k25);
@@ -136,14 +135,10 @@ std::vector<std::string> summaryTexts(const std::optional<Summary> &summary, std
         texts.assign(9, std::string());
     } else {
         const Summary &s = *summary;
-        texts = {statisticText(s.mean),
-                 s.count > 1 ? statisticText(s.sd) : std::string(),
-                 statisticText(s.min),
-                 statisticText(s.p5),
-                 statisticText(s.p25),
-                 statisticText(s.p50),
-                 statisticText(s.p75),
-                 statisticText(s.p95),
+        texts = {statisticText(s.mean), s.count > 1 ? statisticText(s.sd) : std::string(),
+                 statisticText(s.min),  statisticText(s.p5),
+                 statisticText(s.p25),  statisticText(s.p50),
+                 statisticText(s.p75),  statisticText(s.p95),
                  statisticText(s.max)};
     }
     texts.push_back(std::to_string(failed));

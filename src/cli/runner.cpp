@@ -542,7 +542,7 @@ std::string readOptions(const Entry &calculation, const std::vector<std::string>
         return "--rows, --as-shown and --seed go with --monte-carlo";
     if (o.rows && o.asShown)
         return "--as-shown is for the statistics: --rows writes every case as shown already";
-    if ((o.monteCarlo || !o.sweeps.empty()) && calculation.id == "yearform")
+    if ((o.monteCarlo || !o.sweeps.empty()) && !calculation.sweepable)
         return "the design level year of a data file is not swept nor drawn at random";
     if (o.monteCarlo && o.varied.empty())
         return "--monte-carlo needs at least one --vary FIELD[=DIST]";

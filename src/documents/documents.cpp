@@ -142,12 +142,7 @@ void checkInput(ui::CalculatorWindow *window)
     const catalogue::Case texts = window->windowCase();
     QStringList lines;
     for (const catalogue::Entry *view : viewsShown(*window)) {
-        catalogue::Case c = texts;
-        // Texts the window asks for in dialogs count once they have been given.
-        for (const catalogue::Field &field : view->fields)
-            if (const std::optional<QString> data = window->dataText(field.name); data && !data->isEmpty())
-                c.setOwned(field.name, data->toStdString());
-        for (const catalogue::Finding &finding : catalogue::checkInput(*view, c)) {
+        for (const catalogue::Finding &finding : catalogue::checkInput(*view, texts)) {
             const QString line = QString::fromStdString(finding.text);
             if (!lines.contains(line)) // a field two views share is told of once
                 lines << line;

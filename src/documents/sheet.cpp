@@ -1,6 +1,6 @@
 #include "sheet.h"
 
-#include "windowfields.h"
+#include "catalogue/datafile.h"
 #include "catalogue/sweep.h"
 #include "core/hydrology.h"
 #include "core/numbers.h"
@@ -24,22 +24,22 @@
 #include <QTextDocumentWriter>
 #include <QTextTable>
 
-
 namespace documents {
 
 namespace {
 
 namespace hydrology = varnolek::hydrology;
 
-QString qs(const std::string &text) { return QString::fromStdString(text); }
+QString qs(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
 
 SheetImageSource &imageSource()
 {
     static SheetImageSource source;
     return source;
 }
-
-
 
 std::optional<double> readAsNumber(const QString &text)
 {
@@ -90,7 +90,10 @@ void paragraph(QTextCursor &cursor, const QString &text, const QTextCharFormat &
     cursor.insertText(text, format);
 }
 
-void heading(QTextCursor &cursor, const QString &text) { paragraph(cursor, text, plain(12, true)); }
+void heading(QTextCursor &cursor, const QString &text)
+{
+    paragraph(cursor, text, plain(12, true));
+}
 
 // A table with a header row; the cursor ends after it.
 void table(QTextCursor &cursor, const QStringList &header, const std::vector<QStringList> &rows)
@@ -125,7 +128,7 @@ void writeRows(QTextCursor &cursor, const ui::CalculatorWindow &window, const ca
     QStringList header{QStringLiteral("序号")};
     std::size_t count = 0;
     for (const catalogue::Group &group : view.groups) {
-        columns.push_back(rowFields(window, group.name));
+        columns.push_back(window.rowFields(group.name));
         count = std::max(count, columns.back().size());
         QString label = qs(group.label);
         label.replace(QStringLiteral("第 %1 "), QString()).replace(QStringLiteral("%1"), QString());
@@ -141,16 +144,17 @@ void writeRows(QTextCursor &cursor, const ui::CalculatorWindow &window, const ca
     table(cursor, header, rows);
 }
 
-// The series of the level-year window in its ascending ranking.
-void writeSeries(QTextCursor &cursor, const ui::CalculatorWindow &window)
+// The series of a view's data file in its ascending ranking.
+void writeSeries(QTextCursor &cursor, const ui::CalculatorWindow &window, const catalogue::Entry &view)
 {
-    const std::optional<QString> file = window.dataText("file");
-    if (!file)
+    const catalogue::Field *field = catalogue::dataFileField(view);
+    if (!field)
         return;
+    const QString file = window.fieldText(field->name).value_or(QString());
     heading(cursor, QStringLiteral("水文资料"));
-    paragraph(cursor, QStringLiteral("资料文件：") + QFileInfo(*file).fileName());
-    const hydrology::DataFile data = hydrology::readDataFile(file->toStdString());
-    if (file->isEmpty() || data.status != hydrology::FileStatus::Ok) {
+    paragraph(cursor, QStringLiteral("资料文件：") + QFileInfo(file).fileName());
+    const hydrology::DataFile data = catalogue::levelSeries(view, window.windowCase());
+    if (file.isEmpty() || data.status != hydrology::FileStatus::Ok) {
         paragraph(cursor, QStringLiteral("资料文件无法读取"));
         return;
     }
@@ -158,7 +162,8 @@ void writeSeries(QTextCursor &cursor, const ui::CalculatorWindow &window)
     hydrology::sortByValue(records);
     const int n = int(records.size());
     paragraph(cursor, QStringLiteral("资料年数 n = %1").arg(n));
-    const double percent = readAsNumber(window.dataText("rate").value_or(QString())).value_or(0);
+    // The design rate the series is ranked at: the rate its plot marks.
+    const double percent = readAsNumber(window.fieldText(view.plot.along).value_or(QString())).value_or(0);
     const int chosen = hydrology::levelRank(n, percent / 100.0);
     std::vector<QStringList> rows;
     for (int i = 0; i < n; ++i)
@@ -184,25 +189,24 @@ std::vector<QStringList> lineRows(const std::vector<Line> &lines, bool withNumbe
 
 } // namespace
 
-QString programVersion() { return QStringLiteral("Varnolek ") + QString::fromUtf8(varnolek::versionText); }
+QString programVersion()
+{
+    return QStringLiteral("Varnolek ") + QString::fromUtf8(varnolek::versionText);
+}
 
-void setSheetImageSource(SheetImageSource source) { imageSource() = std::move(source); }
+void setSheetImageSource(SheetImageSource source)
+{
+    imageSource() = std::move(source);
+}
 
 std::vector<Line> inputLines(const ui::CalculatorWindow &window, const catalogue::Entry &view)
 {
     std::vector<Line> lines;
     for (const catalogue::Field &field : view.fields) {
         Line line{qs(field.label), QString(), qs(field.unit), std::nullopt};
-        if (const std::optional<QString> data = window.dataText(field.name)) {
-            line.text = *data;
-            if (field.name == "file") {
-                lines.push_back(line); // a path, not a number
-                continue;
-            }
-        } else if (const QLineEdit *edit = plainField(window, qs(field.name))) {
-            line.text = edit->text();
-        }
-        line.number = readAsNumber(line.text);
+        line.text = window.fieldText(field.name).value_or(QString());
+        if (field.numeric())
+            line.number = readAsNumber(line.text);
         lines.push_back(line);
     }
     return lines;
@@ -214,7 +218,7 @@ std::vector<Line> resultLines(const ui::CalculatorWindow &window, const catalogu
     for (const catalogue::Output &output : view.outputs) {
         const QString name = qs(output.name);
         Line line{qs(output.label), QString(), qs(output.unit), std::nullopt};
-        if (const QLineEdit *edit = plainField(window, name))
+        if (const QLineEdit *edit = window.plainField(name))
             line.text = edit->text();
         else if (const auto *label = window.findChild<QLabel *>(name))
             line.text = label->text();
@@ -274,17 +278,17 @@ std::unique_ptr<QTextDocument> sheetDocument(const ui::CalculatorWindow &window,
     if (!view.view.empty())
         paragraph(cursor, QStringLiteral("计算方法：") + qs(view.view), plain(), Qt::AlignHCenter);
     paragraph(cursor, QStringLiteral("项目名称：") + projectName);
-    paragraph(cursor, QStringLiteral("计算时间：") +
-                          QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    paragraph(cursor,
+              QStringLiteral("计算时间：") + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     paragraph(cursor, QStringLiteral("计算程序：") + programVersion());
     paragraph(cursor, QStringLiteral("计算：__________    校核：__________    审核：__________"));
 
     heading(cursor, QStringLiteral("一、输入参数"));
-    table(cursor, {QStringLiteral("参数"), QStringLiteral("输入文本"), QStringLiteral("读作数值"), QStringLiteral("单位")},
+    table(cursor,
+          {QStringLiteral("参数"), QStringLiteral("输入文本"), QStringLiteral("读作数值"), QStringLiteral("单位")},
           lineRows(inputLines(window, view), true));
     writeRows(cursor, window, view);
-    if (window.dataText("file"))
-        writeSeries(cursor, window);
+    writeSeries(cursor, window, view);
 
     heading(cursor, QStringLiteral("二、计算公式"));
     writeFormulas(cursor, view);
@@ -366,10 +370,10 @@ QMimeData *resultsMimeData(const ui::CalculatorWindow &window)
     const catalogue::Entry &view = window.currentEntry();
     std::vector<Line> lines = inputLines(window, view);
     for (const catalogue::Group &group : view.groups) {
-        const std::vector<QLineEdit *> rows = rowFields(window, group.name);
+        const std::vector<QLineEdit *> rows = window.rowFields(group.name);
         for (std::size_t i = 0; i < rows.size(); ++i)
-            lines.push_back({qs(group.rowLabel(int(i))), rows[i] ? rows[i]->text() : QString(), qs(group.unit),
-                             std::nullopt});
+            lines.push_back(
+                {qs(group.rowLabel(int(i))), rows[i] ? rows[i]->text() : QString(), qs(group.unit), std::nullopt});
     }
     for (const Line &line : resultLines(window, view))
         lines.push_back(line);

@@ -28,7 +28,7 @@ constexpr int clientHeight = 6888;
 constexpr int frame3Left = 120;
 constexpr int frame3Top = 1800;
 constexpr int frame3Width = 7572;
-constexpr int margin = 120;      // below the table frame
+constexpr int margin = 120;       // below the table frame
 constexpr int firstRowTop = 1080; // rows of the table, relative to its frame
 constexpr int rowPitch = 740;
 constexpr int rowHeight = 372;
@@ -37,11 +37,20 @@ constexpr int rowsPerBlock = 50;
 const QString rebuildText = QStringLiteral("请按'返回'后重新进入");
 const QString promptTitle = QStringLiteral("提示");
 
-int rowTop(int i) { return firstRowTop + rowPitch * i; }
+int rowTop(int i)
+{
+    return firstRowTop + rowPitch * i;
+}
 
-void setIndex(QWidget *element, int i) { element->setProperty("index", i); }
+void setIndex(QWidget *element, int i)
+{
+    element->setProperty("index", i);
+}
 
-const catalogue::Entry &multiPoint() { return catalogue::entry("myKform/multi-point"); }
+const catalogue::Entry &multiPoint()
+{
+    return catalogue::entry("myKform/multi-point");
+}
 QString rowCaption(const char *group, int i)
 {
     return QString::fromStdString(multiPoint().group(group)->rowLabel(i));
@@ -50,12 +59,17 @@ QString rowText(const char *group, int i)
 {
     return QString::fromStdString(catalogue::rowDefault(multiPoint(), *multiPoint().group(group), i));
 }
-QString concentrationCaption(int i) { return rowCaption("Text4", i); }
-QString distanceCaption(int i) { return rowCaption("Text2", i); }
+QString concentrationCaption(int i)
+{
+    return rowCaption("Text4", i);
+}
+QString distanceCaption(int i)
+{
+    return rowCaption("Text2", i);
+}
 } // namespace
 
-myKform::myKform()
-    : CalculatorWindow("myKform")
+myKform::myKform() : CalculatorWindow("myKform")
 {
     Frame1 = addFrame(this, "Frame1", "请选择求解方法：", tw(1320, 120, 2892, 1572));
     Option1 = addOption(this, "Option1", "两点法", tw(1800, 360, 1692, 432), [this] { showTwoPoint(); });
@@ -72,8 +86,9 @@ myKform::myKform()
     myc1 = row(1920, "myc1");
     myx = row(2760, "myx");
     Command1 = addButton(Frame2, "Command1", "确  定", tw(4320, 240, 1692, 612), [this] { calculateTwoPoint(); });
-    Command2 = addButton(Frame2, "Command2", " 取  消 ", tw(4320, 1080, 1692, 612),
-                         [this] { clear({myu, myx, myc0, myc1, myk}); });
+    Command2 = addButton(Frame2, "Command2", " 取  消 ", tw(4320, 1080, 1692, 612), [this] {
+        clear({myu, myx, myc0, myc1, myk});
+    });
     addLabel(Frame2, QString(), QString::fromStdString(views().front()->main().label), tw(4320, 1920, 2160, 492));
     myk = addResult(Frame2, "myk", tw(4320, 2760, 1692, 372));
 
@@ -265,7 +280,10 @@ void myKform::placeBelowTable()
     move(x(), available.top() + std::max(0, (available.height() - this->height() - decoration) / 2));
 }
 
-void myKform::calculateTwoPoint() { run(*views().front()); }
+void myKform::calculateTwoPoint()
+{
+    run(*views().front());
+}
 
 // The table's rows as they stand: as many as the table last built has.
 void myKform::calculateMultiPoint()
@@ -274,13 +292,7 @@ void myKform::calculateMultiPoint()
         reportFailure(varnolek::CalcError(varnolek::Failure::InvalidArgument));
         return;
     }
-    catalogue::Case c;
-    c.setOwned("Text6", Text6->text().toStdString());
-    for (int i = 0; i < m_count; ++i) {
-        c.setOwned("Text4." + std::to_string(i), Text4[i]->text().toStdString());
-        c.setOwned("Text2." + std::to_string(i), Text2[i]->text().toStdString());
-    }
-    run(multiPoint(), c);
+    run(multiPoint());
 }
 
 void myKform::cancelMultiPoint()

@@ -1,5 +1,6 @@
 #include "plotdata.h"
 
+#include "catalogue/datafile.h"
 #include "catalogue/sweep.h"
 #include "core/arithmetic.h"
 #include "core/frequency.h"
@@ -22,51 +23,7 @@ using catalogue::Entry;
 using catalogue::Outcome;
 using catalogue::Status;
 
-// What each view draws. An id ending in '/' stands for every view under it.
-enum class Drawing {
-    Curve,            // the main output against `field` over its range
-    MapAndProfile,    // the two-dimensional river: map over x and y, profile across at X
-    DecayAlongReach,  // the transition zone: C against the length it takes, 0 to span·L
-    LoadBars,         // the loads against the capacity, the gap as reduction or remaining capacity
-    TwoPointDecay,    // the two monitoring points and the decay curve through them
-    MultiPointFit,    // ln C against distance, the fitted line and its K
-    ProbabilityPaper, // the series on normal probability paper
-};
-
-struct Rule {
-    std::string_view id;
-    Drawing drawing;
-    std::string_view field = {}; // the field varied
-    double span = 2;             // the curve runs over 0 to span·v
-};
-
-// The one table of what every calculator draws, by catalogue id.
-constexpr Rule rules[] = {
-    {"my0dform/volume", Drawing::Curve, "myw"},
-    {"my0dform/section", Drawing::Curve, "myq2"},
-    {"my1dform", Drawing::Curve, "myx"},
-    {"my2dform", Drawing::MapAndProfile, "myx"},
-    {"MYLFORM", Drawing::DecayAlongReach, "myc", 1.5},
-    {"my0dw", Drawing::Curve, "myr"},
-    {"my1dw", Drawing::Curve, "myx"},
-    {"my2dw", Drawing::Curve, "myx"},
-    {"myvolform/", Drawing::Curve, "mycs"},
-    {"myRevolform/", Drawing::LoadBars},
-    {"mycontrolV/", Drawing::LoadBars},
-    {"myKform/two-point", Drawing::TwoPointDecay},
-    {"myKform/multi-point", Drawing::MultiPointFit},
-    {"yearform", Drawing::ProbabilityPaper},
-};
-
-const Rule *ruleOf(const Entry &entry)
-{
-    for (const Rule &rule : rules) {
-        const bool prefix = !rule.id.empty() && rule.id.back() == '/';
-        if (prefix ? std::string_view(entry.id).substr(0, rule.id.size()) == rule.id : entry.id == rule.id)
-            return &rule;
-    }
-    return nullptr;
-}
+using catalogue::PlotSpec;
 
 // A caption without the colon some result labels end with.
 std::string axisTitle(std::string text)
@@ -128,22 +85,22 @@ void noPointUnlessAny(Plot &plot)
 
 // ---- Curves ---------------------------------------------------------------
 
-void curve(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
+void curve(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &rule)
 {
-    const catalogue::Field *field = entry.field(rule.field);
-    const std::optional<double> v = numberOf(c, rule.field);
+    const catalogue::Field *field = entry.field(rule.along);
+    const std::optional<double> v = numberOf(c, rule.along);
     if (!field || !v) {
         plot.failure = noValidPointText;
         return;
     }
     const auto [from, to] = curveRange(*v, rule.span);
     std::vector<catalogue::Point> points =
-        catalogue::sweep(entry, c, rule.field, catalogue::spacedValues(from, to, curvePoints));
+        catalogue::sweep(entry, c, rule.along, catalogue::spacedValues(from, to, curvePoints));
     // The input itself, as typed: the middle point (the first for v = 0).
     const std::size_t input = *v == 0 ? 0 : std::size_t(curvePoints / 2);
-    points[input] = {std::string(c.text(rule.field)), *v, catalogue::evaluate(entry, c)};
+    points[input] = {std::string(c.text(rule.along)), *v, catalogue::evaluate(entry, c)};
 
-    plot.field = rule.field;
+    plot.field = rule.along;
     plot.xTitle = fieldTitle(*field);
     plot.yTitle = outputTitle(entry.main());
     plot.header = {plot.xTitle, plot.yTitle};
@@ -165,9 +122,9 @@ void curve(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
 
 // The transition zone: the length L(C) it takes to fall from C0 to C, drawn as
 // C against L from C0 (L = 0) down to the C reached at span·L.
-void decay(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
+void decay(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &rule)
 {
-    const std::optional<double> c0 = numberOf(c, "myc0"), target = numberOf(c, rule.field);
+    const std::optional<double> c0 = numberOf(c, rule.from), target = numberOf(c, rule.along);
     const Outcome own = catalogue::evaluate(entry, c);
     const std::optional<double> length = catalogue::mainValue(entry, own);
     if (!c0 || !target || !length || !(*c0 > 0) || !(*target > 0)) {
@@ -177,12 +134,12 @@ void decay(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
     // L grows with ln(C0/C): span·L is reached at C0·(C/C0)^span.
     const double end = *c0 * std::pow(*target / *c0, rule.span);
     std::vector<double> values = catalogue::spacedValues(*c0, end, curvePoints);
-    std::vector<catalogue::Point> points = catalogue::sweep(entry, c, rule.field, values);
-    points.push_back({std::string(c.text(rule.field)), *target, own});
+    std::vector<catalogue::Point> points = catalogue::sweep(entry, c, rule.along, values);
+    points.push_back({std::string(c.text(rule.along)), *target, own});
 
-    plot.field = rule.field;
+    plot.field = rule.along;
     plot.xTitle = outputTitle(entry.main());
-    plot.yTitle = fieldTitle(*entry.field(rule.field));
+    plot.yTitle = fieldTitle(*entry.field(rule.along));
     plot.header = {plot.yTitle, plot.xTitle};
     std::vector<std::pair<double, std::size_t>> order; // by length
     Series s;
@@ -198,7 +155,7 @@ void decay(Plot &plot, const Entry &entry, const Case &c, const Rule &rule)
         plot.rows.push_back({points[i].text, numberText(entry, l)});
     }
     plot.marks.push_back(
-        {*length, *target, "C = " + std::string(c.text(rule.field)) + ", L = " + *mainText(entry, own)});
+        {*length, *target, "C = " + std::string(c.text(rule.along)) + ", L = " + *mainText(entry, own)});
     plot.series.push_back(std::move(s));
     noPointUnlessAny(plot);
 }
@@ -211,7 +168,7 @@ void evaluateRows(const Entry &entry, const Case &base, const std::vector<double
 {
     Case c = base; // one case, its two fields given each node's numbers in turn
     c.readNumbers();
-    const std::size_t x = c.placeOf("myx"), y = c.placeOf("myy");
+    const std::size_t x = c.placeOf(entry.plot.along), y = c.placeOf(entry.plot.across);
     const std::size_t nx = xs.size();
     Outcome o;
     o.result.textsWanted = false;
@@ -228,12 +185,13 @@ void evaluateRows(const Entry &entry, const Case &base, const std::vector<double
 
 void map(Plot &plot, const Entry &entry, const Case &c)
 {
-    const std::optional<double> X = numberOf(c, "myx"), Y = numberOf(c, "myy"), B = numberOf(c, "myb");
+    const PlotSpec &spec = entry.plot;
+    const std::optional<double> X = numberOf(c, spec.along), Y = numberOf(c, spec.across), B = numberOf(c, spec.width);
     if (!X || !Y || !B) {
         plot.failure = noValidPointText;
         return;
     }
-    const catalogue::Field &fx = *entry.field("myx"), &fy = *entry.field("myy");
+    const catalogue::Field &fx = *entry.field(spec.along), &fy = *entry.field(spec.across);
     plot.xTitle = fieldTitle(fx);
     plot.yTitle = "距排污口所在岸边的距离(" + fy.unit + ")";
     plot.scaleTitle = outputTitle(entry.main());
@@ -283,16 +241,16 @@ void map(Plot &plot, const Entry &entry, const Case &c)
 
     const Outcome own = catalogue::evaluate(entry, c);
     if (const std::optional<double> v = catalogue::mainValue(entry, own))
-        plot.marks.push_back(
-            {*X, *Y,
-             "(" + std::string(c.text("myx")) + ", " + std::string(c.text("myy")) + ")  C = " + *mainText(entry, own)});
+        plot.marks.push_back({*X, *Y,
+                              "(" + std::string(c.text(spec.along)) + ", " + std::string(c.text(spec.across)) +
+                                  ")  C = " + *mainText(entry, own)});
 
     // Across the river at X.
     plot.profileXTitle = fieldTitle(fy);
     plot.profileYTitle = shortTitle;
     plot.profile.name = "X 处横断面浓度分布";
     const std::vector<catalogue::Point> across =
-        catalogue::sweep(entry, c, "myy", catalogue::spacedValues(0, *B, curvePoints));
+        catalogue::sweep(entry, c, spec.across, catalogue::spacedValues(0, *B, curvePoints));
     for (const catalogue::Point &p : across)
         if (const std::optional<double> v = catalogue::mainValue(entry, p.outcome))
             plot.profile.points.emplace_back(p.value, *v);
@@ -316,9 +274,8 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
     }
     const double r = *own.result.balance;
     // The capacity the load is set against: the field the balance subtracts from.
-    const bool sources = entry.id == "myRevolform/sources";
-    const bool control = entry.id.rfind("mycontrolV/", 0) == 0;
-    const char *capacityField = sources ? "myw4" : "myw";
+    const PlotSpec &spec = entry.plot;
+    const std::string &capacityField = spec.capacity;
     const std::optional<double> capacity = numberOf(c, capacityField);
     if (!capacity) {
         plot.failure = noValidPointText;
@@ -326,7 +283,7 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
     }
     const double load = *capacity - r;
     const std::string unit = entry.main().unit.empty() ? "t/a" : entry.main().unit;
-    const std::string loadName = control ? "规划年污染负荷" : "现状污染负荷";
+    const std::string &loadName = spec.loadName;
     plot.categories = {loadName, "环境容量"};
     plot.yTitle = "污染物量(" + unit + ")";
     plot.header = {"项目", "数值(" + unit + ")"};
@@ -335,16 +292,16 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
     // with the farmland left out too, through the view that takes the
     // industrial load as known.
     bool split = false;
-    if (sources || control) {
-        const Entry &known = control ? catalogue::entry("mycontrolV/known") : entry;
+    if (!spec.sourcesView.empty()) {
+        const Entry &known = catalogue::entry(spec.sourcesView);
         Case noIndustry = c;
-        noIndustry.set("myw3", "0");
+        noIndustry.set(spec.industry, "0");
         Case domesticOnly = noIndustry;
-        domesticOnly.set("myf", "0");
+        domesticOnly.set(spec.farmland, "0");
         const std::optional<double> r1 = balanceOf(known, domesticOnly), r2 = balanceOf(known, noIndustry);
         if (r1 && r2) {
             const double domestic = *capacity - *r1, farmland = *r1 - *r2, industry = load - (*capacity - *r2);
-            const std::string industryName = entry.id == "mycontrolV/estimate" ? "工业污染源（估算）" : "工业污染源";
+            const std::string industryName = spec.estimate.empty() ? "工业污染源" : "工业污染源（估算）";
             plot.bars = {{"生活污染源", {domestic, 0}}, {"农业面源", {farmland, 0}}, {industryName, {industry, 0}}};
             for (const BarSet &b : plot.bars)
                 plot.rows.push_back({b.name, varnolek::generalText(b.values[0], varnolek::Precision::Double)});
@@ -362,8 +319,8 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
     plot.bars.push_back({gapName, r >= 0 ? std::vector<double>{r, 0} : std::vector<double>{0, -r}});
     plot.rows.push_back(
         {gapName, gapText ? *gapText : varnolek::generalText(std::abs(r), varnolek::Precision::Double)});
-    if (entry.id == "mycontrolV/estimate")
-        if (const std::string *estimated = own.result.text("myw3")) {
+    if (!spec.estimate.empty())
+        if (const std::string *estimated = own.result.text(spec.estimate)) {
             plot.note = "工业污染物总量估算值：" + *estimated + " " + unit;
             plot.rows.push_back({"工业污染物总量估算值", *estimated});
         }
@@ -376,14 +333,15 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
 void twoPoint(Plot &plot, const Entry &entry, const Case &c)
 {
     const Outcome own = catalogue::evaluate(entry, c);
-    const std::optional<double> k = catalogue::mainValue(entry, own), u = numberOf(c, "myu"), c0 = numberOf(c, "myc0"),
-                                c1 = numberOf(c, "myc1"), x = numberOf(c, "myx");
+    const PlotSpec &spec = entry.plot;
+    const std::optional<double> k = catalogue::mainValue(entry, own), u = numberOf(c, spec.velocity),
+                                c0 = numberOf(c, spec.from), c1 = numberOf(c, spec.to), x = numberOf(c, spec.along);
     if (!k || !u || !c0 || !c1 || !x) {
         plot.failure = noValidPointText;
         return;
     }
-    plot.xTitle = fieldTitle(*entry.field("myx"));
-    plot.yTitle = "水质浓度(" + entry.field("myc0")->unit + ")";
+    plot.xTitle = fieldTitle(*entry.field(spec.along));
+    plot.yTitle = "水质浓度(" + entry.field(spec.from)->unit + ")";
     plot.header = {plot.xTitle, plot.yTitle};
     Series points{"监测点", Series::Dots, {{0, *c0}, {*x, *c1}}};
     Series decay{"衰减曲线 K = " + *mainText(entry, own) + " 1/d", Series::Line, {}};
@@ -393,7 +351,8 @@ void twoPoint(Plot &plot, const Entry &entry, const Case &c)
         if (std::isfinite(v))
             decay.points.emplace_back(s, v);
     }
-    plot.rows = {{"0", std::string(c.text("myc0"))}, {std::string(c.text("myx")), std::string(c.text("myc1"))}};
+    plot.rows = {{"0", std::string(c.text(spec.from))},
+                 {std::string(c.text(spec.along)), std::string(c.text(spec.to))}};
     plot.note = "K = " + *mainText(entry, own) + " 1/d";
     plot.series = {decay, points};
     noPointUnlessAny(plot);
@@ -439,7 +398,7 @@ void multiPoint(Plot &plot, const Entry &entry, const Case &c)
 
 // ---- The level year on probability paper -----------------------------------
 
-void probability(Plot &plot, const Entry &entry, const Extras &extras)
+void probability(Plot &plot, const Entry &entry, const Case &c)
 {
     namespace hydrology = varnolek::hydrology;
     plot.kind = Kind::Probability;
@@ -449,7 +408,7 @@ void probability(Plot &plot, const Entry &entry, const Extras &extras)
     plot.xTitle = "经验频率 P(%)（海森概率格纸）";
     plot.yTitle = axisTitle(entry.main().label) + "(m 或 m3/s)";
     plot.header = {"经验频率P(%)", plot.yTitle, "年份"};
-    hydrology::DataFile file = hydrology::readDataFile(extras.dataFile);
+    hydrology::DataFile file = catalogue::levelSeries(entry, c);
     if (file.status != hydrology::FileStatus::Ok || file.records.empty()) {
         plot.failure = noValidPointText;
         return;
@@ -468,13 +427,13 @@ void probability(Plot &plot, const Entry &entry, const Extras &extras)
     plot.series.push_back(std::move(s));
     double rate = 0;
     try {
-        rate = varnolek::readNumber(extras.rate);
+        rate = c.number(entry.plot.along);
     } catch (const varnolek::CalcError &) {
         return;
     }
     if (rate > 0 && rate < 100) {
         plot.designLine = hydrology::probabilityPaperX(rate);
-        plot.designLabel = "设计保证率 " + extras.rate + "%";
+        plot.designLabel = "设计保证率 " + std::string(c.text(entry.plot.along)) + "%";
     }
     const hydrology::LevelYear level = hydrology::designLevel(file.records, rate);
     const int m = n + 1 - level.rank;
@@ -496,41 +455,40 @@ std::pair<double, double> curveRange(double v, double span)
 
 bool hasPlot(const Entry &entry)
 {
-    return ruleOf(entry) != nullptr;
+    return entry.plot.kind != PlotSpec::None;
 }
 
-Plot makePlot(const Entry &entry, const Case &c, const Extras &extras)
+Plot makePlot(const Entry &entry, const Case &c)
 {
     Plot plot;
     plot.title = catalogue::titleOf(entry);
-    const Rule *rule = ruleOf(entry);
-    if (!rule) {
+    const PlotSpec &spec = entry.plot;
+    switch (spec.kind) {
+    case PlotSpec::None:
         plot.failure = noValidPointText;
-        return plot;
-    }
-    switch (rule->drawing) {
-    case Drawing::Curve:
-        curve(plot, entry, c, *rule);
         break;
-    case Drawing::MapAndProfile:
+    case PlotSpec::Curve:
+        curve(plot, entry, c, spec);
+        break;
+    case PlotSpec::MapAndProfile:
         plot.kind = Kind::Map;
         map(plot, entry, c);
         break;
-    case Drawing::DecayAlongReach:
-        decay(plot, entry, c, *rule);
+    case PlotSpec::DecayAlongReach:
+        decay(plot, entry, c, spec);
         break;
-    case Drawing::LoadBars:
+    case PlotSpec::LoadBars:
         plot.kind = Kind::Bars;
         loadBars(plot, entry, c);
         break;
-    case Drawing::TwoPointDecay:
+    case PlotSpec::TwoPointDecay:
         twoPoint(plot, entry, c);
         break;
-    case Drawing::MultiPointFit:
+    case PlotSpec::MultiPointFit:
         multiPoint(plot, entry, c);
         break;
-    case Drawing::ProbabilityPaper:
-        probability(plot, entry, extras);
+    case PlotSpec::ProbabilityPaper:
+        probability(plot, entry, c);
         break;
     }
     return plot;

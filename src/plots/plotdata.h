@@ -82,16 +82,9 @@ struct Plot {
     std::string failure;
 };
 
-// What a view needs beyond the window's fields: the data file and the rate of
-// the level-year window.
-struct Extras {
-    std::string dataFile;
-    std::string rate;
-};
-
-// The plot of a view for the texts of its window. Never throws for bad input:
-// a plot that cannot be drawn says why in `failure`.
-Plot makePlot(const catalogue::Entry &entry, const catalogue::Case &c, const Extras &extras = {});
+// The plot of a view for the texts of its window, as its entry declares it.
+// Never throws for bad input: a plot that cannot be drawn says why in `failure`.
+Plot makePlot(const catalogue::Entry &entry, const catalogue::Case &c);
 
 // Whether an entry has a plot at all.
 bool hasPlot(const catalogue::Entry &entry);

@@ -2,7 +2,6 @@
 
 #include "plotwindow.h"
 
-#include "parameters/yearform.h"
 #include "ui/calculatorwindow.h"
 
 #include <QAction>
@@ -16,12 +15,7 @@ namespace {
 // The plot of the view last calculated, for the window's texts.
 Plot plotOf(ui::CalculatorWindow *window, const catalogue::Entry &entry)
 {
-    Extras extras;
-    if (auto *year = qobject_cast<yearform *>(window)) {
-        extras.dataFile = year->dataFile().toStdString();
-        extras.rate = year->lastRate().toStdString();
-    }
-    return makePlot(entry, window->windowCase(), extras);
+    return makePlot(entry, window->windowCase());
 }
 
 void show(ui::CalculatorWindow *window)

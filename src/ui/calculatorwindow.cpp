@@ -1,6 +1,7 @@
 #include "calculatorwindow.h"
 
 #include "look.h"
+#include "core/rejection.h"
 #include "prompts.h"
 #include "twips.h"
 
@@ -207,7 +208,10 @@ void CalculatorWindow::setResultsCurrent(bool current)
     emit resultsCurrentChanged(current);
 }
 
-void CalculatorWindow::setResultsStale() { setResultsCurrent(false); }
+void CalculatorWindow::setResultsStale()
+{
+    setResultsCurrent(false);
+}
 
 QGroupBox *CalculatorWindow::addFrame(QWidget *parent, const QString &name, const QString &caption, const QRect &rect)
 {
@@ -401,26 +405,154 @@ const catalogue::Field &CalculatorWindow::field(std::string_view name) const
     throw std::logic_error("no field " + std::string(name) + " in " + objectName().toStdString());
 }
 
+QLineEdit *CalculatorWindow::plainField(const QString &name) const
+{
+    for (QLineEdit *edit : findChildren<QLineEdit *>(name))
+        if (!edit->property("index").isValid())
+            return edit;
+    return nullptr;
+}
+
+std::vector<QLineEdit *> CalculatorWindow::rowFields(const std::string &group) const
+{
+    std::vector<QLineEdit *> rows;
+    for (QLineEdit *edit : findChildren<QLineEdit *>(QString::fromStdString(group))) {
+        const QVariant index = edit->property("index");
+        if (!index.isValid() || index.toInt() < 0)
+            continue;
+        const auto i = std::size_t(index.toInt());
+        if (rows.size() <= i)
+            rows.resize(i + 1, nullptr);
+        rows[i] = edit;
+    }
+    return rows;
+}
+
+std::optional<QString> CalculatorWindow::fieldText(std::string_view name) const
+{
+    if (std::optional<QString> kept = dataText(name))
+        return kept;
+    if (const QLineEdit *edit = plainField(QString::fromUtf8(name.data(), qsizetype(name.size()))))
+        return edit->text();
+    return std::nullopt;
+}
+
 catalogue::Case CalculatorWindow::windowCase() const
 {
-    const std::vector<const catalogue::Entry *> &views = m_views;
     catalogue::Case c;
-    for (const QLineEdit *edit : findChildren<QLineEdit *>()) {
-        std::string name = edit->objectName().toStdString();
-        const QVariant index = edit->property("index");
-        if (index.isValid())
-            name += "." + std::to_string(index.toInt());
-        for (const catalogue::Entry *view : views) {
-            if (view->accepts(name)) {
-                c.setOwned(name, edit->text().toStdString());
-                break;
-            }
+    for (const catalogue::Entry *view : m_views) {
+        for (const catalogue::Field &field : view->fields) {
+            if (c.has(field.name))
+                continue;
+            const std::optional<QString> text = fieldText(field.name);
+            // A text asked for in a dialog counts once it has been given.
+            if (text && !(field.dialog && text->isEmpty()))
+                c.setOwned(field.name, text->toStdString());
+        }
+        for (const catalogue::Group &group : view->groups) {
+            if (c.has(group.name + ".0"))
+                continue;
+            const std::vector<QLineEdit *> rows = rowFields(group.name);
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                if (rows[i])
+                    c.setOwned(group.name + "." + std::to_string(i), rows[i]->text().toStdString());
         }
     }
     return c;
 }
 
-bool CalculatorWindow::run(const catalogue::Entry &entry) { return run(entry, windowCase()); }
+std::vector<const catalogue::Entry *> CalculatorWindow::viewsShown() const
+{
+    if (catalogue::sideBySide(objectName().toStdString()))
+        return m_views;
+    return {&currentEntry()};
+}
+
+catalogue::CaseFile CalculatorWindow::savedCase() const
+{
+    catalogue::CaseFile c;
+    const std::vector<const catalogue::Entry *> views = viewsShown();
+    c.calculation = catalogue::sideBySide(objectName().toStdString()) ? objectName().toStdString() : currentEntry().id;
+    for (const catalogue::Entry *view : views) {
+        for (const catalogue::Field &field : view->fields) {
+            const std::optional<QString> text = fieldText(field.name);
+            if (!text)
+                continue;
+            if (field.dialog) {
+                c.hasData = true;
+                c.data.emplace_back(field.name, text->toStdString());
+            } else {
+                c.fields.emplace_back(field.name, text->toStdString());
+            }
+        }
+        for (const catalogue::Group &group : view->groups) {
+            std::vector<std::string> texts;
+            for (const QLineEdit *edit : rowFields(group.name))
+                texts.push_back(edit ? edit->text().toStdString() : std::string());
+            c.rows.emplace_back(group.name, std::move(texts));
+        }
+    }
+    // Only the results of the view last calculated belong to the texts.
+    if (resultsCurrent()) {
+        for (const catalogue::Output &output : currentEntry().outputs) {
+            const QString name = QString::fromStdString(output.name);
+            if (const QLineEdit *edit = plainField(name))
+                c.results.emplace_back(output.name, edit->text().toStdString());
+            else if (const auto *label = findChild<QLabel *>(name))
+                c.results.emplace_back(output.name, label->text().toStdString());
+        }
+    }
+    return c;
+}
+
+void CalculatorWindow::applyCase(const catalogue::CaseFile &c, const QString &folder)
+{
+    const std::vector<const catalogue::Entry *> views = c.entries();
+    int rows = 0;
+    for (const auto &group : c.rows)
+        rows = std::max(rows, int(group.second.size()));
+    if (rows == 0)
+        rows = views.front()->defaultRows;
+    if (!catalogue::sideBySide(c.calculation))
+        showView(*views.front(), rows);
+
+    for (const auto &[name, text] : c.fields)
+        if (QLineEdit *edit = plainField(QString::fromStdString(name)))
+            edit->setText(QString::fromStdString(text));
+    for (const auto &[group, texts] : c.rows) {
+        const std::vector<QLineEdit *> edits = rowFields(group);
+        for (std::size_t i = 0; i < texts.size() && i < edits.size(); ++i)
+            if (edits[i])
+                edits[i]->setText(QString::fromStdString(texts[i]));
+    }
+    if (c.hasData) {
+        for (const auto &[name, text] : c.data) {
+            QString kept = QString::fromStdString(text);
+            const catalogue::Field *f = views.front()->field(name);
+            // A data file is found beside the case when its path is relative.
+            if (f && f->kind == catalogue::FieldKind::DataFile && !kept.isEmpty() && QDir::isRelativePath(kept) &&
+                !folder.isEmpty())
+                kept = QDir(folder).filePath(kept);
+            setDataText(name, kept);
+        }
+    }
+    // The results of other texts go; the next OK computes them.
+    for (const catalogue::Entry *view : m_views) {
+        for (const catalogue::Output &output : view->outputs) {
+            const QString name = QString::fromStdString(output.name);
+            if (QLineEdit *edit = plainField(name))
+                edit->clear();
+            else if (auto *label = findChild<QLabel *>(name))
+                label->clear();
+        }
+    }
+    setResultsStale();
+}
+
+bool CalculatorWindow::run(const catalogue::Entry &entry)
+{
+    return run(entry, windowCase());
+}
 
 bool CalculatorWindow::run(const catalogue::Entry &entry, const catalogue::Case &c)
 {
@@ -446,6 +578,10 @@ bool CalculatorWindow::run(const catalogue::Entry &entry, const catalogue::Case 
     } catch (const catalogue::Rejected &rejection) {
         writeAll();
         rejected(rejection);
+        return false;
+    } catch (const varnolek::InputRejected &rejection) {
+        writeAll();
+        rejected(catalogue::Rejected(rejection.what()));
         return false;
     }
     writeAll();
@@ -481,7 +617,10 @@ void CalculatorWindow::clear(std::initializer_list<QLineEdit *> fields)
     emit resultsDiscarded();
 }
 
-void CalculatorWindow::returnToMenu() { close(); }
+void CalculatorWindow::returnToMenu()
+{
+    close();
+}
 
 void CalculatorWindow::showView(const catalogue::Entry &view, int)
 {
@@ -490,7 +629,10 @@ void CalculatorWindow::showView(const catalogue::Entry &view, int)
             button->click();
 }
 
-std::optional<QString> CalculatorWindow::dataText(std::string_view) const { return std::nullopt; }
+std::optional<QString> CalculatorWindow::dataText(std::string_view) const
+{
+    return std::nullopt;
+}
 
 void CalculatorWindow::setDataText(std::string_view, const QString &) {}
 

@@ -7,6 +7,7 @@
 // A window subclass reads like its table: it creates its controls in the
 // constructor and has one short handler per button.
 
+#include "catalogue/casefile.h"
 #include "catalogue/catalogue.h"
 #include "core/arithmetic.h"
 #include "core/numbers.h"
@@ -81,9 +82,29 @@ public:
     bool resultsCurrent() const { return m_resultsCurrent; }
     // Marks the results as no longer belonging to the inputs (a loaded case).
     void setResultsStale();
-    // The texts of the window's fields as a case: every field of any of its
-    // views, and the rows of its tables as NAME.i.
+    // The one reader and writer of the window's texts as a case. The case of
+    // the window: the text of every field of any of its views as the window
+    // holds it (typed into its form, or kept from a dialog), and the rows of
+    // its tables as NAME.i.
     catalogue::Case windowCase() const;
+    // The text of one field as the window holds it; nothing for a name it has not.
+    std::optional<QString> fieldText(std::string_view name) const;
+    // The views the window shows: the one its options chose, or all of a
+    // window that shows them side by side.
+    std::vector<const catalogue::Entry *> viewsShown() const;
+    // The saved case of the window as it stands: the views shown, the texts of
+    // their fields, their table and dialog texts, and the results while they
+    // belong to those texts.
+    catalogue::CaseFile savedCase() const;
+    // Puts a saved case of this window into it: its view shown, every field's
+    // text set exactly, the table rebuilt to the saved rows, the results and
+    // captions cleared for the next OK. folder: where the case file lies, for
+    // a relative data file.
+    void applyCase(const catalogue::CaseFile &c, const QString &folder);
+    // The field of that name on the form (not a table row), and the rows of a
+    // table group by their index.
+    QLineEdit *plainField(const QString &name) const;
+    std::vector<QLineEdit *> rowFields(const std::string &group) const;
 
     // Shows one of the window's views as its option buttons do when clicked in
     // order; a view with a table gets a table of `rows` rows without asking.
@@ -105,7 +126,6 @@ signals:
     // The results shown were put aside: Cancel emptied the fields, or an
     // option button chose a view (an edit of a field is not this).
     void resultsDiscarded();
-
 
 protected:
     // The window's caption is the title its views have in the catalogue.
@@ -129,8 +149,8 @@ protected:
     struct FieldGrid {
         QWidget *frame;
         std::array<int, 2> labelLeft, labelWidth, fieldLeft, fieldWidth;
-        int height;               // of labels and fields
-        std::vector<int> rowTop;  // Top of each row
+        int height;              // of labels and fields
+        std::vector<int> rowTop; // Top of each row
     };
     QLineEdit *addGridField(const FieldGrid &grid, int row, int column, const QString &labelName,
                             const catalogue::Field &field);

@@ -3,11 +3,13 @@
 // of a sweep.
 
 #include "catalogue/catalogue.h"
+#include "catalogue/datafile.h"
 #include "catalogue/sweep.h"
 #include "core/parameters.h"
 
 #include <QTest>
 #include <cmath>
+#include <set>
 
 class TestCatalogue : public QObject {
     Q_OBJECT
@@ -23,6 +25,9 @@ private slots:
     void spacing();
     void sweepPointEqualsTheTypedCase();
     void mainValueIsTheSignedBalance();
+    void unitsAndRangesAreDeclared();
+    void everyMemberIsBoundOnce();
+    void capabilitiesNameTheirFields();
 };
 
 void TestCatalogue::unitAndRangeFromLabel_data()
@@ -33,16 +38,26 @@ void TestCatalogue::unitAndRangeFromLabel_data()
     QTest::addColumn<double>("high"); // NaN: no range
 
     const double none = std::nan("");
-    QTest::newRow("range and unit") << "水质降解系数K(0.02-0.5 1/d)" << "1/d" << 0.02 << 0.5;
-    QTest::newRow("范围 before the range") << "水质降解系数k(范围0.02-0.5 1/d)" << "1/d" << 0.02 << 0.5;
-    QTest::newRow("unit glued to the range") << "人均废水量(100-350L/人*d)" << "L/人*d" << 100.0 << 350.0;
-    QTest::newRow("range without unit") << "径流系数(0.1-1)" << "" << 0.1 << 1.0;
-    QTest::newRow("unit only") << "河道宽度(m)" << "m" << none << none;
-    QTest::newRow("the last of two brackets") << "废水流量(包括废水量)(m3/s)" << "m3/s" << none << none;
-    QTest::newRow("full-width closing bracket") << "排污口辐射角度(角度）" << "角度" << none << none;
-    QTest::newRow("full-width opening bracket") << "水流流速（m/s)" << "m/s" << none << none;
-    QTest::newRow("no bracket") << "河道中水流速度" << "" << none << none;
-    QTest::newRow("caption ending in a colon") << "河道的纳污能力(t/a):" << "t/a" << none << none;
+    QTest::newRow("range and unit") << "水质降解系数K(0.02-0.5 1/d)"
+                                    << "1/d" << 0.02 << 0.5;
+    QTest::newRow("范围 before the range") << "水质降解系数k(范围0.02-0.5 1/d)"
+                                           << "1/d" << 0.02 << 0.5;
+    QTest::newRow("unit glued to the range") << "人均废水量(100-350L/人*d)"
+                                             << "L/人*d" << 100.0 << 350.0;
+    QTest::newRow("range without unit") << "径流系数(0.1-1)"
+                                        << "" << 0.1 << 1.0;
+    QTest::newRow("unit only") << "河道宽度(m)"
+                               << "m" << none << none;
+    QTest::newRow("the last of two brackets") << "废水流量(包括废水量)(m3/s)"
+                                              << "m3/s" << none << none;
+    QTest::newRow("full-width closing bracket") << "排污口辐射角度(角度）"
+                                                << "角度" << none << none;
+    QTest::newRow("full-width opening bracket") << "水流流速（m/s)"
+                                                << "m/s" << none << none;
+    QTest::newRow("no bracket") << "河道中水流速度"
+                                << "" << none << none;
+    QTest::newRow("caption ending in a colon") << "河道的纳污能力(t/a):"
+                                               << "t/a" << none << none;
 }
 
 void TestCatalogue::unitAndRangeFromLabel()
@@ -172,8 +187,7 @@ void TestCatalogue::sweepPointEqualsTheTypedCase()
         QCOMPARE(*points[i].outcome.result.text("myw"), *direct.result.text("myw"));
     }
     QCOMPARE(points[100].text, std::string("200")); // the input itself sits in the middle
-    QCOMPARE(*points[100].outcome.result.text("myw"),
-             *catalogue::evaluate(e, base).result.text("myw"));
+    QCOMPARE(*points[100].outcome.result.text("myw"), *catalogue::evaluate(e, base).result.text("myw"));
 }
 
 void TestCatalogue::mainValueIsTheSignedBalance()
@@ -186,6 +200,101 @@ void TestCatalogue::mainValueIsTheSignedBalance()
     const auto value = catalogue::mainValue(e, o);
     QVERIFY(value && *value < 0);
     QCOMPARE(*value, -std::stod(*o.result.text("myw1")));
+}
+
+// Every numeric field and output says its unit; a range is declared where the
+// label prints one, and is the range it prints: a caption edited without its
+// declaration, or the other way round, fails here.
+void TestCatalogue::unitsAndRangesAreDeclared()
+{
+    for (const catalogue::Entry &e : catalogue::entries()) {
+        for (const catalogue::Field &f : e.fields) {
+            const std::string where = e.id + ": " + f.name;
+            if (!f.numeric())
+                continue;
+            QVERIFY2(!f.unit.empty(), where.c_str());
+            const std::string printed = catalogue::labelUnit(f.label);
+            if (!printed.empty())
+                QVERIFY2(printed == f.unit, (where + " prints " + printed + ", declares " + f.unit).c_str());
+            const std::optional<catalogue::Range> range = catalogue::labelRange(f.label);
+            QVERIFY2(range.has_value() == f.range.has_value(), where.c_str());
+            if (range) {
+                QCOMPARE(f.range->low, range->low);
+                QCOMPARE(f.range->high, range->high);
+            }
+        }
+        // A result's label may name its method in brackets ("Cv(矩法)"): only
+        // that it has a unit is checked.
+        for (const catalogue::Output &o : e.outputs)
+            if (o.numeric())
+                QVERIFY2(!o.unit.empty(), (e.id + ": " + o.name).c_str());
+    }
+    // The one field whose label prints no unit has one all the same.
+    QCOMPARE(QString::fromStdString(catalogue::entry("my1dw").field("myu")->unit), QString("m/s"));
+}
+
+// Every member of each input a run reads is set once, from a field of its
+// window; a member left at its zero or set twice fails here.
+void TestCatalogue::everyMemberIsBoundOnce()
+{
+    int inputs = 0;
+    for (const catalogue::Entry &e : catalogue::entries()) {
+        const std::vector<const catalogue::Entry *> views = catalogue::entriesOf(e.window);
+        for (const catalogue::BoundInput &input : e.inputs) {
+            ++inputs;
+            const std::string where = e.id + " (" + input.input + ")";
+            QVERIFY2((input.members.size() + input.computed) * sizeof(double) == input.size, where.c_str());
+            std::set<std::size_t> offsets;
+            std::set<std::string> fields;
+            for (const auto &[field, offset] : input.members) {
+                QVERIFY2(offsets.insert(offset).second, (where + ": member set twice by " + field).c_str());
+                QVERIFY2(fields.insert(field).second, (where + ": " + field + " bound twice").c_str());
+                QVERIFY2(offset % sizeof(double) == 0 && offset < input.size, where.c_str());
+                bool known = false;
+                for (const catalogue::Entry *view : views)
+                    known = known || view->field(field);
+                QVERIFY2(known, (where + ": no field " + field).c_str());
+            }
+        }
+        // A view whose fields are all numbers reads every one of them.
+        if (e.groups.empty() && catalogue::dataFileField(e) == nullptr && e.id != "frequency") {
+            for (const catalogue::Field &f : e.fields) {
+                bool bound = false;
+                for (const catalogue::BoundInput &input : e.inputs)
+                    for (const auto &member : input.members)
+                        bound = bound || member.first == f.name;
+                QVERIFY2(bound, (e.id + ": " + f.name + " is read by no binding").c_str());
+            }
+        }
+    }
+    QVERIFY(inputs >= 20);
+}
+
+// What an entry declares it can do names fields it has.
+void TestCatalogue::capabilitiesNameTheirFields()
+{
+    for (const catalogue::Entry &e : catalogue::entries()) {
+        const catalogue::PlotSpec &p = e.plot;
+        for (const std::string *name : {&p.along, &p.across, &p.width, &p.from, &p.to, &p.velocity, &p.capacity})
+            if (!name->empty())
+                QVERIFY2(e.field(*name), (e.id + ": plot names " + *name).c_str());
+        // The sources are split through the view that takes them all as fields.
+        if (const catalogue::Entry *sources = catalogue::find(p.sourcesView)) {
+            QVERIFY(sources->field(p.industry));
+            QVERIFY(sources->field(p.farmland));
+        }
+        if (!p.estimate.empty())
+            QVERIFY(e.output(p.estimate));
+        if (!p.sourcesView.empty())
+            QVERIFY(catalogue::find(p.sourcesView));
+        if (!e.target.empty())
+            QVERIFY2(e.field(e.target) && e.field(e.target)->unit == "mg/L", e.id.c_str());
+        if (e.capacity != catalogue::Capacity::None)
+            QCOMPARE(QString::fromStdString(e.main().unit), QString("t/a"));
+    }
+    QCOMPARE(catalogue::entry("my1dw").capacity, catalogue::Capacity::Receiving);
+    QCOMPARE(catalogue::entry("myvolform/lake").capacity, catalogue::Capacity::Environmental);
+    QVERIFY(!catalogue::entry("yearform").sweepable);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

@@ -64,7 +64,8 @@ void TestDistributionSwitch::parametersFromTheValue()
     QFETCH(double, p1);
     QFETCH(double, p2);
     QFETCH(double, p3);
-    const catalogue::Field field("f", label.toStdString(), "0");
+    const std::string text = label.toStdString();
+    const catalogue::Field field("f", text, "0", catalogue::labelUnit(text), catalogue::labelRange(text));
     std::string why;
     const auto d = catalogue::distributionFrom(field, v, kind, why);
     QVERIFY2(d, why.c_str());
@@ -90,7 +91,7 @@ void TestDistributionSwitch::lognormalKeepsTheNormalsMoments()
     // exp(μ + σ²/2) is the mean and its sd is the mean times √(exp σ² − 1):
     // v and 10 % of it, as the normal has. A run's draws show the same.
     QFETCH(double, v);
-    const catalogue::Field field("f", "流量(m3/s)", "0");
+    const catalogue::Field field("f", "流量(m3/s)", "0", "m3/s");
     std::string why;
     const auto d = catalogue::distributionFrom(field, v, Distribution::Lognormal, why);
     QVERIFY2(d, why.c_str());
@@ -122,7 +123,7 @@ void TestDistributionSwitch::lognormalOfAValueNotAboveZero_data()
 void TestDistributionSwitch::lognormalOfAValueNotAboveZero()
 {
     QFETCH(double, v);
-    const catalogue::Field field("myq0", "上游来水流量(m3/s)", "0");
+    const catalogue::Field field("myq0", "上游来水流量(m3/s)", "0", "m3/s");
     std::string why;
     QVERIFY(!catalogue::distributionFrom(field, v, Distribution::Lognormal, why));
     // Says what and why, by the quantity's name.
@@ -175,11 +176,10 @@ void TestDistributionSwitch::negativeDrawsAreCounted()
 
 void TestDistributionSwitch::negativeRangeOfALabel()
 {
-    QVERIFY(!catalogue::mayBeNegative(catalogue::Field("myk", "水质降解系数K(0.02-0.5 1/d)", "0.2")));
-    QVERIFY(!catalogue::mayBeNegative(catalogue::Field("myq0", "上游来水流量(m3/s)", "200")));
-    catalogue::Field temperature("t", "水温(℃)", "20");
-    temperature.range = catalogue::Range{-5, 35};
-    QVERIFY(catalogue::mayBeNegative(temperature));
+    QVERIFY(!catalogue::mayBeNegative(
+        catalogue::Field("myk", "水质降解系数K(0.02-0.5 1/d)", "0.2", "1/d", catalogue::Range{0.02, 0.5})));
+    QVERIFY(!catalogue::mayBeNegative(catalogue::Field("myq0", "上游来水流量(m3/s)", "200", "m3/s")));
+    QVERIFY(catalogue::mayBeNegative(catalogue::Field("t", "水温(-5-35 ℃)", "20", "℃", catalogue::Range{-5, 35})));
 }
 
 void TestDistributionSwitch::outputTextUsesTheOutputsPattern()

@@ -30,12 +30,10 @@ namespace {
 
 plots::Plot plotOf(const catalogue::Entry &e)
 {
-    plots::Extras extras;
-    if (e.id == "yearform") {
-        extras.dataFile = QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt").toStdString();
-        extras.rate = "90";
-    }
-    return plots::makePlot(e, catalogue::defaultCase(e), extras);
+    catalogue::Case c = catalogue::defaultCase(e);
+    if (const catalogue::Field *file = catalogue::dataFileField(e))
+        c.setOwned(file->name, QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt").toStdString());
+    return plots::makePlot(e, c);
 }
 
 QList<QChart *> chartsOf(QWidget *window)
