@@ -133,24 +133,12 @@ void TestTableCli::unfinishedRowsNamed()
 
 void TestTableCli::byteOrderMark()
 {
-    // The bytes as written: a QString would drop the mark.
-    auto raw = [](std::vector<std::string> args) {
-        std::FILE *out = std::tmpfile(), *err = std::tmpfile();
-        const int status = cli::run(args, stdin, out, err);
-        std::fclose(err);
-        std::rewind(out);
-        QByteArray bytes;
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, out)) > 0;)
-            bytes.append(buffer, qsizetype(n));
-        std::fclose(out);
-        return std::make_pair(status, bytes);
-    };
-    const auto plain = raw({"--table", example().toStdString()});
-    const auto marked = raw({"--table", example().toStdString(), "--bom"});
-    QCOMPARE(marked.first, 0);
-    QVERIFY(!plain.second.startsWith("\xEF\xBB\xBF"));
-    QCOMPARE(marked.second, "\xEF\xBB\xBF" + plain.second);
+    // The bytes as written: a text would drop the mark.
+    const CliBytes plain = runCliBytes({"--table", example()});
+    const CliBytes marked = runCliBytes({"--table", example(), "--bom"});
+    QCOMPARE(marked.status, 0);
+    QVERIFY(!plain.out.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(marked.out, "\xEF\xBB\xBF" + plain.out);
 }
 
 QTEST_GUILESS_MAIN(TestTableCli)
