@@ -74,8 +74,12 @@ QValueAxis *valueAxis(const QString &title, double low, double high, bool pad)
         const double d = low == 0 ? 1 : std::abs(low) * 0.1;
         low -= d, high += d;
     } else if (pad) {
+        // Room on each side, but not across zero: values that are nowhere
+        // negative (a capacity, a concentration) get no negative axis, whose
+        // tick at zero Qt would label as a rounding residue (-2.775558e-17).
         const double d = (high - low) * 0.05;
-        low -= d, high += d;
+        low = low >= 0 ? std::max(0.0, low - d) : low - d;
+        high = high <= 0 ? std::min(0.0, high + d) : high + d;
     }
     axis->setRange(low, high);
     axis->applyNiceNumbers();
