@@ -71,7 +71,7 @@ void addLakeEntries(std::vector<Entry> &table)
     // The second line is the form of the textbooks, per unit of lake area: the
     // same number, since L/(r·H) = (I/A)/((Qa/V)·(V/A)) = I/Qa.
     concentration.formula = std::string("[P] = I × 10⁶ × (1 − R) / (Qa × 10⁸)\n"
-                                        "等价形式：[P] = L × (1 − R) / (r × H)，"
+                                        "等价形式：[P] = L × (1 − R) / (r × H)\n"
                                         "L = I / A（单位面积负荷），r = Qa / V（冲刷速率），H = V / A（平均水深），"
                                         "A 为湖库水面面积，V 为湖库容积\n") +
                             unitsNote;

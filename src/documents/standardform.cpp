@@ -14,7 +14,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
+
+#include <algorithm>
 
 namespace documents {
 
@@ -49,7 +52,7 @@ QRadioButton *option(QWidget *parent, const QString &name, const QString &captio
     auto *button = new QRadioButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(rect);
-    button->setFont(ui::font(ui::faceSong, 9));
+    button->setFont(ui::font(ui::faceSong, 10.5)); // Ⅰ to Ⅴ are small glyphs in 宋体
     ui::paint(button, ui::colour::option, Qt::black);
     return button;
 }
@@ -93,6 +96,7 @@ standardform::standardform(ui::CalculatorWindow *window) : QWidget(window, Qt::W
     listItems = new QListWidget(items);
     listItems->setObjectName("listItems");
     listItems->setGeometry(tw(120, 330, 2880, 3030));
+    listItems->setSpacing(2); // CJK glyphs fill their line: rows apart
     ui::paint(listItems, ui::colour::field, Qt::black);
     for (std::string_view name : standards::pickerItems()) {
         auto *item = new QListWidgetItem(qs(name), listItems);
@@ -222,8 +226,21 @@ void standardform::fill()
 standardform *showStandardLimit(ui::CalculatorWindow *window)
 {
     auto *form = window->findChild<standardform *>(QStringLiteral("standardform"), Qt::FindDirectChildrenOnly);
-    if (!form)
+    if (!form) {
         form = new standardform(window);
+        // Beside the calculator, whose target field stays in sight; on its
+        // left where the screen has no room on its right.
+        const QRect calculator = window->frameGeometry();
+        QPoint at(calculator.right() + 8, calculator.top());
+        if (const QScreen *screen = window->screen()) {
+            const QRect room = screen->availableGeometry();
+            if (at.x() + form->width() > room.right())
+                at.setX(calculator.left() - 8 - form->width());
+            at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - form->width())));
+            at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - form->height())));
+        }
+        form->move(at);
+    }
     form->refresh();
     form->show();
     form->raise();
