@@ -381,6 +381,9 @@ void multiPoint(Plot &plot, const Entry &entry, const Case &c)
     }
     Series line{"拟合直线", Series::Line, {}};
     if (const auto fit = varnolek::parameters::fittedLogLine(points)) {
+        // How well the line fits, and over how many points.
+        line.name += "（R² = " + varnolek::formatPattern(fit->r2, varnolek::Precision::Double, "0.0000") +
+                     "，n = " + std::to_string(fit->n) + "）";
         double lo = 0, hi = 0;
         for (const auto &p : points)
             hi = std::max(hi, p.x), lo = std::min(lo, p.x);
