@@ -99,7 +99,7 @@ void TestCatalogue::everyIdIsUniqueAndEveryOutputDeclared()
             QCOMPARE(outcome.result.texts[i].name, std::string_view(e.outputs[i].name));
         QCOMPARE(outcome.result.balance.has_value(), e.balance);
     }
-    QCOMPARE(ids.size(), 21);
+    QCOMPARE(ids.size(), 26);
 }
 
 void TestCatalogue::acceptedNames_data()
