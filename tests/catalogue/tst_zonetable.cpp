@@ -359,8 +359,10 @@ void TestZoneTable::refusedCells()
     const ZoneRow row = defaultRow(*catalogue::tableMethod("my1dw"));
     ZoneColumn c;
     for (const ZoneColumn &candidate : catalogue::zoneColumns(catalogue::tableMethods()))
-        if (int(candidate.kind) == column && candidate.field == field.toStdString())
-            c = candidate;
+        if (int(candidate.kind) == column && candidate.field == field.toStdString()) {
+            c = candidate; // the first of a name: the radius in m before a retention coefficient
+            break;
+        }
     std::string why;
     QVERIFY(!catalogue::applyCell(row, c, text.toStdString(), why));
     QCOMPARE(QString::fromStdString(why), error);
