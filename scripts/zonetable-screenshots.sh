@@ -22,7 +22,7 @@ app=$1; out=$2
 sleep 3
 xdotool mousemove 260 464 click 1 # 进入
 sleep 1.5
-xdotool mousemove 30 8 click 1 # the menu 计算表
+xdotool mousemove 93 8 click 1 # the menu 计算表, after 模型
 sleep 0.7
 import -window root "$out/mainform.png"
 kill "$pid"

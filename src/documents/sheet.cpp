@@ -162,7 +162,7 @@ void heading(QTextCursor &cursor, const QString &text)
     paragraph(cursor, text, sheetText(12, true));
 }
 
-void table(QTextCursor &cursor, const QStringList &header, const std::vector<QStringList> &rows)
+void table(QTextCursor &cursor, const QStringList &header, const std::vector<QStringList> &rows, double size)
 {
     QTextTableFormat format;
     format.setBorder(0.5);
@@ -174,7 +174,7 @@ void table(QTextCursor &cursor, const QStringList &header, const std::vector<QSt
     QTextTable *t = cursor.insertTable(int(rows.size()) + 1, int(header.size()), format);
     auto put = [&](int row, int column, const QString &text, bool bold) {
         QTextCursor cell = t->cellAt(row, column).firstCursorPosition();
-        cell.insertText(text, sheetText(10.5, bold));
+        cell.insertText(text, sheetText(size, bold));
     };
     for (int c = 0; c < header.size(); ++c)
         put(0, c, header[c], true);
@@ -339,9 +339,12 @@ bool writeSheet(const QTextDocument &document, const QString &path, SheetFormat 
     switch (format) {
     case SheetFormat::Pdf: {
         QPdfWriter pdf(&buffer);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageOrientation(isLandscape(document) ? QPageLayout::Landscape : QPageLayout::Portrait);
-        pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+        // A landscape sheet is a wide table: narrower margins give it the room
+        // (the document keeps 2 cm of its own within them).
+        const double margin = isLandscape(document) ? 10 : 20; // mm
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                      isLandscape(document) ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                      QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter));
         pdf.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
         pdf.setCreator(programVersion());
         document.print(&pdf);

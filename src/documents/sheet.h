@@ -77,7 +77,7 @@ void paragraph(QTextCursor &cursor, const QString &text, const QTextCharFormat &
                Qt::Alignment align = Qt::AlignLeft);
 void heading(QTextCursor &cursor, const QString &text);
 // A table with a header row; the cursor ends after it.
-void table(QTextCursor &cursor, const QStringList &header, const std::vector<QStringList> &rows);
+void table(QTextCursor &cursor, const QStringList &header, const std::vector<QStringList> &rows, double size = 10.5);
 // Every text of the sheet, table cells and empty paragraphs included, names
 // the windows' Song face, so that a word processor shows the face the
 // program shows, not one of its own.

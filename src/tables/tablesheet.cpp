@@ -29,6 +29,9 @@ QString qs(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// The size of the wide tables' text (pt), so that a number fits its cell.
+constexpr double tableText = 9;
+
 QString tonnes(double value)
 {
     return qs(varnolek::formatPattern(value, varnolek::Precision::Double, catalogue::loadPattern));
@@ -51,7 +54,8 @@ QString targetText(const catalogue::ZoneTable &table, std::size_t r)
         return qs(o.target);
     const catalogue::Field *field = o.entry->field(o.entry->target);
     QString text = qs(o.target);
-    if (field && !field->unit.empty() && !text.isEmpty())
+    // The column is in mg/L, as every standard's limit; another unit is said.
+    if (field && field->unit != "mg/L" && !text.isEmpty())
         text += u' ' + qs(field->unit);
     return o.targetFromStandard ? text + QStringLiteral("（标准值）") : text;
 }
@@ -66,7 +70,7 @@ void zonesTable(QTextCursor &cursor, const catalogue::ZoneTable &table)
     QStringList header;
     for (ColumnKind kind : kinds)
         header << qs(catalogue::columnCaption(kind));
-    header << QStringLiteral("目标浓度");
+    header << QStringLiteral("目标浓度(mg/L)");
     for (ColumnKind kind : results)
         header << qs(catalogue::columnCaption(kind));
     std::vector<QStringList> rows;
@@ -80,7 +84,7 @@ void zonesTable(QTextCursor &cursor, const catalogue::ZoneTable &table)
             row << qs(table.text(r, columnOfKind(kind)));
         rows.push_back(row);
     }
-    documents::table(cursor, header, rows);
+    documents::table(cursor, header, rows, tableText);
 }
 
 // The inputs of the zones of each method, under the method's own labels.
@@ -108,7 +112,7 @@ void inputTables(QTextCursor &cursor, const catalogue::ZoneTable &table,
                 row << qs(table.text(r, column));
             rows.push_back(row);
         }
-        documents::table(cursor, header, rows);
+        documents::table(cursor, header, rows, tableText);
     }
 }
 

@@ -334,7 +334,8 @@ void zonetable::fitColumns(int first, int last)
         default:
             break;
         }
-        const int widest = m_model->column(c).kind == catalogue::ColumnKind::Status ? 260 : 200;
+        const catalogue::ColumnKind kind = m_model->column(c).kind;
+        const int widest = kind == catalogue::ColumnKind::Status || kind == catalogue::ColumnKind::Method ? 260 : 200;
         (c < frozenColumns ? tableFrozen : tableZones)->setColumnWidth(c, std::clamp(width + 18, narrowest, widest));
     }
     int lines = 1;
