@@ -9,6 +9,7 @@
 #include "models/my0dform.h"
 #include "models/my1dform.h"
 #include "models/my2dform.h"
+#include "parameters/designflowform.h"
 #include "parameters/mykform.h"
 #include "parameters/yearform.h"
 #include "planning/mycontrolv.h"
@@ -41,6 +42,7 @@ const std::vector<CalculatorEntry> &calculatorCatalog()
         {"Command1", "my2dw", build<my2dw>(), "二维水体纳污能力计算模型", 3, 2, 6},
         {"Command4", "my0dw", build<my0dw>(), "湖泊水库纳污能力计算模型", 3, 3, 9},
         {"Command3", "MYLFORM", build<MYLFORM>(), "过渡带长度计算模型", 3, 4, 8},
+        {"actionDesignFlow", "designflowform", build<designflowform>(), "设计流量…", 0, 0, 0, "menuModels"},
     };
     return catalog;
 }

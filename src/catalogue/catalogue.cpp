@@ -193,7 +193,7 @@ bool keepsDialogFields(const Entry &entry)
 varnolek::hydrology::DataFile levelSeries(const Entry &entry, const Case &c)
 {
     const Field *file = dataFileField(entry);
-    if (!file)
+    if (!file || file->format != DataFormat::LevelSeries)
         return {};
     return varnolek::hydrology::readDataFile(std::string(c.text(file->name)));
 }
@@ -206,6 +206,7 @@ const std::vector<Entry> &entries()
         addCapacityEntries(t);
         addPlanningEntries(t);
         addParameterEntries(t);
+        addDesignFlowEntries(t);
         return t;
     }();
     return table;

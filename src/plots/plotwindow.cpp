@@ -186,6 +186,63 @@ QWidget *probabilityChart(const Plot &plot, QWidget *parent)
     return viewOf(chart, parent);
 }
 
+// A series on probability paper with the curve fitted to it: the years
+// observed in full as filled dots, the years with missing months hollow, the
+// curve as a line, and each design value a mark of its own shape.
+QWidget *fittedCurveChart(const Plot &plot, QWidget *parent)
+{
+    QChart *chart = newChart(qs(plot.title));
+    Bounds b;
+    for (std::size_t i = 0; i < plot.series.size(); ++i) {
+        QXYSeries *series = seriesOf(plot.series[i], b);
+        if (i == 1 && plot.series[i].style == Series::Dots) { // the years with missing months
+            series->setColor(Qt::white);
+            static_cast<QScatterSeries *>(series)->setBorderColor(QColor(32, 159, 223));
+        }
+        chart->addSeries(series);
+    }
+    const QScatterSeries::MarkerShape shapes[] = {QScatterSeries::MarkerShapeRectangle,
+                                                  QScatterSeries::MarkerShapeTriangle, QScatterSeries::MarkerShapeStar};
+    const QColor colours[] = {QColor(220, 30, 30), QColor(230, 140, 0), QColor(140, 30, 180)};
+    for (std::size_t i = 0; i < plot.marks.size(); ++i) {
+        const Mark &m = plot.marks[i];
+        auto *mark = new QScatterSeries;
+        mark->setName(qs(m.label));
+        mark->setMarkerShape(shapes[i % std::size(shapes)]);
+        mark->setMarkerSize(13);
+        mark->setColor(colours[i % std::size(colours)]);
+        mark->setBorderColor(Qt::black);
+        mark->append(m.x, m.y);
+        b.add(m.x, m.y);
+        chart->addSeries(mark);
+    }
+    auto *x = new QCategoryAxis;
+    x->setTitleText(qs(plot.xTitle));
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    double lo = b.x0, hi = b.x1;
+    if (!plot.paperTicks.empty())
+        lo = std::min(lo, plot.paperTicks.front()), hi = std::max(hi, plot.paperTicks.back());
+    x->setRange(lo, hi);
+    x->setStartValue(lo);
+    for (std::size_t i = 0; i < plot.percentTicks.size() && i < plot.paperTicks.size(); ++i)
+        x->append(QString::number(plot.percentTicks[i]), plot.paperTicks[i]);
+    x->setGridLineVisible(true);
+    if (plot.designLine) {
+        auto *line = new QLineSeries;
+        line->setName(qs(plot.designLabel));
+        QPen pen(QColor(200, 40, 40));
+        pen.setStyle(Qt::DashLine);
+        pen.setWidthF(1.5);
+        line->setPen(pen);
+        const double pad = (b.y1 > b.y0 ? b.y1 - b.y0 : 1) * 0.05;
+        line->append(*plot.designLine, b.y0 - pad);
+        line->append(*plot.designLine, b.y1 + pad);
+        chart->addSeries(line);
+    }
+    attachAll(chart, x, valueAxis(qs(plot.yTitle), b.y0, b.y1, true));
+    return viewOf(chart, parent);
+}
+
 QWidget *barChart(const Plot &plot, QWidget *parent)
 {
     QChart *chart = newChart(qs(plot.title));
@@ -327,6 +384,9 @@ void PlotWindow::draw(Plot plot)
             break;
         case Kind::Probability:
             column->addWidget(probabilityChart(m_plot, m_content));
+            break;
+        case Kind::FittedCurve:
+            column->addWidget(fittedCurveChart(m_plot, m_content));
             break;
         }
     }
