@@ -56,6 +56,12 @@ std::optional<double> outputNumber(const Entry &entry, const Result &result, std
 // The number an output shows, read back from its text: for whoever wants the
 // window's own digits (statistics of the values as shown).
 std::optional<double> shownNumber(const Entry &entry, const Result &result, std::string_view output);
+// A number written as an output writes its results: with its digit pattern
+// (a General output as general text), as a table of results from many cases
+// shows each. A number the pattern cannot take (beyond single precision for
+// a single-precision output) is written as a statistic is.
+std::string outputText(const Output &output, double value);
+
 // The value plots and statistics take for a case: the signed balance of a load
 // window (remaining capacity positive, reduction negative), else the main
 // output's number. With asShown, the main output as its text shows it.

@@ -382,6 +382,9 @@ void multiPoint(Plot &plot, const Entry &entry, const Case &c)
     }
     Series line{"拟合直线", Series::Line, {}};
     if (const auto fit = varnolek::parameters::fittedLogLine(points)) {
+        // How well the line fits, and over how many points.
+        line.name += "（R² = " + varnolek::formatPattern(fit->r2, varnolek::Precision::Double, "0.0000") +
+                     "，n = " + std::to_string(fit->n) + "）";
         double lo = 0, hi = 0;
         for (const auto &p : points)
             hi = std::max(hi, p.x), lo = std::min(lo, p.x);
@@ -483,10 +486,11 @@ void driestMonths(Plot &plot, const Entry &entry, const Case &c)
     const auto single = [](double v) { return varnolek::generalText(v, varnolek::Precision::Single); };
     const auto decimals = [](double v) { return hydrology::frequencyText(v); };
 
-    // The years, largest first; a year with missing months apart, its driest
-    // month being only the driest of the months observed.
-    Series complete{"各年最枯月", Series::Dots, {}};
-    Series incomplete{"缺测年份", Series::Dots, {}};
+    // The years, largest first, in the colours of a series and its fit on
+    // probability paper; a year with missing months apart (hollow), its
+    // driest month being only the driest of the months observed.
+    Series complete{"实测系列", Series::Dots, {}};
+    Series incomplete{"实测系列（缺测）", Series::Dots, {}, true};
     std::vector<const hydrology::DriestMonth *> ranked;
     for (const hydrology::DriestMonth &d : analysis->years)
         ranked.push_back(&d);
@@ -506,7 +510,7 @@ void driestMonths(Plot &plot, const Entry &entry, const Case &c)
     // The curve over the paper's span, as the frequency analysis draws it.
     if (analysis->frequency) {
         const hydrology::Pearson3Curve &fitted = analysis->frequency->fitted;
-        Series curve{"P-III适线（Cs = 2Cv）", Series::Line, {}};
+        Series curve{"适线法（Cs=2Cv）", Series::Line, {}};
         const double from = hydrology::probabilityPaperX(0.3), to = hydrology::probabilityPaperX(99.7);
         constexpr int steps = 120;
         for (int i = 0; i <= steps; ++i) {

@@ -30,6 +30,7 @@ struct Series {
     std::string name;
     Style style = Line;
     std::vector<std::pair<double, double>> points; // (x, y); failed points are left out
+    bool hollow = false; // dots of values less certain than the others (a year with months missing)
 };
 
 // A point marked apart, with its label.
