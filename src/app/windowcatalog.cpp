@@ -2,6 +2,7 @@
 
 #include "features.h"
 
+#include "capacity/lakenform.h"
 #include "capacity/my0dw.h"
 #include "capacity/my1dw.h"
 #include "capacity/my2dw.h"
@@ -42,6 +43,7 @@ const std::vector<CalculatorEntry> &calculatorCatalog()
         {"Command1", "my2dw", build<my2dw>(), "二维水体纳污能力计算模型", 3, 2, 6},
         {"Command4", "my0dw", build<my0dw>(), "湖泊水库纳污能力计算模型", 3, 3, 9},
         {"Command3", "MYLFORM", build<MYLFORM>(), "过渡带长度计算模型", 3, 4, 8},
+        {"actionLakeNutrient", "lakenform", build<lakenform>(), "湖库营养盐…", 0, 0, 0, "menuModels"},
         {"actionDesignFlow", "designflowform", build<designflowform>(), "设计流量…", 0, 0, 0, "menuModels"},
     };
     return catalog;

@@ -206,6 +206,7 @@ const std::vector<Entry> &entries()
         addCapacityEntries(t);
         addPlanningEntries(t);
         addParameterEntries(t);
+        addLakeEntries(t);
         addDesignFlowEntries(t);
         for (Entry &e : t) {
             e.requiredPlaces.clear();

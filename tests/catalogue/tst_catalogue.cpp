@@ -102,7 +102,7 @@ void TestCatalogue::everyIdIsUniqueAndEveryOutputDeclared()
             QCOMPARE(outcome.result.texts[i].name, std::string_view(e.outputs[i].name));
         QCOMPARE(outcome.result.balance.has_value(), e.balance);
     }
-    QCOMPARE(ids.size(), 23);
+    QCOMPARE(ids.size(), 28);
 }
 
 void TestCatalogue::acceptedNames_data()

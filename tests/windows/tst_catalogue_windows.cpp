@@ -14,11 +14,13 @@
 #include "core/capacity.h"
 #include "core/frequency.h"
 #include "core/hydrology.h"
+#include "core/lakenutrients.h"
 #include "core/models.h"
 #include "core/monthlyflow.h"
 #include "core/numbers.h"
 #include "core/parameters.h"
 #include "core/planning.h"
+#include "core/rejection.h"
 #include "support/examples.h"
 #include "support/runcli.h"
 #include "support/scriptedprompts.h"
@@ -359,6 +361,53 @@ const std::map<std::string, Reference> &references()
                       {num(t, "Text4." + std::to_string(i)), num(t, "Text2." + std::to_string(i))});
               return {{{"Text1", pattern(parameters::leastSquaresK(in), Precision::Single, "###0.000")}}, {}};
           }}},
+        {"lakenform/dillon-concentration",
+         {{"myi", "myr", "myqa"},
+          [](const Texts &t) -> Shown {
+              lakenutrients::DillonConcentrationInput in;
+              in.i = num(t, "myi");
+              in.r = num(t, "myr");
+              in.qa = num(t, "myqa");
+              return {{{"myp", pattern(lakenutrients::dillonConcentration(in), Precision::Double, "###0.0000")}}, {}};
+          }}},
+        {"lakenform/dillon-capacity",
+         {{"myps", "myr", "myqa"},
+          [](const Texts &t) -> Shown {
+              lakenutrients::DillonCapacityInput in;
+              in.ps = num(t, "myps");
+              in.r = num(t, "myr");
+              in.qa = num(t, "myqa");
+              return {{{"myw", pattern(lakenutrients::dillonCapacity(in), Precision::Double, "###0.000")}}, {}};
+          }}},
+        {"lakenform/vollenweider-capacity",
+         {{"myps", "myqa", "myv"},
+          [](const Texts &t) -> Shown {
+              lakenutrients::VollenweiderCapacityInput in;
+              in.ps = num(t, "myps");
+              in.qa = num(t, "myqa");
+              in.v = num(t, "myv");
+              const lakenutrients::VollenweiderCapacityResult r = lakenutrients::vollenweiderCapacity(in);
+              return {{{"mytw", pattern(r.tw, Precision::Double, "###0.00")},
+                       {"myw", pattern(r.w, Precision::Double, "###0.000")}},
+                      {}};
+          }}},
+        {"lakenform/retention-budget",
+         {{"mywin", "mywout"},
+          [](const Texts &t) -> Shown {
+              lakenutrients::RetentionBudgetInput in;
+              in.win = num(t, "mywin");
+              in.wout = num(t, "mywout");
+              return {{{"myrr", pattern(lakenutrients::retentionFromBudget(in), Precision::Double, "###0.000")}}, {}};
+          }}},
+        {"lakenform/retention-settling",
+         {{"myvs", "myqa", "mya"},
+          [](const Texts &t) -> Shown {
+              lakenutrients::RetentionSettlingInput in;
+              in.vs = num(t, "myvs");
+              in.qa = num(t, "myqa");
+              in.a = num(t, "mya");
+              return {{{"myrr", pattern(lakenutrients::retentionFromSettling(in), Precision::Double, "###0.000")}}, {}};
+          }}},
         {"yearform",
          {{},
           [](const Texts &t) -> Shown {
@@ -386,6 +435,8 @@ Shown expected(const std::string &id, const Texts &t)
         return ref.compute(t);
     } catch (const varnolek::CalcError &e) {
         return {{}, varnolek::describe(e.kind())};
+    } catch (const varnolek::InputRejected &e) {
+        return {{}, e.what()}; // an input the model refuses, in its own words
     }
 }
 
