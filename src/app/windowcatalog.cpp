@@ -11,6 +11,7 @@
 #include "models/my0dform.h"
 #include "models/my1dform.h"
 #include "models/my2dform.h"
+#include "parameters/designflowform.h"
 #include "parameters/mykform.h"
 #include "parameters/yearform.h"
 #include "planning/mycontrolv.h"
@@ -44,6 +45,7 @@ const std::vector<CalculatorEntry> &calculatorCatalog()
         {"Command4", "my0dw", build<my0dw>(), "湖泊水库纳污能力计算模型", 3, 3, 9},
         {"Command3", "MYLFORM", build<MYLFORM>(), "过渡带长度计算模型", 3, 4, 8},
         {"actionLakeNutrient", "lakenform", build<lakenform>(), "湖库营养盐…", 0, 0, 0, "menuModels"},
+        {"actionDesignFlow", "designflowform", build<designflowform>(), "设计流量…", 0, 0, 0, "menuModels"},
     };
     return catalog;
 }

@@ -17,13 +17,20 @@ namespace plots {
 // The text of a curve that has no point to draw.
 inline constexpr const char *noValidPointText = "无法绘制：所有点均无法计算";
 
-enum class Kind { Curve, Map, Bars, Probability };
+enum class Kind {
+    Curve,
+    Map,
+    Bars,
+    Probability,
+    FittedCurve, // a series on probability paper with the P-III curve fitted to it and its design values
+};
 
 struct Series {
     enum Style { Line, Dots };
     std::string name;
     Style style = Line;
     std::vector<std::pair<double, double>> points; // (x, y); failed points are left out
+    bool hollow = false; // dots of values less certain than the others (a year with months missing)
 };
 
 // A point marked apart, with its label.
@@ -69,8 +76,9 @@ struct Plot {
     bool grouped = false;
     bool horizontal = false;
 
-    // Kind::Probability: a vertical line at the design rate (its x, already
-    // on the paper's scale) and the percentages the axis is labelled with.
+    // Kind::Probability and FittedCurve: a vertical line at the design rate
+    // (its x, already on the paper's scale) and the percentages the axis is
+    // labelled with.
     std::optional<double> designLine;
     std::string designLabel;
     std::vector<double> percentTicks;
