@@ -177,6 +177,11 @@ zonetable::zonetable() : QMainWindow(nullptr)
 
     labelCounts = new QLabel(this);
     labelCounts->setObjectName("labelCounts");
+    // Wide enough for the counts of 100,000 rows, so that a count changed by
+    // an edit lays nothing out anew.
+    labelCounts->setFixedWidth(labelCounts->fontMetrics().horizontalAdvance(
+        QStringLiteral("共 100000 行：达标 100000，需削减 100000，未计算完成 100000")));
+    labelCounts->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     statusBar()->setObjectName("statusBar");
     statusBar()->addPermanentWidget(labelCounts);
     buildMenus();
