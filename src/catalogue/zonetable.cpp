@@ -635,6 +635,13 @@ std::optional<double> ZoneTable::number(std::size_t i, const ZoneColumn &column)
     }
 }
 
+const std::vector<std::string> &totalsCaptions()
+{
+    static const std::vector<std::string> captions = {"水功能区数",      "纳污能力W(t/a)", "限排量(t/a)",
+                                                      "现状入河量(t/a)", "需削减量(t/a)",  "剩余纳污能力(t/a)"};
+    return captions;
+}
+
 Totals ZoneTable::totals() const
 {
     Totals t;

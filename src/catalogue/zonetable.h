@@ -158,6 +158,10 @@ struct Totals {
     std::size_t notCounted = 0;     // rows not computed in full
 };
 
+// The captions of the totals' columns of numbers, after the pollutant (and
+// the water body): the window, the sheet and the workbook show the same.
+const std::vector<std::string> &totalsCaptions();
+
 // The texts of an unnamed water body and pollutant in the totals.
 inline constexpr const char *unnamedWater = "（未填写水体）";
 inline constexpr const char *unnamedItem = "（未填写污染物）";

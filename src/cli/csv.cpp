@@ -1,5 +1,7 @@
 #include "csv.h"
 
+#include "spreadsheet/delimited.h"
+
 #include <algorithm>
 #include <array>
 
@@ -294,22 +296,7 @@ std::size_t completeRecords(std::string_view text)
 
 void appendField(std::string &record, std::string_view text, bool first)
 {
-    if (!first)
-        record.push_back(',');
-    bool quotes = false;
-    for (const char c : text)
-        quotes |= special[static_cast<unsigned char>(c)];
-    if (!quotes) {
-        record.append(text.data(), text.size());
-        return;
-    }
-    record.push_back('"');
-    for (char c : text) {
-        if (c == '"')
-            record.push_back('"');
-        record.push_back(c);
-    }
-    record.push_back('"');
+    spreadsheet::appendCsvField(record, text, first);
 }
 
 } // namespace cli

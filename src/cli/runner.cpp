@@ -47,6 +47,12 @@ Usage:
   varnolek-calc --table FILE.vtable [--bom]
                                        a zone table: every row computed, printed as CSV
                                        under the window's column captions
+  varnolek-calc --table FILE.vtable --xlsx OUT.xlsx
+                                       the same written as an Excel workbook: the sheet
+                                       计算表 and the totals in the sheet 汇总
+  varnolek-calc --import FILE.xlsx|FILE.csv --save OUT.vtable
+                                       a spreadsheet made a zone table file (- for
+                                       standard output)
   varnolek-calc --version              prints the version
   varnolek-calc --standard ITEM CLASS [--lake]
                                        the limit of GB 3838-2002 for a river (a lake or
@@ -86,8 +92,18 @@ name,code,unit,sense,water body,I,II,III,IV,V.
 A zone table prints one CSV row per zone: its texts, the target concentration
 (from GB 3838-2002 unless typed), the capacity W, the load limit, the reduction
 and the remaining capacity (t/a) and the status. Exit status with --table: 0 when
-every row was computed, 3 for a file that cannot be read, 5 when some rows failed
-or are incomplete, each named on standard error.
+every row was computed, 3 for a file that cannot be read (or a workbook that cannot
+be written), 5 when some rows failed or are incomplete, each named on standard error.
+
+--import reads the first sheet of an xlsx workbook, or a CSV file in UTF-8 (with or
+without a byte-order mark) or GB18030, as Excel and WPS save it. Its first row names
+the columns by the table's captions (水功能区, 水质目标, 计算方法, 现状入河量(t/a), the
+fields' labels ...) or by the names of the table file (zone, class, calculation,
+load, myk ...); columns it does not know are named on standard error and passed
+over, as are 序号 and the results, which are computed. Exit status with --import:
+0 saved, 1 usage, 3 a file that cannot be read or is refused (a cell the table does
+not take, a sheet beyond 100,000 rows or 1,000 columns, a part of the workbook over
+50 MB or inflated over 100 times), with the reason on standard error.
 
 A saved case prints as one case does. With --check the texts are compared with the
 results the case was saved with (a case saved without results is only run), and each
@@ -763,6 +779,8 @@ int command(const std::vector<std::string> &args, std::FILE *in, std::FILE *out,
         return standard(args, out, err);
     if (std::find(args.begin(), args.end(), "--table") != args.end())
         return table(args, out, err);
+    if (std::find(args.begin(), args.end(), "--import") != args.end())
+        return importTable(args, out, err);
     if (std::find(args.begin(), args.end(), "--case") != args.end())
         return savedCases(args, out, err);
     const Entry *calculation = catalogue::find(args[0]);

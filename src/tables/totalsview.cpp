@@ -63,8 +63,10 @@ void fill(QTableWidget *table, const std::vector<catalogue::TotalLine> &lines, b
 
 QStringList totalsCaptions()
 {
-    return {QStringLiteral("水功能区数"),      QStringLiteral("纳污能力W(t/a)"), QStringLiteral("限排量(t/a)"),
-            QStringLiteral("现状入河量(t/a)"), QStringLiteral("需削减量(t/a)"),  QStringLiteral("剩余纳污能力(t/a)")};
+    QStringList captions;
+    for (const std::string &caption : catalogue::totalsCaptions())
+        captions << qs(caption);
+    return captions;
 }
 
 TotalsView::TotalsView(QWidget *parent) : QWidget(parent)

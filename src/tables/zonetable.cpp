@@ -8,6 +8,9 @@
 #include "catalogue/tablefile.h"
 #include "documents/documents.h"
 #include "documents/sheet.h"
+#include "spreadsheet/delimited.h"
+#include "spreadsheet/tableexport.h"
+#include "spreadsheet/tableimport.h"
 #include "ui/prompts.h"
 
 #include <QAction>
@@ -86,6 +89,9 @@ private:
 const QString promptTitle = QStringLiteral("提示");
 const QString tableFilter = QStringLiteral("Varnolek 计算表 (*.vtable)");
 const QString sheetFilters = QStringLiteral("PDF 文件 (*.pdf);;ODF 文本 (*.odt);;网页 (*.html)");
+const QString importFilters =
+    QStringLiteral("Excel 或 WPS 表格 (*.xlsx *.csv);;Excel 工作簿 (*.xlsx);;CSV 文件 (*.csv);;所有文件 (*)");
+const QString exportFilters = QStringLiteral("Excel 工作簿 (*.xlsx);;CSV 文件（UTF-8，带 BOM） (*.csv)");
 constexpr int savedMessageMs = 5000;
 
 QString qs(const std::string &text)
@@ -221,6 +227,11 @@ void zonetable::buildMenus()
     makeAction(file, actionSaveAs, "actionSaveAs", QStringLiteral("另存为…"),
                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QStringLiteral("将计算表保存为另一个文件"));
     file->addSeparator();
+    makeAction(file, actionImport, "actionImport", QStringLiteral("导入…"), QKeySequence(),
+               QStringLiteral("从 Excel 或 WPS 表格（.xlsx、.csv）导入水功能区，作为一张新的计算表"));
+    makeAction(file, actionExport, "actionExport", QStringLiteral("导出…"), QKeySequence(),
+               QStringLiteral("将计算表导出为 Excel 工作簿（.xlsx，含汇总表）或 CSV 文件"));
+    file->addSeparator();
     makeAction(file, actionExportSheet, "actionExportSheet", QStringLiteral("导出计算书…"),
                QKeySequence(Qt::CTRL | Qt::Key_E), QStringLiteral("将计算书导出为 PDF、ODT 或 HTML 文件"));
     makeAction(file, actionPrintSheet, "actionPrintSheet", QStringLiteral("打印计算书…"),
@@ -245,6 +256,8 @@ void zonetable::buildMenus()
     edit->addSeparator();
     makeAction(edit, actionCopy, "actionCopy", QStringLiteral("复制"), QKeySequence(Qt::CTRL | Qt::Key_C),
                QStringLiteral("将选中的单元格复制为表格，可粘贴到 Excel 或 WPS"));
+    makeAction(edit, actionPaste, "actionPaste", QStringLiteral("粘贴"), QKeySequence(Qt::CTRL | Qt::Key_V),
+               QStringLiteral("将从 Excel 或 WPS 复制的单元格粘贴到选中的单元格；首行为列名时按列名对应"));
     makeAction(edit, actionInsertRow, "actionInsertRow", QStringLiteral("插入行"), QKeySequence(Qt::CTRL | Qt::Key_I),
                QStringLiteral("在当前行之后插入一行，沿用当前行的水体、水质目标、污染物和计算方法"));
     makeAction(edit, actionDeleteRows, "actionDeleteRows", QStringLiteral("删除行"),
@@ -259,12 +272,17 @@ void zonetable::buildMenus()
     actionUndo->setIcon(style->standardIcon(QStyle::SP_ArrowBack));
     actionRedo->setIcon(style->standardIcon(QStyle::SP_ArrowForward));
     actionExportSheet->setIcon(style->standardIcon(QStyle::SP_FileDialogDetailedView));
+    actionImport->setIcon(style->standardIcon(QStyle::SP_ArrowDown));
+    actionExport->setIcon(style->standardIcon(QStyle::SP_ArrowUp));
 
     toolBar = addToolBar(QStringLiteral("常用"));
     toolBar->setObjectName("toolBar");
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     toolBar->setMovable(false);
     for (QAction *action : {actionNew, actionOpen, actionSave})
+        toolBar->addAction(action);
+    toolBar->addSeparator();
+    for (QAction *action : {actionImport, actionExport})
         toolBar->addAction(action);
     toolBar->addSeparator();
     for (QAction *action : {actionUndo, actionRedo})
@@ -279,11 +297,14 @@ void zonetable::buildMenus()
     connect(actionOpen, &QAction::triggered, this, &zonetable::open);
     connect(actionSave, &QAction::triggered, this, &zonetable::save);
     connect(actionSaveAs, &QAction::triggered, this, &zonetable::saveAs);
+    connect(actionImport, &QAction::triggered, this, &zonetable::importSpreadsheet);
+    connect(actionExport, &QAction::triggered, this, &zonetable::exportSpreadsheet);
     connect(actionExportSheet, &QAction::triggered, this, &zonetable::exportSheet);
     connect(actionPrintSheet, &QAction::triggered, this, &zonetable::printSheet);
     connect(actionProjectName, &QAction::triggered, this, &zonetable::askProjectName);
     connect(actionReturn, &QAction::triggered, this, &QWidget::close);
     connect(actionCopy, &QAction::triggered, this, &zonetable::copy);
+    connect(actionPaste, &QAction::triggered, this, &zonetable::paste);
     connect(actionInsertRow, &QAction::triggered, this, &zonetable::insertRow);
     connect(actionDeleteRows, &QAction::triggered, this, &zonetable::deleteRows);
     connect(actionFillDown, &QAction::triggered, this, &zonetable::fillDown);
@@ -457,9 +478,8 @@ bool zonetable::saveTo(const QString &path)
     return true;
 }
 
-void zonetable::showSaved(const QString &path)
+void zonetable::showSaved(const QString &path, const QString &prefix)
 {
-    const QString prefix = QStringLiteral("已保存：");
     const QFontMetrics metrics(statusBar()->font());
     const int room = statusBar()->width() - labelCounts->width() - metrics.horizontalAdvance(prefix) - 24;
     statusBar()->showMessage(prefix +
@@ -473,6 +493,154 @@ void zonetable::askProjectName()
         this, QStringLiteral("请输入项目名称："), QStringLiteral("项目名称"), qs(m_model->table().project));
     if (name)
         m_model->setProject(*name);
+}
+
+QString zonetable::startPath(const QString &suffix) const
+{
+    if (!m_path.isEmpty())
+        return QFileInfo(m_path).absolutePath() + u'/' + QFileInfo(m_path).completeBaseName() + suffix;
+    const std::string &project = m_model->table().project;
+    return QDir(documents::lastFolder()).filePath((project.empty() ? title : qs(project)) + suffix);
+}
+
+void zonetable::importSpreadsheet()
+{
+    if (!maybeSave())
+        return;
+    const QString path = ui::Prompts::current().openFileOfTypes(this, QStringLiteral("导入 Excel 或 WPS 表格"),
+                                                                documents::lastFolder(), importFilters);
+    if (!path.isEmpty() && importFrom(path))
+        documents::rememberFolder(path);
+}
+
+bool zonetable::importFrom(const QString &path)
+{
+    spreadsheet::Imported imported;
+    try {
+        imported = spreadsheet::importFile(QFileInfo(path).absoluteFilePath().toStdString());
+    } catch (const spreadsheet::BadSpreadsheet &bad) {
+        ui::Prompts::current().message(
+            this, QString::fromUtf8(spreadsheet::importRefusedText) + QString::fromUtf8(bad.what()), promptTitle);
+        return false;
+    }
+    const std::size_t rows = imported.table.size();
+    // A new table, named by no file yet: it is saved where the user chooses,
+    // and asked for before it would be lost.
+    showTable(std::move(imported.table), QString());
+    m_model->undoStack()->resetClean();
+    showSaved(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), QStringLiteral("已导入 %1 行：").arg(rows));
+    if (!imported.unknownColumns.empty()) {
+        QStringList names;
+        for (const std::string &name : imported.unknownColumns)
+            names << qs(name);
+        ui::Prompts::current().message(
+            this, QStringLiteral("以下列不是计算表的列，未导入：\n") + names.join(QStringLiteral("、")), promptTitle);
+    }
+    return true;
+}
+
+void zonetable::exportSpreadsheet()
+{
+    QString path = ui::Prompts::current().saveFile(this, QStringLiteral("导出为 Excel 或 WPS 表格"),
+                                                   startPath(QStringLiteral(".xlsx")), exportFilters);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".xlsx");
+    if (exportTo(path))
+        documents::rememberFolder(path);
+}
+
+bool zonetable::exportTo(const QString &path)
+{
+    const std::optional<spreadsheet::FileKind> kind = spreadsheet::fileKind(path.toStdString());
+    if (!kind) {
+        ui::Prompts::current().message(this, QStringLiteral("计算表只能导出为 .xlsx 或 .csv 文件"), promptTitle);
+        return false;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (*kind == spreadsheet::FileKind::Xlsx) {
+        try {
+            spreadsheet::writeWorkbook(m_model->table(), absolute.toStdString());
+        } catch (const spreadsheet::WriteFailed &failed) {
+            ui::Prompts::current().message(this, QStringLiteral("工作簿无法保存：") + QString::fromUtf8(failed.what()),
+                                           promptTitle);
+            return false;
+        }
+    } else {
+        const std::string text = spreadsheet::tableCsv(m_model->table(), true);
+        QSaveFile file(absolute);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
+            !file.commit()) {
+            const QString error = file.errorString();
+            file.cancelWriting();
+            ui::Prompts::current().message(this, QStringLiteral("CSV 文件无法保存：") + error, promptTitle);
+            return false;
+        }
+    }
+    showSaved(absolute, QStringLiteral("已导出："));
+    return true;
+}
+
+void zonetable::paste()
+{
+    const QString text = QApplication::clipboard()->text();
+    if (text.isEmpty())
+        return;
+    spreadsheet::Sheet block;
+    try {
+        block = spreadsheet::readDelimited(text.toStdString(), '\t');
+    } catch (const spreadsheet::BadSpreadsheet &bad) {
+        ui::Prompts::current().message(this, QStringLiteral("无法粘贴：") + QString::fromUtf8(bad.what()), promptTitle);
+        return;
+    }
+    // The block starts at the selection's top left cell (or the current cell),
+    // a single text goes into each cell selected.
+    spreadsheet::PasteTarget target;
+    const QModelIndexList cells = tableZones->selectionModel()->selectedIndexes();
+    const QModelIndex current = tableZones->selectionModel()->currentIndex();
+    if (!cells.isEmpty()) {
+        target.row = target.column = std::size_t(INT_MAX);
+        for (const QModelIndex &cell : cells) {
+            target.row = std::min(target.row, std::size_t(cell.row()));
+            target.column = std::min(target.column, std::size_t(cell.column()));
+            if (cells.size() > 1)
+                target.selected.emplace_back(std::size_t(cell.row()), std::size_t(cell.column()));
+        }
+    } else if (current.isValid()) {
+        target.row = std::size_t(current.row());
+        target.column = std::size_t(current.column());
+    } else {
+        target.row = std::size_t(m_model->rowCount());
+        target.column = std::size_t(std::max(0, m_model->columnOf(catalogue::ColumnKind::Zone)));
+    }
+    spreadsheet::Paste plan = spreadsheet::planPaste(m_model->table(), block, target);
+    if (plan.refusedCount > 0) {
+        ui::Prompts::current().message(this,
+                                       qs(spreadsheet::refusalText("以下 " + std::to_string(plan.refusedCount) +
+                                                                       " 个单元格无法粘贴，计算表未作改动：",
+                                                                   plan.refused, plan.refusedCount)),
+                                       promptTitle);
+        return;
+    }
+    const int last = int(target.row + plan.rows) - 1;
+    if (!m_model->paste(std::move(plan.changed), std::move(plan.added), QStringLiteral("粘贴")))
+        return;
+    // The rows pasted stay selected, as a spreadsheet leaves them.
+    const int first = int(target.row);
+    const int left = plan.byCaption || !target.selected.empty() ? 0 : int(target.column);
+    const int right = plan.byCaption || !target.selected.empty()
+                          ? m_model->columnCount() - 1
+                          : std::min(m_model->columnCount() - 1, int(target.column + block.width) - 1);
+    if (target.selected.empty() && last >= first && last < m_model->rowCount()) {
+        tableZones->selectionModel()->select(QItemSelection(m_model->index(first, left), m_model->index(last, right)),
+                                             QItemSelectionModel::ClearAndSelect);
+        tableZones->scrollTo(m_model->index(first, std::max(left, frozenColumns)));
+    }
+    statusBar()->showMessage(
+        plan.ignored > 0 ? QStringLiteral("已粘贴 %1 行；序号和计算结果由计算得出，未取粘贴的内容").arg(plan.rows)
+                         : QStringLiteral("已粘贴 %1 行").arg(plan.rows),
+        savedMessageMs);
 }
 
 void zonetable::exportSheet()

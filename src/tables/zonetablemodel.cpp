@@ -277,6 +277,22 @@ bool ZoneTableModel::addRows(PlacedRows rows, const QString &what)
     return true;
 }
 
+bool ZoneTableModel::paste(PlacedRows changed, std::vector<catalogue::ZoneRow> added, const QString &what)
+{
+    if (changed.empty() && added.empty())
+        return false;
+    PlacedRows placed;
+    placed.reserve(added.size());
+    for (std::size_t i = 0; i < added.size(); ++i)
+        placed.emplace_back(m_table.size() + i, std::move(added[i]));
+    // The rows changed first, then those below the end: undone the other way round.
+    m_undo->beginMacro(what);
+    replaceRows(std::move(changed), what);
+    addRows(std::move(placed), what);
+    m_undo->endMacro();
+    return true;
+}
+
 bool ZoneTableModel::removeZoneRows(QList<int> rows)
 {
     std::sort(rows.begin(), rows.end());

@@ -64,6 +64,8 @@ public:
     bool replaceRows(PlacedRows rows, const QString &what);
     // Rows added as one step at their places (ascending, as they stand once added).
     bool addRows(PlacedRows rows, const QString &what);
+    // A paste: rows changed in place and rows added at the end, one step.
+    bool paste(PlacedRows changed, std::vector<catalogue::ZoneRow> added, const QString &what);
     void setProject(const QString &name);
 
     // What the commands do and undo.

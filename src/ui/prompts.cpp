@@ -34,6 +34,12 @@ public:
         return QFileDialog::getOpenFileName(parent, title, startPath);
     }
 
+    QString openFileOfTypes(QWidget *parent, const QString &title, const QString &startPath,
+                            const QString &filters) override
+    {
+        return QFileDialog::getOpenFileName(parent, title, startPath, filters);
+    }
+
     bool launch(const QString &program, const QStringList &arguments) override
     {
         return QProcess::startDetached(program, arguments);
@@ -71,9 +77,20 @@ Prompts *installed = nullptr;
 
 } // namespace
 
-QString Prompts::saveFile(QWidget *, const QString &, const QString &, const QString &) { return QString(); }
+QString Prompts::saveFile(QWidget *, const QString &, const QString &, const QString &)
+{
+    return QString();
+}
 
-bool Prompts::print(QWidget *, const QTextDocument &) { return false; }
+QString Prompts::openFileOfTypes(QWidget *parent, const QString &title, const QString &startPath, const QString &)
+{
+    return openFile(parent, title, startPath);
+}
+
+bool Prompts::print(QWidget *, const QTextDocument &)
+{
+    return false;
+}
 
 Prompts::SaveChoice Prompts::askToSave(QWidget *, const QString &, const QString &)
 {
@@ -86,6 +103,9 @@ Prompts &Prompts::current()
     return installed ? *installed : dialogs;
 }
 
-void Prompts::install(Prompts *prompts) { installed = prompts; }
+void Prompts::install(Prompts *prompts)
+{
+    installed = prompts;
+}
 
 } // namespace ui

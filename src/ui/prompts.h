@@ -23,14 +23,17 @@ public:
                                          const QString &defaultText) = 0;
     // A file-open dialog; the empty text when cancelled.
     virtual QString openFile(QWidget *parent, const QString &title, const QString &startPath) = 0;
+    // A file-open dialog offering the given filters ("表格 (*.xlsx *.csv);;..."):
+    // prompts that show no such dialog answer as openFile does.
+    virtual QString openFileOfTypes(QWidget *parent, const QString &title, const QString &startPath,
+                                    const QString &filters);
     // Starts a program without waiting; false when it could not be started.
     virtual bool launch(const QString &program, const QStringList &arguments) = 0;
 
     // A file-save dialog offering the given filters ("计算书 (*.pdf);;..."); the
     // empty text when cancelled. The dialog asks before replacing a file.
     // Prompts that show no such dialog answer as if it were cancelled.
-    virtual QString saveFile(QWidget *parent, const QString &title, const QString &startPath,
-                             const QString &filters);
+    virtual QString saveFile(QWidget *parent, const QString &title, const QString &startPath, const QString &filters);
     // The print dialog; prints the document when accepted. False when cancelled.
     virtual bool print(QWidget *parent, const QTextDocument &document);
 
