@@ -5,6 +5,7 @@
 
 #include "catalogue/grid.h"
 #include "catalogue/parallel.h"
+#include "catalogue/sweep.h"
 #include "ui/calculatorwindow.h"
 #include "ui/prompts.h"
 
@@ -24,6 +25,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace analysis {
 
@@ -168,8 +170,7 @@ void uncertaintyform::fieldTicked(int row, bool ticked)
             value = m_base.number(f.name);
         } catch (const varnolek::CalcError &) {
         }
-        low = std::min(0.5 * value, 1.5 * value);
-        high = std::max(0.5 * value, 1.5 * value);
+        std::tie(low, high) = catalogue::defaultSpan(value);
     }
     kind->setCurrentIndex(1);
     m_fields->item(row, First)->setText(number(low));

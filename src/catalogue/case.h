@@ -121,6 +121,14 @@ struct Result {
     // statistics of many drawn cases) writes the numbers with empty texts and
     // leaves the captions out.
     bool textsWanted = true;
+    // A number the run gives beside its outputs and the window does not show:
+    // a level its plot draws across the chart (the saturation of dissolved
+    // oxygen), with the words that name it.
+    struct Level {
+        std::string label;
+        double value = 0;
+    };
+    std::vector<Level> levels;
 
     void add(std::string_view name, std::string text) { texts.push_back({name, std::move(text), std::nullopt}); }
     void add(std::string_view name, std::string text, double value) { texts.push_back({name, std::move(text), value}); }

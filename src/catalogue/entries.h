@@ -13,6 +13,7 @@ void addModelEntries(std::vector<Entry> &table);
 void addCapacityEntries(std::vector<Entry> &table);
 void addPlanningEntries(std::vector<Entry> &table);
 void addParameterEntries(std::vector<Entry> &table);
+void addRiverEntries(std::vector<Entry> &table);
 
 // A result field written with a digit pattern in the window's precision.
 Output patternOutput(std::string name, std::string label, varnolek::Precision precision, std::string pattern,

@@ -270,6 +270,7 @@ void drawBlock(const Entry &entry, const Case &base, const std::vector<Varied> &
             outcome.status = Status::Failed;
             outcome.result.texts.clear();
             outcome.result.balance.reset();
+            outcome.result.levels.clear();
             outcome.message = varnolek::describe(varnolek::Failure::Overflow);
         }
         visit(i, texts, outcome);

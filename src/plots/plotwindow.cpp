@@ -105,6 +105,13 @@ QXYSeries *seriesOf(const Series &s, Bounds &bounds)
         QPen pen = line->pen();
         pen.setWidthF(2);
         line->setPen(pen);
+        if (s.style == Series::Dashed) {
+            // A level across the chart, behind the curve in grey.
+            QPen level(QColor(90, 90, 90));
+            level.setStyle(Qt::DashLine);
+            level.setWidthF(1.5);
+            line->setPen(level);
+        }
         series = line;
     }
     series->setName(qs(s.name));
@@ -127,6 +134,13 @@ void addMarks(QChart *chart, const Plot &plot, Bounds &bounds)
         mark->setMarkerSize(11);
         mark->setColor(QColor(220, 30, 30));
         mark->setBorderColor(Qt::black);
+        if (m.style == Mark::Feature) {
+            // A place of the water body or of the curve, told apart from the
+            // computed point: the outfall, a peak, the critical point.
+            mark->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+            mark->setMarkerSize(13);
+            mark->setColor(QColor(20, 90, 200));
+        }
         mark->append(m.x, m.y);
         bounds.add(m.x, m.y);
         chart->addSeries(mark);
@@ -275,6 +289,27 @@ QWidget *mapChart(const Plot &plot, QWidget *parent)
     return box;
 }
 
+// Two charts side by side, each with its own axes.
+QWidget *pairChart(const Plot &plot, QWidget *parent)
+{
+    auto *box = new QWidget(parent);
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    QWidget *first = curveChart(plot, box);
+    Plot second;
+    second.title = plot.second.title;
+    second.xTitle = plot.second.xTitle;
+    second.yTitle = plot.second.yTitle;
+    second.series = plot.second.series;
+    second.marks = plot.second.marks;
+    QWidget *beside = curveChart(second, box);
+    first->setMinimumSize(480, 380);
+    beside->setMinimumSize(480, 380);
+    row->addWidget(first, 1);
+    row->addWidget(beside, 1);
+    return box;
+}
+
 } // namespace
 
 PlotWindow::PlotWindow(QWidget *calculator) : QWidget(calculator, Qt::Window)
@@ -328,6 +363,9 @@ void PlotWindow::draw(Plot plot)
         case Kind::Probability:
             column->addWidget(probabilityChart(m_plot, m_content));
             break;
+        case Kind::Pair:
+            column->addWidget(pairChart(m_plot, m_content));
+            break;
         }
     }
     if (!m_plot.note.empty()) {
@@ -343,6 +381,8 @@ void PlotWindow::draw(Plot plot)
     exportData->setEnabled(drawable);
     if (m_plot.kind == Kind::Map)
         resize(std::max(width(), 1180), std::max(height(), 560));
+    if (m_plot.kind == Kind::Pair)
+        resize(std::max(width(), 1100), std::max(height(), 520));
 }
 
 void PlotWindow::render(QPainter *painter, const QRectF &target)
