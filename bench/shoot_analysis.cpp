@@ -1,7 +1,9 @@
 // Screenshots of the analysis windows for the documentation: the sensitivity
 // window's two tabs and the uncertainty window, each after a run, opened from
 // a calculator window's 分析 menu. Run under Xvfb:
-//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/shoot_analysis docs/screenshots
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/shoot_analysis docs/screenshots [DATA_FILE]
+// With a hydrological data file, the frequency analysis of it too.
+#include "analysis/freqform.h"
 #include "analysis/sensitivityform.h"
 #include "analysis/uncertaintyform.h"
 #include "app/windowcatalog.h"
@@ -27,8 +29,7 @@ void settle(int ms)
     loop.exec();
 }
 
-template <class Form>
-Form *open(ui::CalculatorWindow *window, const char *action, const char *name)
+template <class Form> Form *open(ui::CalculatorWindow *window, const char *action, const char *name)
 {
     window->findChild<QAction *>(QString::fromLatin1(action))->trigger();
     return window->findChild<Form *>(QString::fromLatin1(name));
@@ -76,5 +77,48 @@ int main(int argc, char *argv[])
     uncertainty->findChild<QPushButton *>(QStringLiteral("buttonRun"))->click();
     settle(2500);
     uncertainty->grab().save(out.filePath(QStringLiteral("uncertaintyform.png")));
+    uncertainty->close();
+
+    // Each distribution chosen in turn on the river's fields: the parameters
+    // made from the values, a lognormal refused for a value of 0, and a
+    // concentration spread so wide that some draws fall below 0.
+    auto *switched = open<analysis::uncertaintyform>(river, "actionUncertainty", "uncertaintyform");
+    switched->move(0, 0);
+    switched->show();
+    auto *table = switched->findChild<QTableWidget *>(QStringLiteral("tableFields"));
+    const auto choose = [table](int row, int kind) {
+        static_cast<QComboBox *>(table->cellWidget(row, 1))->setCurrentIndex(kind);
+    };
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const QString label = table->item(r, 0)->text();
+        if (label.contains(QStringLiteral("降解系数")))
+            choose(r, 3);
+        else if (label.contains(QStringLiteral("流速")))
+            choose(r, 4);
+        else if (label.contains(QStringLiteral("初始端面流量")))
+            choose(r, 2);
+        else if (label.startsWith(QStringLiteral("初始断面浓度"))) {
+            choose(r, 2);
+            table->item(r, 3)->setText(table->item(r, 2)->text());
+        }
+    }
+    switched->findChild<QPushButton *>(QStringLiteral("buttonRun"))->click();
+    settle(2500);
+    switched->grab().save(out.filePath(QStringLiteral("uncertaintyform-negative.png")));
+    for (int r = 0; r < table->rowCount(); ++r)
+        if (table->item(r, 0)->text().contains(QStringLiteral("支流流量")))
+            choose(r, 4); // its value is 0: refused, with the reason in the status line
+    settle(300);
+    switched->grab().save(out.filePath(QStringLiteral("uncertaintyform-switched.png")));
+
+    // The frequency analysis of a series, when a data file is given.
+    if (argc > 2) {
+        freqform *frequency = openFrequencyAnalysis(nullptr, QString::fromLocal8Bit(argv[2]));
+        if (frequency) {
+            frequency->move(0, 0);
+            settle(1500);
+            frequency->grab().save(out.filePath(QStringLiteral("freqform.png")));
+        }
+    }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "core/arithmetic.h"
 #include "core/numbers.h"
+#include "plots/chartlook.h"
 #include "ui/look.h"
 #include "ui/prompts.h"
 
@@ -154,7 +155,7 @@ QLineEdit *resultField(QWidget *parent, const char *name)
 {
     auto *field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(name));
-    field->setReadOnly(true);
+    ui::lookOfResult(field);
     field->setAlignment(Qt::AlignRight);
     field->setMinimumWidth(80);
     return field;
@@ -164,6 +165,7 @@ QLineEdit *inputField(QWidget *parent, const char *name, const QString &defaultT
 {
     auto *field = new QLineEdit(defaultText, parent);
     field->setObjectName(QString::fromLatin1(name));
+    ui::lookOfInput(field);
     field->setAlignment(Qt::AlignRight);
     field->setMinimumWidth(80);
     field->setProperty("invalid", false);
@@ -339,7 +341,18 @@ void freqform::buildPlot()
     m_design->setName(QStringLiteral("设计值"));
     m_design->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     m_design->setMarkerSize(10);
-    m_design->setColor(Qt::red);
+    // Each in its quantity's colour, as in every chart of the program.
+    for (QXYSeries *s : {static_cast<QXYSeries *>(m_points), static_cast<QXYSeries *>(m_momentCurve),
+                         static_cast<QXYSeries *>(m_fitCurve), static_cast<QXYSeries *>(m_design)}) {
+        const QColor colour = plots::quantityColour(s->name());
+        if (auto *line = qobject_cast<QLineSeries *>(s)) {
+            QPen pen(colour);
+            pen.setWidthF(2);
+            line->setPen(pen);
+        } else {
+            s->setColor(colour);
+        }
+    }
     const QList<QAbstractSeries *> all = {m_points, m_momentCurve, m_fitCurve, m_design};
     for (QAbstractSeries *s : all)
         chart->addSeries(s);
@@ -349,6 +362,7 @@ void freqform::buildPlot()
     chart->addAxis(m_valueAxis, Qt::AlignLeft);
     for (QAbstractSeries *s : all)
         s->attachAxis(m_valueAxis);
+    plots::applyLook(chart);
     plot = new QChartView(chart, this);
     plot->setObjectName(QStringLiteral("plot"));
     plot->setRenderHint(QPainter::Antialiasing);

@@ -1,14 +1,17 @@
 #include "sensitivityform.h"
 
 #include "runbar.h"
+#include "tablecells.h"
 
 #include "catalogue/parallel.h"
 #include "catalogue/sweep.h"
+#include "plots/chartlook.h"
 #include "ui/calculatorwindow.h"
 #include "ui/prompts.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -67,7 +70,10 @@ QTableWidgetItem *cell(const QString &text)
     return item;
 }
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), int(s.size())); }
+QString text(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), int(s.size()));
+}
 
 } // namespace
 
@@ -147,6 +153,7 @@ QWidget *sensitivityform::buildSweepTab()
     m_table = new QTableWidget;
     m_table->setObjectName(QStringLiteral("tableSweep"));
     m_table->verticalHeader()->setVisible(false);
+    showShownTexts(m_table);
     m_chart = new QChartView;
     m_chart->setObjectName(QStringLiteral("chartSweep"));
     m_chart->setRenderHint(QPainter::Antialiasing);
@@ -174,14 +181,15 @@ QWidget *sensitivityform::buildTornadoTab()
     auto *row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("每个参数变化 ±")));
     row->addWidget(m_share);
-    row->addWidget(new QLabel(QStringLiteral("%,其余参数保持不变;条形为") + mainCaption(m_entry) +
-                              QStringLiteral("的变化量")));
+    row->addWidget(
+        new QLabel(QStringLiteral("%,其余参数保持不变;条形为") + mainCaption(m_entry) + QStringLiteral("的变化量")));
     row->addStretch(1);
     row->addWidget(run);
 
     m_tornadoTable = new QTableWidget;
     m_tornadoTable->setObjectName(QStringLiteral("tableTornado"));
     m_tornadoTable->verticalHeader()->setVisible(false);
+    showShownTexts(m_tornadoTable);
     m_tornadoChart = new QChartView;
     m_tornadoChart->setObjectName(QStringLiteral("chartTornado"));
     m_tornadoChart->setRenderHint(QPainter::Antialiasing);
@@ -259,7 +267,10 @@ void sensitivityform::runSweep()
     });
 }
 
-void sensitivityform::cancelSweep() { m_runBar->cancel(); }
+void sensitivityform::cancelSweep()
+{
+    m_runBar->cancel();
+}
 
 void sensitivityform::showSweep()
 {
@@ -284,28 +295,48 @@ void sensitivityform::showSweep()
     m_table->setRowCount(int(m_rows.size()));
 
     std::vector<QLineSeries *> series;
+    QStringList names;
     for (const catalogue::Output *o : outputs) {
         if (!o->numeric())
             continue;
         auto *s = new QLineSeries;
         s->setName(o->label.empty() ? QString::fromStdString(o->name) : QString::fromStdString(o->label));
         series.push_back(s);
+        names << s->name();
     }
     QLineSeries *balance = nullptr;
     if (m_entry.balance) {
         balance = new QLineSeries;
         balance->setName(mainCaption(m_entry));
+        names << balance->name();
     }
+    // The swept values as read, for the spacing each is shown to.
+    std::vector<double> xs;
+    for (const catalogue::GridRow &row : m_rows)
+        xs.push_back(varnolek::readNumber(row.texts[0]));
+    const auto spacingAt = [&xs](std::size_t r) {
+        double d = INFINITY;
+        if (r > 0)
+            d = std::abs(xs[r] - xs[r - 1]);
+        if (r + 1 < xs.size())
+            d = std::min(d, std::abs(xs[r + 1] - xs[r]));
+        return d;
+    };
     for (std::size_t r = 0; r < m_rows.size(); ++r) {
         const catalogue::GridRow &row = m_rows[r];
         const bool done = row.outcome.status == catalogue::Status::Done;
         int column = 0;
-        m_table->setItem(int(r), column++, cell(text(row.texts[0])));
-        const double x = varnolek::readNumber(row.texts[0]);
+        // The text each case was calculated with, shown to the digits its
+        // spacing needs (2602.04081632653 in steps of 102 shows 2602).
+        m_table->setItem(
+            int(r), column++,
+            numberCell(text(row.texts[0]), QString::fromStdString(plots::sweptValueText(xs[r], spacingAt(r)))));
+        const double x = xs[r];
         std::size_t numeric = 0;
         for (const catalogue::Output *o : outputs) {
             const std::string *t = done ? row.outcome.result.text(o->name) : nullptr;
-            m_table->setItem(int(r), column++, cell(t ? QString::fromStdString(*t) : QString()));
+            const QString shown = t ? QString::fromStdString(*t) : QString();
+            m_table->setItem(int(r), column++, o->numeric() ? numberCell(shown, shown) : cell(shown));
             if (o->numeric()) {
                 if (const auto y = catalogue::outputNumber(m_entry, row.outcome.result, o->name); y && done)
                     series[numeric]->append(x, *y);
@@ -315,38 +346,47 @@ void sensitivityform::showSweep()
         if (balance) {
             const auto b = done ? row.outcome.result.balance : std::nullopt;
             m_table->setItem(int(r), column++,
-                             cell(b ? QString::fromStdString(catalogue::statisticText(*b)) : QString()));
+                             b ? numberCell(QString::fromStdString(catalogue::statisticText(*b)),
+                                            QString::fromStdString(catalogue::outputText(m_entry.main(), *b)))
+                               : cell(QString()));
             if (b)
                 balance->append(x, *b);
         }
         m_table->setItem(int(r), column, cell(QString::fromStdString(row.outcome.message)));
     }
     m_table->resizeColumnsToContents();
-    auto *xAxis = new QValueAxis;
-    xAxis->setTitleText(fieldCaption(m_entry, m_axis.field));
-    auto *yAxis = new QValueAxis;
+    if (balance)
+        series.push_back(balance);
+    const std::vector<QColor> colours = plots::quantityColours(names);
+    plots::Span values;
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        QPen pen(colours[i]);
+        pen.setWidthF(2);
+        series[i]->setPen(pen);
+        chart->addSeries(series[i]);
+        for (const QPointF &p : series[i]->points())
+            plots::include(values, p.y());
+    }
+    // The swept range from end to end, ticks at round numbers within it.
+    plots::Span range;
+    plots::include(range, m_axis.from);
+    plots::include(range, m_axis.to);
+    plots::ScaleRules edges;
+    edges.margin = 0;
+    edges.keepSign = false;
+    QCategoryAxis *xAxis = plots::scaleAxis(range, edges, Qt::Horizontal);
+    plots::setAxisTitle(xAxis, fieldCaption(m_entry, m_axis.field));
+    plots::ScaleRules room;
+    room.keepSign = false;
+    QCategoryAxis *yAxis = plots::scaleAxis(values, room, Qt::Vertical);
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
-    double low = INFINITY, high = -INFINITY;
-    auto add = [&](QLineSeries *s) {
-        chart->addSeries(s);
+    for (QLineSeries *s : series) {
         s->attachAxis(xAxis);
         s->attachAxis(yAxis);
-        for (const QPointF &p : s->points()) {
-            low = std::min(low, p.y());
-            high = std::max(high, p.y());
-        }
-    };
-    for (QLineSeries *s : series)
-        add(s);
-    if (balance)
-        add(balance);
-    xAxis->setRange(std::min(m_axis.from, m_axis.to), std::max(m_axis.from, m_axis.to));
-    if (low <= high) {
-        const double margin = low == high ? std::max(1.0, std::fabs(low) * 0.1) : (high - low) * 0.05;
-        yAxis->setRange(low - margin, high + margin);
     }
     chart->setTitle(QStringLiteral("%1 对计算结果的影响").arg(fieldCaption(m_entry, m_axis.field)));
+    plots::applyLook(chart);
 }
 
 void sensitivityform::runTornado()
@@ -363,18 +403,28 @@ void sensitivityform::runTornado()
 void sensitivityform::showTornado()
 {
     const QString share = m_share->text().trimmed();
-    QStringList header{QStringLiteral("参数"), QStringLiteral("−%1% 时取值").arg(share),
-                       QStringLiteral("+%1% 时取值").arg(share), QStringLiteral("−%1% 时结果").arg(share),
-                       QStringLiteral("+%1% 时结果").arg(share), QStringLiteral("最大变化量")};
+    QStringList header{QStringLiteral("参数"),
+                       QStringLiteral("−%1% 时取值").arg(share),
+                       QStringLiteral("+%1% 时取值").arg(share),
+                       QStringLiteral("−%1% 时结果").arg(share),
+                       QStringLiteral("+%1% 时结果").arg(share),
+                       QStringLiteral("最大变化量")};
     m_tornadoTable->clear();
     m_tornadoTable->setColumnCount(header.size());
     m_tornadoTable->setHorizontalHeaderLabels(header);
     m_tornadoTable->setRowCount(int(m_tornado.bars.size()));
-    auto number = [](const std::optional<double> &v) {
-        return v ? QString::fromStdString(catalogue::statisticText(*v)) : QStringLiteral("—");
+    // The results as the main output writes them; the cells hold seven digits.
+    const catalogue::Output &main = m_entry.main();
+    auto result = [&main](const std::optional<double> &v) {
+        if (!v)
+            return cell(QStringLiteral("—"));
+        return numberCell(QString::fromStdString(catalogue::statisticText(*v)),
+                          QString::fromStdString(catalogue::outputText(main, *v)));
     };
     auto *low = new QBarSet(QStringLiteral("−%1%").arg(share));
     auto *high = new QBarSet(QStringLiteral("+%1%").arg(share));
+    low->setColor(plots::quantityColour(QStringLiteral("参数减小")));
+    high->setColor(plots::quantityColour(QStringLiteral("参数增大")));
     QStringList categories;
     // The bar chart draws its first category at the bottom: largest last.
     for (std::size_t i = m_tornado.bars.size(); i-- > 0;) {
@@ -390,11 +440,13 @@ void sensitivityform::showTornado()
         const catalogue::TornadoBar &bar = m_tornado.bars[i];
         const int r = int(i);
         m_tornadoTable->setItem(r, 0, cell(fieldCaption(m_entry, bar.field)));
-        m_tornadoTable->setItem(r, 1, cell(QString::fromStdString(bar.lowText)));
-        m_tornadoTable->setItem(r, 2, cell(QString::fromStdString(bar.highText)));
-        m_tornadoTable->setItem(r, 3, cell(number(bar.low)));
-        m_tornadoTable->setItem(r, 4, cell(number(bar.high)));
-        m_tornadoTable->setItem(r, 5, cell(QString::fromStdString(catalogue::statisticText(bar.swing))));
+        m_tornadoTable->setItem(r, 1,
+                                numberCell(QString::fromStdString(bar.lowText), QString::fromStdString(bar.lowText)));
+        m_tornadoTable->setItem(r, 2,
+                                numberCell(QString::fromStdString(bar.highText), QString::fromStdString(bar.highText)));
+        m_tornadoTable->setItem(r, 3, result(bar.low));
+        m_tornadoTable->setItem(r, 4, result(bar.high));
+        m_tornadoTable->setItem(r, 5, result(bar.swing));
     }
     m_tornadoTable->resizeColumnsToContents();
 
@@ -407,17 +459,25 @@ void sensitivityform::showTornado()
     categoryAxis->append(categories);
     chart->addAxis(categoryAxis, Qt::AlignLeft);
     series->attachAxis(categoryAxis);
-    auto *valueAxis = new QValueAxis;
-    valueAxis->setTitleText(QStringLiteral("%1的变化量(基准值 %2)").arg(mainCaption(m_entry), number(m_tornado.base)));
-    chart->addAxis(valueAxis, Qt::AlignBottom);
-    series->attachAxis(valueAxis);
+    // Symmetric about no change, ticks at round numbers.
     double extent = 0;
     for (const catalogue::TornadoBar &bar : m_tornado.bars)
         extent = std::max(extent, bar.swing);
-    if (extent > 0)
-        valueAxis->setRange(-extent * 1.1, extent * 1.1);
+    plots::Span span;
+    plots::include(span, extent > 0 ? -extent : -1);
+    plots::include(span, extent > 0 ? extent : 1);
+    plots::ScaleRules room;
+    room.keepSign = false;
+    room.margin = 0.1;
+    QCategoryAxis *valueAxis = plots::scaleAxis(span, room, Qt::Horizontal);
+    const QString base =
+        m_tornado.base ? QString::fromStdString(catalogue::outputText(main, *m_tornado.base)) : QStringLiteral("—");
+    plots::setAxisTitle(valueAxis, QStringLiteral("%1的变化量(基准值 %2)").arg(mainCaption(m_entry), base));
+    chart->addAxis(valueAxis, Qt::AlignBottom);
+    series->attachAxis(valueAxis);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setTitle(QStringLiteral("各参数 ±%1% 时%2的变化").arg(share, mainCaption(m_entry)));
+    plots::applyLook(chart);
     replaceChart(m_tornadoChart, chart);
 }
 

@@ -49,9 +49,14 @@ signals:
     void finished(bool cancelled);
 
 private:
+    int choiceOf(int row) const;
     void fieldTicked(int row, bool ticked);
+    void valueTyped(int row);
     void distributionChosen(int row);
     void showResult();
+    // The status line's word on drawn values below 0 of quantities whose
+    // labels print no range below 0, or empty.
+    QString negativeNote() const;
 
     const catalogue::Entry &m_entry;
     catalogue::Case m_base;
@@ -62,6 +67,11 @@ private:
     QTableWidget *m_statistics;
     QChartView *m_histogram;
     QLabel *m_reduction;
+    // Each field's value, that a switch of distribution makes the
+    // distribution's parameters from: the window's, or the one typed into
+    // the table for a fixed value.
+    std::vector<double> m_values;
+    std::vector<std::string> m_runFields; // the fields drawn in the run shown
     std::optional<catalogue::MonteCarloResult> m_running;
     std::optional<catalogue::MonteCarloResult> m_shown;
 };

@@ -21,6 +21,9 @@ namespace catalogue {
 template <class In> struct Binding {
     double In::*member;
     std::string field;
+    // Where the field stands among its entry's fields, where one entry owns
+    // the binding: a case made from those fields finds it there at once.
+    std::size_t place = std::size_t(-1);
 };
 
 template <class In> Binding<In> bind(double In::*member, std::string field)
@@ -36,7 +39,7 @@ template <class In> In read(const Case &c, const Bindings<In> &bindings)
 {
     In in{};
     for (const Binding<In> &b : bindings)
-        in.*(b.member) = c.number(b.field);
+        in.*(b.member) = c.number(b.field, b.place);
     return in;
 }
 
@@ -67,6 +70,10 @@ enum class Check {
 template <class In, class Body> void bindRun(Entry &entry, Bindings<In> bindings, Body body, Check check = Check::First)
 {
     record(entry, bindings);
+    for (Binding<In> &b : bindings)
+        for (std::size_t i = 0; i < entry.fields.size(); ++i)
+            if (entry.fields[i].name == b.field)
+                b.place = i;
     entry.run = [bindings = std::move(bindings), body, check](const Entry &e, const Case &c, Result &r) {
         if (check == Check::First)
             requireStep(e, c, 0);

@@ -143,7 +143,12 @@ bool Case::has(std::string_view name) const
 
 bool Case::filled(std::string_view name) const
 {
-    const std::size_t i = find(name);
+    return filled(name, fields.size());
+}
+
+bool Case::filled(std::string_view name, std::size_t place) const
+{
+    const std::size_t i = place < fields.size() && sameName(fields[place].first, name) ? place : find(name);
     if (i >= fields.size())
         return false;
     return !fields[i].second.empty() || (i < m_numbers.size() && !std::isnan(m_numbers[i]));
@@ -151,7 +156,12 @@ bool Case::filled(std::string_view name) const
 
 double Case::number(std::string_view name) const
 {
-    const std::size_t i = find(name);
+    return number(name, fields.size());
+}
+
+double Case::number(std::string_view name, std::size_t place) const
+{
+    const std::size_t i = place < fields.size() && sameName(fields[place].first, name) ? place : find(name);
     if (i >= fields.size())
         return varnolek::readNumber(std::string_view());
     if (i < m_numbers.size() && !std::isnan(m_numbers[i]))

@@ -70,6 +70,10 @@ public:
     // The field read as a number, the way a window reads it (may throw
     // CalcError); the number itself for a field given as a number.
     double number(std::string_view name) const;
+    // The same, the field looked for first at a place where it is expected (a
+    // case made from its calculation's fields holds them in their order).
+    bool filled(std::string_view name, std::size_t place) const;
+    double number(std::string_view name, std::size_t place) const;
     // A calculation starts reading the case: its questions are counted anew.
     void readingStarted() const { m_hint.question.store(0, std::memory_order_relaxed); }
     // Throws Incomplete unless every named field holds text.

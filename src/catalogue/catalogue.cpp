@@ -211,6 +211,16 @@ const std::vector<Entry> &entries()
         addPlanningEntries(t);
         addParameterEntries(t);
         addRiverEntries(t);
+        for (Entry &e : t) {
+            e.requiredPlaces.clear();
+            for (const std::string &name : e.required) {
+                std::size_t place = e.fields.size();
+                for (std::size_t i = 0; i < e.fields.size(); ++i)
+                    if (e.fields[i].name == name)
+                        place = i;
+                e.requiredPlaces.push_back(place);
+            }
+        }
         return t;
     }();
     return table;
@@ -251,7 +261,7 @@ void requireStep(const Entry &entry, const Case &c, std::size_t step)
     const std::size_t first = step == 0 ? 0 : entry.steps.at(step - 1);
     const std::size_t last = entry.steps.empty() ? entry.required.size() : entry.steps.at(step);
     for (std::size_t i = first; i < last; ++i)
-        if (!c.filled(entry.required[i]))
+        if (!c.filled(entry.required[i], i < entry.requiredPlaces.size() ? entry.requiredPlaces[i] : c.fields.size()))
             throw Incomplete();
 }
 

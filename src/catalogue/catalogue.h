@@ -193,6 +193,7 @@ struct Entry {
     std::string view;                 // the view's name, empty for a window of one view
     std::vector<Field> fields;
     std::vector<std::string> required; // the completeness set, in the order it is checked
+    std::vector<std::size_t> requiredPlaces; // where each of them stands among the fields (set by entries())
     // Where a check in steps ends each step, as indices into required: the
     // calculation checks the first step's fields, computes, then checks the
     // next. Empty when the whole set is checked at once.

@@ -128,6 +128,76 @@ std::optional<Distribution> parseDistribution(std::string_view text, std::string
     return d;
 }
 
+std::vector<std::string> parameterNames(Distribution::Kind kind)
+{
+    switch (kind) {
+    case Distribution::Uniform:
+        return {"下限", "上限"};
+    case Distribution::Normal:
+        return {"均值", "标准差"};
+    case Distribution::Triangular:
+        return {"最小值", "最可能值", "最大值"};
+    case Distribution::Lognormal:
+        return {"对数均值", "对数标准差"};
+    }
+    return {};
+}
+
+std::optional<Distribution> distributionFrom(const Field &field, double v, Distribution::Kind kind, std::string &why)
+{
+    why.clear();
+    // The uniform's bounds.
+    double a = 0, b = 1;
+    if (field.range) {
+        a = field.range->low;
+        b = field.range->high;
+    } else if (v != 0) {
+        a = v - 0.2 * std::abs(v);
+        b = v + 0.2 * std::abs(v);
+    }
+    const double sd = v != 0 ? 0.1 * std::abs(v) : 0.1 * (b - a);
+    Distribution d;
+    d.kind = kind;
+    switch (kind) {
+    case Distribution::Uniform:
+        d.p1 = a;
+        d.p2 = b;
+        break;
+    case Distribution::Normal:
+        d.p1 = v;
+        d.p2 = sd;
+        break;
+    case Distribution::Triangular:
+        d.p1 = std::min(a, v);
+        d.p2 = v;
+        d.p3 = std::max(b, v);
+        break;
+    case Distribution::Lognormal: {
+        if (!(v > 0)) {
+            why = quantityName(field.label) + "的取值 " + valueText(v) + " 不大于 0，不能取对数正态分布，保留均匀分布";
+            return std::nullopt;
+        }
+        const double ratio = sd / v;
+        const double variance = std::log1p(ratio * ratio);
+        d.p1 = std::log(v) - variance / 2;
+        d.p2 = std::sqrt(variance);
+        break;
+    }
+    }
+    const std::string problem = checkDistribution(d);
+    if (!problem.empty()) {
+        // A value beyond what can be drawn from (1E+308 and its 20 %).
+        why = quantityName(field.label) + "的取值 " + valueText(v) + " 无法抽样";
+        return std::nullopt;
+    }
+    return d;
+}
+
+bool mayBeNegative(const Field &field)
+{
+    return field.range && field.range->low < 0;
+}
+
 std::optional<Varied> parseVaried(const Entry &entry, std::string_view text, std::string &error)
 {
     const auto eq = text.find('=');
@@ -221,7 +291,8 @@ Entering enteringFor(const Entry &entry, const std::vector<Varied> &varied, bool
 // Draws the cases of one block and evaluates each; visit(i, texts, outcome).
 template <class Visit>
 void drawBlock(const Entry &entry, const Case &base, const std::vector<Varied> &varied, std::uint64_t seed,
-               std::size_t block, std::size_t cases, Entering entering, std::vector<std::string> &texts, Visit visit)
+               std::size_t block, std::size_t cases, Entering entering, std::vector<std::string> &texts, Visit visit,
+               std::size_t *negatives = nullptr)
 {
     std::mt19937_64 generator = blockGenerator(seed, block);
     std::vector<Sampler> samplers;
@@ -245,6 +316,8 @@ void drawBlock(const Entry &entry, const Case &base, const std::vector<Varied> &
         bool drawn = true;
         for (std::size_t k = 0; k < varied.size(); ++k) {
             const double x = samplers[k](generator);
+            if (negatives && x < 0)
+                ++negatives[k];
             if (!std::isfinite(x)) {
                 texts[k].clear();
                 c.fields[at[k]].second = texts[k];
@@ -326,11 +399,13 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
         std::vector<double> main;                // per case, NaN for no value
         std::size_t cases = 0;
         std::size_t failed = 0;
+        std::vector<std::size_t> negatives; // per varied field
     };
     if (settings.cases > maxMonteCarloCases)
         throw std::length_error("a Monte Carlo run of more than " + std::to_string(maxMonteCarloCases) + " cases");
     MonteCarloResult result;
     result.cases = settings.cases;
+    result.negativeDraws.assign(varied.size(), 0);
     std::vector<std::vector<double>> values(columns);
     for (auto &v : values)
         v.reserve(settings.cases);
@@ -349,29 +424,32 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
             b.main.clear();
             b.cases = 0;
             b.failed = 0;
+            b.negatives.assign(varied.size(), 0);
             if (settings.cancel && settings.cancel->load(std::memory_order_relaxed))
                 return;
             std::vector<std::string> texts;
-            drawBlock(entry, base, varied, settings.seed, block, settings.cases, entering, texts,
-                      [&](std::size_t, const std::vector<std::string> &, const Outcome &outcome) {
-                          const bool ok = outcome.status == Status::Done;
-                          if (!ok)
-                              ++b.failed;
-                          for (std::size_t k = 0; k < numeric.size(); ++k) {
-                              std::optional<double> v;
-                              if (ok)
-                                  v = settings.asShown ? shownNumber(entry, outcome.result, numeric[k]->name)
-                                                       : outcome.result.number(numeric[k]->name);
-                              b.values[k].push_back(v ? *v : NAN);
-                          }
-                          if (entry.balance)
-                              b.values.back().push_back(ok && outcome.result.balance ? *outcome.result.balance : NAN);
-                          ++b.cases;
-                          if (settings.keepMainValues) {
-                              const std::optional<double> main = mainValue(entry, outcome, settings.asShown);
-                              b.main.push_back(main ? *main : NAN);
-                          }
-                      });
+            drawBlock(
+                entry, base, varied, settings.seed, block, settings.cases, entering, texts,
+                [&](std::size_t, const std::vector<std::string> &, const Outcome &outcome) {
+                    const bool ok = outcome.status == Status::Done;
+                    if (!ok)
+                        ++b.failed;
+                    for (std::size_t k = 0; k < numeric.size(); ++k) {
+                        std::optional<double> v;
+                        if (ok)
+                            v = settings.asShown ? shownNumber(entry, outcome.result, numeric[k]->name)
+                                                 : outcome.result.number(numeric[k]->name);
+                        b.values[k].push_back(v ? *v : NAN);
+                    }
+                    if (entry.balance)
+                        b.values.back().push_back(ok && outcome.result.balance ? *outcome.result.balance : NAN);
+                    ++b.cases;
+                    if (settings.keepMainValues) {
+                        const std::optional<double> main = mainValue(entry, outcome, settings.asShown);
+                        b.main.push_back(main ? *main : NAN);
+                    }
+                },
+                b.negatives.data());
         },
         [&](std::size_t, Block &b) {
             if (settings.cancel && settings.cancel->load()) {
@@ -386,6 +464,8 @@ std::optional<MonteCarloResult> monteCarlo(const Entry &entry, const Case &base,
                 if (!std::isnan(v))
                     result.mainValues.push_back(v);
             result.failed += b.failed;
+            for (std::size_t k = 0; k < b.negatives.size(); ++k)
+                result.negativeDraws[k] += b.negatives[k];
             done += b.cases;
             if (settings.progress)
                 settings.progress(done);

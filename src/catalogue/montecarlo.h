@@ -35,6 +35,28 @@ std::string checkDistribution(const Distribution &d);
 // Reads "uniform:a:b", "normal:mean:sd", "triangular:a:mode:b" or "lognormal:mu:sigma".
 std::optional<Distribution> parseDistribution(std::string_view text, std::string &error);
 
+// The names of a distribution's parameters, in the order of p1, p2, p3:
+// 下限/上限, 均值/标准差, 最小值/最可能值/最大值, 对数均值/对数标准差.
+std::vector<std::string> parameterNames(Distribution::Kind kind);
+
+// The distribution of a kind a field takes when it is switched to that kind,
+// made from the field's value v:
+//  - uniform over the range the field's label prints, or v ± 20 % of |v|
+//    where it prints none (0 to 1 for v = 0);
+//  - normal with mean v and standard deviation 10 % of |v| (10 % of the
+//    uniform's width for v = 0, where 10 % of |v| is no spread at all);
+//  - triangular over the uniform's bounds with v the most likely value (the
+//    bounds widened to v where the printed range does not hold it);
+//  - lognormal with the normal's mean m and standard deviation s: the log
+//    standard deviation σ with σ² = ln(1 + (s/m)²) and the log mean
+//    μ = ln m − σ²/2, so that the draws keep mean m and standard deviation s.
+//    Only for v > 0: for v ≤ 0 there is none, and why says so.
+std::optional<Distribution> distributionFrom(const Field &field, double v, Distribution::Kind kind, std::string &why);
+
+// Whether a field's quantity may be negative: its label prints a range that
+// reaches below 0. Drawn values below 0 of any other field are worth a word.
+bool mayBeNegative(const Field &field);
+
 struct Varied {
     std::string field;
     Distribution distribution;
@@ -87,6 +109,8 @@ struct MonteCarloResult {
     // settings ask for them.
     std::vector<double> mainValues;
     std::size_t failed = 0; // cases that did not run to their end
+    // Of each varied field, in the order given, the drawn values below 0.
+    std::vector<std::size_t> negativeDraws;
 };
 
 // The statistics of a run; nothing when cancelled.

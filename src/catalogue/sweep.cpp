@@ -1,5 +1,7 @@
 #include "sweep.h"
 
+#include "statistics.h"
+
 #include "core/arithmetic.h"
 #include "core/numbers.h"
 
@@ -121,6 +123,18 @@ std::optional<double> shownNumber(const Entry &entry, const Result &result, std:
         return varnolek::readNumber(*text);
     } catch (const varnolek::CalcError &) {
         return std::nullopt;
+    }
+}
+
+std::string outputText(const Output &output, double value)
+{
+    try {
+        if (output.format == Format::Text)
+            return statisticText(value);
+        return output.format == Format::General ? varnolek::generalText(value, output.precision)
+                                                : varnolek::formatPattern(value, output.precision, output.pattern);
+    } catch (const varnolek::CalcError &) {
+        return statisticText(value);
     }
 }
 

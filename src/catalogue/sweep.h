@@ -28,9 +28,9 @@ double spacedValue(double from, double to, int n, int i, Spacing spacing = Spaci
 // not a range to sweep.
 bool finiteSpacing(double from, double to, int n, Spacing spacing = Spacing::Linear);
 
-// The range a field without a declared one is varied over at first: half to
+// The range a sweep of a field without a declared one starts from: half to
 // one and a half times its value; 0 to 1 of its unit for a field at 0, where
-// that would be no range at all.
+// that would be no range at all (as a drawn field at 0 is uniform on 0 to 1).
 std::pair<double, double> defaultSpan(double value);
 
 // The text a swept or drawn value is typed as: general decimal text of 15
@@ -62,6 +62,12 @@ std::optional<double> outputNumber(const Entry &entry, const Result &result, std
 // The number an output shows, read back from its text: for whoever wants the
 // window's own digits (statistics of the values as shown).
 std::optional<double> shownNumber(const Entry &entry, const Result &result, std::string_view output);
+// A number written as an output writes its results: with its digit pattern
+// (a General output as general text), as a table of results from many cases
+// shows each. A number the pattern cannot take (beyond single precision for
+// a single-precision output) is written as a statistic is.
+std::string outputText(const Output &output, double value);
+
 // The value plots and statistics take for a case: the signed balance of a load
 // window (remaining capacity positive, reduction negative), else the main
 // output's number. With asShown, the main output as its text shows it.

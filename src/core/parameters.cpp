@@ -4,6 +4,7 @@
 #include "numbers.h"
 #include "units.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -84,6 +85,17 @@ std::optional<LogLine> fittedLogLine(const std::vector<MonitoringPoint> &points)
     LogLine line;
     line.b = (n * sxy - sx * sy) / d;
     line.a = (sy - line.b * sx) / n;
+    line.n = points.size();
+    // The sums of squares about the mean and about the line, in a second pass
+    // so that a spread small against ln C itself keeps its digits.
+    const double mean = sy / n;
+    double total = 0, residual = 0;
+    for (const MonitoringPoint &p : points) {
+        const double l = std::log(p.c);
+        total += (l - mean) * (l - mean);
+        residual += (l - line.a - line.b * p.x) * (l - line.a - line.b * p.x);
+    }
+    line.r2 = total > 0 ? std::clamp(1 - residual / total, 0.0, 1.0) : 1.0;
     return line;
 }
 

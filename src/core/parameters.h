@@ -3,6 +3,7 @@
 // a pollutant in a river reach, from concentrations measured at monitoring
 // points along the reach and the mean flow velocity.
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -41,10 +42,16 @@ double decayedConcentration(double c1, double k, double u, double xKm);
 
 // The straight line ln C = a + b·x (x in km) that the least-squares method
 // fits through the monitoring points, in double precision: the line drawn
-// through them. Nothing for fewer than two distinct distances.
+// through them, with how well it fits. Nothing for fewer than two distinct
+// distances.
 struct LogLine {
     double a = 0; // ln C at x = 0
     double b = 0; // per km
+    // The coefficient of determination 1 − Σ(ln C − line)² / Σ(ln C − mean)²:
+    // the share of the spread of ln C the line explains, 0 to 1. It is 1 where
+    // every ln C is the same, as the line then passes through every point.
+    double r2 = 0;
+    std::size_t n = 0; // the points fitted
 };
 std::optional<LogLine> fittedLogLine(const std::vector<MonitoringPoint> &points);
 

@@ -162,7 +162,8 @@ void writeSeries(QTextCursor &cursor, const ui::CalculatorWindow &window, const 
     hydrology::sortByValue(records);
     const int n = int(records.size());
     paragraph(cursor, QStringLiteral("资料年数 n = %1").arg(n));
-    const double percent = readAsNumber(window.fieldText("rate").value_or(QString())).value_or(0);
+    // The design rate the series is ranked at: the rate its plot marks.
+    const double percent = readAsNumber(window.fieldText(view.plot.along).value_or(QString())).value_or(0);
     const int chosen = hydrology::levelRank(n, percent / 100.0);
     std::vector<QStringList> rows;
     for (int i = 0; i < n; ++i)

@@ -1,5 +1,7 @@
 #include "mapitem.h"
 
+#include "scales.h"
+
 #include <QChart>
 #include <QPainter>
 #include <QPainterPath>
@@ -132,13 +134,26 @@ void ColourScale::paintEvent(QPaintEvent *)
     p.fillRect(QRect(barLeft, top, barWidth, bottom - top), g);
     p.setPen(Qt::black);
     p.drawRect(QRect(barLeft, top, barWidth, bottom - top));
-    for (int k = 0; k <= 5; ++k) {
-        const double v = m_low + (m_high - m_low) * k / 5.0;
-        const int y = bottom - (bottom - top) * k / 5;
+    // Ticks at round numbers; a clipped top says "≥" at the very top.
+    const auto yOf = [&](double v) {
+        return bottom - int(std::lround((bottom - top) * (m_high > m_low ? (v - m_low) / (m_high - m_low) : 0.0)));
+    };
+    const auto label = [&](int y, const QString &text) {
         p.drawLine(barLeft + barWidth, y, barLeft + barWidth + 4, y);
-        p.drawText(QRect(barLeft + barWidth + 7, y - fm.height(), width(), 2 * fm.height()), Qt::AlignVCenter,
-                   (k == 5 && m_clipped ? QStringLiteral("≥ ") : QString()) + QString::number(v, 'g', 4));
+        p.drawText(QRect(barLeft + barWidth + 7, y - fm.height(), width(), 2 * fm.height()), Qt::AlignVCenter, text);
+    };
+    Scale scale;
+    scale.low = m_low;
+    scale.high = m_high;
+    scale.step = niceStep(m_high - m_low, 5);
+    for (double v : scale.ticks()) {
+        const int y = yOf(v);
+        if (m_clipped && y - top < fm.height()) // leaves room for the top's label
+            continue;
+        label(y, QString::fromStdString(tickText(v, scale.step)));
     }
+    if (m_clipped)
+        label(top, QStringLiteral("≥ ") + QString::number(m_high, 'g', 4));
 }
 
 } // namespace plots

@@ -391,6 +391,9 @@ void multiPoint(Plot &plot, const Entry &entry, const Case &c)
     }
     Series line{"拟合直线", Series::Line, {}};
     if (const auto fit = varnolek::parameters::fittedLogLine(points)) {
+        // How well the line fits, and over how many points.
+        line.name += "（R² = " + varnolek::formatPattern(fit->r2, varnolek::Precision::Double, "0.0000") +
+                     "，n = " + std::to_string(fit->n) + "）";
         double lo = 0, hi = 0;
         for (const auto &p : points)
             hi = std::max(hi, p.x), lo = std::min(lo, p.x);
@@ -608,12 +611,10 @@ void timeAndDistance(Plot &plot, const Entry &entry, const Case &c, const PlotSp
     plot.xTitle = fieldTitle(*ft);
     plot.yTitle = outputTitle(entry.main());
     const std::vector<catalogue::Point> inTime = sweptWithCase(entry, c, spec.along, t0, t1);
-    plot.series.push_back(throughPoints(entry, c, spec.along, inTime, "X 处浓度过程线", plot.marks, nullptr));
+    plot.series.push_back(throughPoints(entry, c, spec.along, inTime, "X 处浓度过程", plot.marks, nullptr));
     if (peakAt && peak)
-        plot.marks.push_back({peakAt->value, peak->value,
-                              "峰值（" + withUnit(entry, spec.peakAt, peakAt->text) + "，" +
-                                  withUnit(entry, spec.peakValue, peak->text) + "）",
-                              Mark::Feature});
+        plot.marks.push_back(
+            {peakAt->value, peak->value, "峰值 (" + peakAt->text + ", " + peak->text + ")", Mark::Feature});
 
     Panel &along = plot.second;
     along.title = "t 时刻沿程浓度分布";

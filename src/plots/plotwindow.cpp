@@ -1,5 +1,6 @@
 #include "plotwindow.h"
 
+#include "chartlook.h"
 #include "mapitem.h"
 
 #include "ui/calculatorwindow.h"
@@ -15,6 +16,8 @@
 #include <QHBoxLayout>
 #include <QImageWriter>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QMenu>
 #include <QMenuBar>
@@ -49,37 +52,18 @@ QChart *newChart(const QString &title)
 
 QChartView *viewOf(QChart *chart, QWidget *parent)
 {
+    applyLook(chart);
     auto *view = new QChartView(chart, parent);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(420, 320);
     return view;
 }
 
-// The smallest and largest x and y of some points.
-struct Bounds {
-    double x0 = INFINITY, x1 = -INFINITY, y0 = INFINITY, y1 = -INFINITY;
-    void add(double x, double y)
-    {
-        x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
-    }
-    bool valid() const { return x0 <= x1 && y0 <= y1; }
-};
-
-// A value axis that holds [low, high] with a little room, and 0 when it is near.
-QValueAxis *valueAxis(const QString &title, double low, double high, bool pad)
+// An axis over a span, with its title kept whole.
+QCategoryAxis *axisOf(const QString &title, const Span &span, const ScaleRules &rules, Qt::Orientation orientation)
 {
-    auto *axis = new QValueAxis;
-    axis->setTitleText(title);
-    if (!(high > low)) {
-        const double d = low == 0 ? 1 : std::abs(low) * 0.1;
-        low -= d, high += d;
-    } else if (pad) {
-        const double d = (high - low) * 0.05;
-        low -= d, high += d;
-    }
-    axis->setRange(low, high);
-    axis->applyNiceNumbers();
-    axis->setLabelFormat("%.7g");
+    QCategoryAxis *axis = scaleAxis(span, rules, orientation);
+    setAxisTitle(axis, title);
     return axis;
 }
 
@@ -93,39 +77,62 @@ void attachAll(QChart *chart, QAbstractAxis *x, QAbstractAxis *y)
     }
 }
 
-QXYSeries *seriesOf(const Series &s, Bounds &bounds)
+// Adds a series of the plot in its quantity's colour, within the band
+// low ≤ y ≤ high: a line leaving the band is drawn up to its edge and goes on
+// as a new piece where it comes back, dots outside it are left out.
+void addSeries(QChart *chart, const Series &s, const QColor &colour, double low, double high)
 {
-    QXYSeries *series;
     if (s.style == Series::Dots) {
         auto *dots = new QScatterSeries;
         dots->setMarkerSize(9);
-        series = dots;
-    } else {
+        dots->setColor(colour);
+        dots->setBorderColor(colour.darker(130));
+        dots->setName(qs(s.name));
+        for (const auto &[x, y] : s.points)
+            if (y >= low && y <= high)
+                dots->append(x, y);
+        chart->addSeries(dots);
+        return;
+    }
+    std::vector<Points> pieces = piecesWithin(s.points, low, high);
+    if (pieces.empty())
+        pieces.emplace_back(); // the name still shows in the legend
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
         auto *line = new QLineSeries;
-        QPen pen = line->pen();
+        QPen pen(colour);
         pen.setWidthF(2);
         line->setPen(pen);
         if (s.style == Series::Dashed) {
-            // A level across the chart, behind the curve in grey.
-            QPen level(QColor(90, 90, 90));
+            // A level across the chart, dashed: not a curve of the calculation.
+            QPen level(colour);
             level.setStyle(Qt::DashLine);
             level.setWidthF(1.5);
             line->setPen(level);
         }
-        series = line;
+        line->setName(qs(s.name));
+        QList<QPointF> points;
+        points.reserve(qsizetype(pieces[i].size()));
+        for (const auto &[x, y] : pieces[i])
+            points.append({x, y});
+        line->replace(points);
+        chart->addSeries(line);
+        if (i > 0) // one entry in the legend for the whole line
+            for (QLegendMarker *marker : chart->legend()->markers(line))
+                marker->setVisible(false);
     }
-    series->setName(qs(s.name));
-    QList<QPointF> points;
-    points.reserve(qsizetype(s.points.size()));
-    for (const auto &[x, y] : s.points) {
-        points.append({x, y});
-        bounds.add(x, y);
-    }
-    series->replace(points);
-    return series;
 }
 
-void addMarks(QChart *chart, const Plot &plot, Bounds &bounds)
+void addSeries(QChart *chart, const std::vector<Series> &series, double low, double high)
+{
+    QStringList names;
+    for (const Series &s : series)
+        names << qs(s.name);
+    const std::vector<QColor> colours = quantityColours(names);
+    for (std::size_t i = 0; i < series.size(); ++i)
+        addSeries(chart, series[i], colours[i], low, high);
+}
+
+void addMarks(QChart *chart, const Plot &plot)
 {
     for (const Mark &m : plot.marks) {
         auto *mark = new QScatterSeries;
@@ -142,39 +149,88 @@ void addMarks(QChart *chart, const Plot &plot, Bounds &bounds)
             mark->setColor(QColor(20, 90, 200));
         }
         mark->append(m.x, m.y);
-        bounds.add(m.x, m.y);
         chart->addSeries(mark);
     }
 }
 
-// A chart of the plot's series and marks; b takes in their extent.
-QChart *pointsChart(const Plot &plot, Bounds &b)
+// The spans of a plot's points: x of everything drawn; y of the lines'
+// bulk (a value exploding near a singular end cut), the dots (measured
+// points, never cut) and the marks.
+struct Spans {
+    Span x, y;
+    bool dots = false;
+    bool markAtEnd = false; // a marked point at an end of x (the input at 0)
+};
+Spans spansOf(const Plot &plot)
 {
-    QChart *chart = newChart(qs(plot.title));
+    Spans spans;
+    std::vector<Points> lines;
+    for (const Series &s : plot.series) {
+        if (s.style == Series::Line)
+            lines.push_back(s.points);
+        for (const auto &[x, y] : s.points) {
+            include(spans.x, x);
+            if (s.style == Series::Dots)
+                spans.dots = true;
+        }
+    }
+    spans.y = linesSpan(lines);
+    // A level drawn across the chart (the saturation of the oxygen sag) is
+    // never cut: it is what the curve is read against.
     for (const Series &s : plot.series)
-        chart->addSeries(seriesOf(s, b));
-    addMarks(chart, plot, b);
-    return chart;
+        if (s.style == Series::Dashed)
+            for (const auto &point : s.points)
+                include(spans.y, point.second);
+    for (const Series &s : plot.series)
+        if (s.style == Series::Dots)
+            for (const auto &[x, y] : s.points)
+                include(spans.y, y);
+    for (const Mark &m : plot.marks) {
+        include(spans.x, m.x);
+        include(spans.y, m.y);
+    }
+    for (const Mark &m : plot.marks)
+        spans.markAtEnd = spans.markAtEnd || m.x == spans.x.low || m.x == spans.x.high;
+    return spans;
 }
 
 QWidget *curveChart(const Plot &plot, QWidget *parent)
 {
-    Bounds b;
-    QChart *chart = pointsChart(plot, b);
-    const bool zeroAtLeft = b.x0 >= 0 && b.x0 < 1e-9 * std::max(1.0, std::abs(b.x1));
-    attachAll(chart, valueAxis(qs(plot.xTitle), b.x0, b.x1, !zeroAtLeft), valueAxis(qs(plot.yTitle), b.y0, b.y1, true));
+    QChart *chart = newChart(qs(plot.title));
+    const Spans spans = spansOf(plot);
+    // A curve runs over its field's range to the edges; a distance or any
+    // other field of values ≥ 0 starts at 0. Dots get room, below 0 too, so
+    // that none sits on an edge (the monitoring point at the outfall).
+    // A marked point at an end of the curve (the input at 0) gets the same room.
+    const bool room = spans.dots || spans.markAtEnd;
+    ScaleRules xRules;
+    xRules.margin = room ? 0.05 : 0;
+    xRules.keepSign = !room;
+    xRules.fromZero = true;
+    // A line beyond a cut end is drawn to well past the axis, where the plot
+    // area cuts it at the edge, whatever step its ticks take; beyond that, a
+    // value of 1E+246 would be past what the drawing can take.
+    const Scale y = scaleOf(spans.y);
+    const double reach = 10 * (y.high - y.low);
+    addSeries(chart, plot.series, y.low - reach, y.high + reach);
+    addMarks(chart, plot);
+    attachAll(chart, axisOf(qs(plot.xTitle), spans.x, xRules, Qt::Horizontal),
+              axisOf(qs(plot.yTitle), spans.y, {}, Qt::Vertical));
     return viewOf(chart, parent);
 }
 
 QWidget *probabilityChart(const Plot &plot, QWidget *parent)
 {
-    Bounds b;
-    QChart *chart = pointsChart(plot, b);
+    QChart *chart = newChart(qs(plot.title));
+    const Spans spans = spansOf(plot);
+    const Scale y = scaleOf(spans.y);
+    addSeries(chart, plot.series, y.low, y.high);
+    addMarks(chart, plot);
     // The paper's axis: linear in the normal quantile, labelled in percent.
     auto *x = new QCategoryAxis;
-    x->setTitleText(qs(plot.xTitle));
+    setAxisTitle(x, qs(plot.xTitle));
     x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    double lo = b.x0, hi = b.x1;
+    double lo = spans.x.low, hi = spans.x.high;
     if (!plot.paperTicks.empty())
         lo = std::min(lo, plot.paperTicks.front()), hi = std::max(hi, plot.paperTicks.back());
     lo -= 0.15, hi += 0.15;
@@ -182,21 +238,20 @@ QWidget *probabilityChart(const Plot &plot, QWidget *parent)
     x->setStartValue(lo);
     for (std::size_t i = 0; i < plot.percentTicks.size() && i < plot.paperTicks.size(); ++i)
         x->append(QString::number(plot.percentTicks[i]), plot.paperTicks[i]);
-    double y0 = b.y0, y1 = b.y1;
     if (plot.designLine) {
+        // The design rate from the bottom of the axis to its top.
         auto *line = new QLineSeries;
         line->setName(qs(plot.designLabel));
-        QPen pen(QColor(200, 40, 40));
+        QPen pen(quantityColour(qs(plot.designLabel)));
         pen.setStyle(Qt::DashLine);
         pen.setWidthF(1.5);
         line->setPen(pen);
-        const double pad = (y1 > y0 ? y1 - y0 : 1) * 0.05;
-        line->append(*plot.designLine, y0 - pad);
-        line->append(*plot.designLine, y1 + pad);
+        line->append(*plot.designLine, y.low);
+        line->append(*plot.designLine, y.high);
         chart->addSeries(line);
     }
     x->setGridLineVisible(true);
-    attachAll(chart, x, valueAxis(qs(plot.yTitle), y0, y1, true));
+    attachAll(chart, x, axisOf(qs(plot.yTitle), spans.y, {}, Qt::Vertical));
     return viewOf(chart, parent);
 }
 
@@ -204,7 +259,8 @@ QWidget *barChart(const Plot &plot, QWidget *parent)
 {
     QChart *chart = newChart(qs(plot.title));
     auto *series = new QStackedBarSeries;
-    double top = 0;
+    Span span;
+    include(span, 0);
     std::vector<double> sums(plot.categories.size(), 0.0);
     for (const BarSet &b : plot.bars) {
         auto *set = new QBarSet(qs(b.name));
@@ -213,21 +269,22 @@ QWidget *barChart(const Plot &plot, QWidget *parent)
             if (i < sums.size())
                 sums[i] += b.values[i];
         }
+        const QColor colour = quantityColour(qs(b.name));
+        set->setColor(colour);
+        set->setBorderColor(colour);
         if (b.name == "剩余环境容量" || b.name == "排污削减量") {
-            set->setColor(Qt::transparent);
-            set->setBorderColor(b.name == "排污削减量" ? QColor(210, 30, 30) : QColor(30, 150, 60));
-            QBrush hatch(set->borderColor(), Qt::BDiagPattern);
-            set->setBrush(hatch);
+            // The gap between the load and the capacity: hatched.
+            set->setBrush(QBrush(colour, Qt::BDiagPattern));
         }
         series->append(set);
     }
     for (double s : sums)
-        top = std::max(top, s);
+        include(span, s);
     chart->addSeries(series);
     auto *x = new QBarCategoryAxis;
     for (const std::string &c : plot.categories)
         x->append(qs(c));
-    attachAll(chart, x, valueAxis(qs(plot.yTitle), 0, top, false));
+    attachAll(chart, x, axisOf(qs(plot.yTitle), span, {}, Qt::Vertical));
     return viewOf(chart, parent);
 }
 
@@ -258,13 +315,23 @@ QWidget *mapChart(const Plot &plot, QWidget *parent)
         levels.push_back(low + (high - low) * k / 10.0);
 
     QChart *chart = newChart(qs(plot.title));
-    Bounds b;
-    addMarks(chart, plot, b);
-    auto *x = valueAxis(qs(plot.xTitle), 0, g.xs.empty() ? 1 : g.xs.back(), false);
-    x->setRange(0, g.xs.empty() ? 1 : g.xs.back());
-    auto *y = valueAxis(qs(plot.yTitle), 0, g.ys.empty() ? 1 : g.ys.back(), false);
-    y->setRange(0, g.ys.empty() ? 1 : g.ys.back());
-    attachAll(chart, x, y);
+    addMarks(chart, plot);
+    // The grid reaches the axes' ends.
+    ScaleRules edges;
+    edges.margin = 0;
+    const auto spanTo = [](double end) {
+        Span span;
+        include(span, 0);
+        include(span, end);
+        return span;
+    };
+    // An outfall marked where the reach begins gets room upstream of it.
+    Span along = spanTo(g.xs.empty() ? 1 : g.xs.back());
+    for (const Mark &m : plot.marks)
+        if (m.x <= 0)
+            include(along, m.x - 0.02 * along.high);
+    attachAll(chart, axisOf(qs(plot.xTitle), along, edges, Qt::Horizontal),
+              axisOf(qs(plot.yTitle), spanTo(g.ys.empty() ? 1 : g.ys.back()), edges, Qt::Vertical));
     new MapItem(chart, g, low, high, levels);
     auto *mapView = viewOf(chart, box);
     mapView->setMinimumSize(560, 360);

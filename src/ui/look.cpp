@@ -88,3 +88,28 @@ void fitCaption(QPushButton *button)
 }
 
 } // namespace ui
+
+#include <QLineEdit>
+
+namespace ui {
+
+void lookOfResult(QLineEdit *field)
+{
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::ClickFocus); // selectable and copied, never typed into
+    paint(field, colour::field, Qt::black);
+    QFont f = field->font();
+    f.setBold(true);
+    field->setFont(f);
+}
+
+void lookOfInput(QLineEdit *field)
+{
+    field->setReadOnly(false);
+    paint(field, Qt::white, Qt::black);
+    QFont f = field->font();
+    f.setBold(false);
+    field->setFont(f);
+}
+
+} // namespace ui

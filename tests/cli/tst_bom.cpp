@@ -3,35 +3,17 @@
 // not read it as GBK; without the option none is written, and the option is
 // refused where no CSV is written.
 
-#include "cli/runner.h"
+#include "support/runcli.h"
 
 #include <QTest>
 #include <cstdio>
 
 namespace {
 
-// The exit status and standard output as bytes: a text decoded from UTF-8
-// loses its byte-order mark.
 std::pair<int, QByteArray> runRaw(const QStringList &args, const QByteArray &input)
 {
-    std::FILE *in = std::tmpfile();
-    std::fwrite(input.constData(), 1, std::size_t(input.size()), in);
-    std::rewind(in);
-    std::FILE *out = std::tmpfile();
-    std::FILE *err = std::tmpfile();
-    std::vector<std::string> argv;
-    for (const QString &a : args)
-        argv.push_back(a.toStdString());
-    const int status = cli::run(argv, in, out, err);
-    std::rewind(out);
-    QByteArray bytes;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, out)) > 0)
-        bytes.append(buf, qsizetype(n));
-    for (std::FILE *f : {in, out, err})
-        std::fclose(f);
-    return {status, bytes};
+    const CliBytes run = runCliBytes(args, input);
+    return {run.status, run.out};
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/parameters.h"
 
 #include <QtTest>
+#include <cmath>
 
 using namespace varnolek;
 using namespace varnolek::parameters;
@@ -13,7 +14,10 @@ Q_DECLARE_METATYPE(varnolek::Failure)
 Q_DECLARE_METATYPE(varnolek::parameters::MultiPointInput)
 
 namespace {
-QString shown(float k) { return QString::fromStdString(formatPattern(k, Precision::Single, "###0.000")); }
+QString shown(float k)
+{
+    return QString::fromStdString(formatPattern(k, Precision::Single, "###0.000"));
+}
 
 MultiPointInput defaultTable(int n)
 {
@@ -122,6 +126,57 @@ private slots:
         } catch (const CalcError &e) {
             QCOMPARE(e.kind(), failure);
         }
+    }
+
+    // The line through the points and how well it fits: R² against the
+    // square of the correlation of x and ln C, which it equals for a line
+    // fitted by least squares.
+    void fittedLine_data()
+    {
+        QTest::addColumn<MultiPointInput>("in");
+        QTest::addColumn<double>("r2"); // -1: the squared correlation
+        QTest::addColumn<double>("b");  // NaN: not checked
+        QTest::newRow("the default four-point table") << defaultTable(4) << -1.0 << qQNaN();
+        QTest::newRow("twelve rows of the table") << defaultTable(12) << -1.0 << qQNaN();
+        QTest::newRow("points on one decay curve fit wholly")
+            << MultiPointInput{0.3, {{8 * std::exp(-0.1), 1}, {8 * std::exp(-0.3), 3}, {8 * std::exp(-0.7), 7}}} << 1.0
+            << -0.1;
+        QTest::newRow("equal concentrations: a flat line through every point")
+            << MultiPointInput{0.3, {{5, 1}, {5, 2}, {5, 4}}} << 1.0 << 0.0;
+        QTest::newRow("a V explains nothing")
+            << MultiPointInput{0.3, {{std::exp(1.0), 0}, {1, 1}, {std::exp(1.0), 2}}} << 0.0 << 0.0;
+        // ln C near 69 with a spread of a millionth: a one-pass sum of squares
+        // would lose it all.
+        QTest::newRow("a small spread about a large ln C")
+            << MultiPointInput{0.3,
+                               {{1e30 * std::exp(1e-6), 1}, {1e30 * std::exp(2e-6), 2}, {1e30 * std::exp(3.1e-6), 3}}}
+            << -1.0 << qQNaN();
+    }
+    void fittedLine()
+    {
+        QFETCH(MultiPointInput, in);
+        QFETCH(double, r2);
+        QFETCH(double, b);
+        const std::optional<LogLine> line = fittedLogLine(in.points);
+        QVERIFY(line);
+        QCOMPARE(line->n, in.points.size());
+        if (!std::isnan(b))
+            QVERIFY2(std::abs(line->b - b) < 1e-12, qPrintable(QString::number(line->b)));
+        if (r2 < 0) {
+            double mx = 0, my = 0;
+            for (const MonitoringPoint &p : in.points)
+                mx += p.x, my += std::log(p.c);
+            mx /= double(in.points.size()), my /= double(in.points.size());
+            double sxy = 0, sxx = 0, syy = 0;
+            for (const MonitoringPoint &p : in.points) {
+                const double dx = p.x - mx, dy = std::log(p.c) - my;
+                sxy += dx * dy, sxx += dx * dx, syy += dy * dy;
+            }
+            r2 = sxy * sxy / (sxx * syy);
+            QVERIFY(r2 > 0.9 && r2 < 1); // a fit of real points, not a check that cannot fail
+        }
+        QVERIFY2(std::abs(line->r2 - r2) < 1e-6, qPrintable(QString::number(line->r2, 'g', 17)));
+        QVERIFY(line->r2 >= 0 && line->r2 <= 1);
     }
 
     void count_data()

@@ -17,22 +17,31 @@ struct CliResult {
     QString err;
 };
 
+// The same as the bytes written: a text decoded from UTF-8 loses its byte-order mark.
+struct CliBytes {
+    int status;
+    QByteArray out;
+    QByteArray err;
+};
+
 // Everything written into a temporary file, which is closed.
-inline QString readAllAndClose(std::FILE *f)
+inline QByteArray readBytesAndClose(std::FILE *f)
 {
     std::fflush(f);
     std::rewind(f);
-    std::string text;
+    QByteArray bytes;
     char buf[4096];
     std::size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
+        bytes.append(buf, qsizetype(n));
     std::fclose(f);
-    return QString::fromStdString(text);
+    return bytes;
 }
 
+inline QString readAllAndClose(std::FILE *f) { return QString::fromUtf8(readBytesAndClose(f)); }
+
 // Runs the arguments (without the program's name), with input as standard input.
-inline CliResult runCli(const QStringList &args, const QByteArray &input = {})
+inline CliBytes runCliBytes(const QStringList &args, const QByteArray &input = {})
 {
     std::FILE *in = std::tmpfile();
     std::fwrite(input.constData(), 1, std::size_t(input.size()), in);
@@ -44,5 +53,11 @@ inline CliResult runCli(const QStringList &args, const QByteArray &input = {})
         argv.push_back(a.toStdString());
     const int status = cli::run(argv, in, out, err);
     std::fclose(in);
-    return {status, readAllAndClose(out), readAllAndClose(err)};
+    return {status, readBytesAndClose(out), readBytesAndClose(err)};
+}
+
+inline CliResult runCli(const QStringList &args, const QByteArray &input = {})
+{
+    const CliBytes bytes = runCliBytes(args, input);
+    return {bytes.status, QString::fromUtf8(bytes.out), QString::fromUtf8(bytes.err)};
 }
