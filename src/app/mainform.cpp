@@ -108,7 +108,9 @@ mainform::mainform(ui::WindowRegistry &calculators) : QWidget(nullptr), m_calcul
 void mainform::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    const int barHeight = m_menuBar->isVisible() ? m_menuBar->sizeHint().height() : 0;
+    // Hidden only when it has no menu to show: the window may be laid out
+    // before it is shown, when no child of it is visible yet.
+    const int barHeight = m_menuBar->isHidden() ? 0 : m_menuBar->sizeHint().height();
     m_menuBar->setGeometry(0, 0, width(), barHeight);
     m_form->setGeometry(0, barHeight, width(), height() - barHeight);
 }

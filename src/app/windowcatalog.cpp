@@ -2,6 +2,7 @@
 
 #include "features.h"
 
+#include "capacity/lakenform.h"
 #include "capacity/my0dw.h"
 #include "capacity/my1dw.h"
 #include "capacity/my2dw.h"
@@ -52,6 +53,7 @@ const std::vector<CalculatorEntry> &calculatorCatalog()
         {"actionPulse", "pulseform", build<pulseform>(), "一维瞬时排放", 0, 0, 0, "menuModels"},
         {"actionEstuary", "estuaryform", build<estuaryform>(), "感潮河段水质", 0, 0, 0, "menuModels"},
         {"actionStreeterPhelps", "spform", build<spform>(), "河流溶解氧（S-P模型）", 0, 0, 0, "menuModels"},
+        {"actionLakeNutrient", "lakenform", build<lakenform>(), "湖库营养盐…", 0, 0, 0, "menuModels"},
     };
     return catalog;
 }

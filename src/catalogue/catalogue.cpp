@@ -211,6 +211,7 @@ const std::vector<Entry> &entries()
         addPlanningEntries(t);
         addParameterEntries(t);
         addRiverEntries(t);
+        addLakeEntries(t);
         for (Entry &e : t) {
             e.requiredPlaces.clear();
             for (const std::string &name : e.required) {

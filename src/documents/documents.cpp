@@ -3,6 +3,7 @@
 #include "casestore.h"
 #include "formulaform.h"
 #include "sheet.h"
+#include "standardform.h"
 
 #include "catalogue/inputcheck.h"
 
@@ -240,6 +241,9 @@ void attach(ui::CalculatorWindow *window)
                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [window] { copyResults(window); });
     addAction(edit, "actionCheckInput", QStringLiteral("检查输入"), QKeySequence(Qt::CTRL | Qt::Key_I),
               [window] { checkInput(window); });
+    // The class limit of GB 3838-2002 into the view's target concentration.
+    addAction(edit, "actionStandardLimit", QStringLiteral("水质标准限值…"), QKeySequence(Qt::CTRL | Qt::Key_L),
+              [window] { showStandardLimit(window); });
 
     QMenu *help = window->menu(QStringLiteral("menuHelp"), QStringLiteral("帮助(&H)"));
     addAction(help, "actionFormula", QStringLiteral("计算公式"), QKeySequence(Qt::Key_F1),

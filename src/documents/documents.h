@@ -1,6 +1,7 @@
 #pragma once
-// Saved cases, calculation sheets, copying the results as a table and the
-// formula window, in the menus of every calculator window.
+// Saved cases, calculation sheets, copying the results as a table, the
+// formula window and the picker of GB 3838-2002 limits, in the menus of every
+// calculator window.
 
 #include <QString>
 

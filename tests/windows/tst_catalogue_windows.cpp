@@ -13,6 +13,7 @@
 #include "core/arithmetic.h"
 #include "core/capacity.h"
 #include "core/hydrology.h"
+#include "core/lakenutrients.h"
 #include "core/models.h"
 #include "core/numbers.h"
 #include "core/parameters.h"
@@ -414,6 +415,53 @@ const std::map<std::string, Reference> &references()
                        {"Label_exhausted", exhausted ? "（溶解氧已耗尽，模型不再适用）" : ""}},
                       {}};
           }}},
+        {"lakenform/dillon-concentration",
+         {{"myi", "myr", "myqa"},
+          [](const Texts &t) -> Shown {
+              lakenutrients::DillonConcentrationInput in;
+              in.i = num(t, "myi");
+              in.r = num(t, "myr");
+              in.qa = num(t, "myqa");
+              return {{{"myp", pattern(lakenutrients::dillonConcentration(in), Precision::Double, "###0.0000")}}, {}};
+          }}},
+        {"lakenform/dillon-capacity",
+         {{"myps", "myr", "myqa"},
+          [](const Texts &t) -> Shown {
+              lakenutrients::DillonCapacityInput in;
+              in.ps = num(t, "myps");
+              in.r = num(t, "myr");
+              in.qa = num(t, "myqa");
+              return {{{"myw", pattern(lakenutrients::dillonCapacity(in), Precision::Double, "###0.000")}}, {}};
+          }}},
+        {"lakenform/vollenweider-capacity",
+         {{"myps", "myqa", "myv"},
+          [](const Texts &t) -> Shown {
+              lakenutrients::VollenweiderCapacityInput in;
+              in.ps = num(t, "myps");
+              in.qa = num(t, "myqa");
+              in.v = num(t, "myv");
+              const lakenutrients::VollenweiderCapacityResult r = lakenutrients::vollenweiderCapacity(in);
+              return {{{"mytw", pattern(r.tw, Precision::Double, "###0.00")},
+                       {"myw", pattern(r.w, Precision::Double, "###0.000")}},
+                      {}};
+          }}},
+        {"lakenform/retention-budget",
+         {{"mywin", "mywout"},
+          [](const Texts &t) -> Shown {
+              lakenutrients::RetentionBudgetInput in;
+              in.win = num(t, "mywin");
+              in.wout = num(t, "mywout");
+              return {{{"myrr", pattern(lakenutrients::retentionFromBudget(in), Precision::Double, "###0.000")}}, {}};
+          }}},
+        {"lakenform/retention-settling",
+         {{"myvs", "myqa", "mya"},
+          [](const Texts &t) -> Shown {
+              lakenutrients::RetentionSettlingInput in;
+              in.vs = num(t, "myvs");
+              in.qa = num(t, "myqa");
+              in.a = num(t, "mya");
+              return {{{"myrr", pattern(lakenutrients::retentionFromSettling(in), Precision::Double, "###0.000")}}, {}};
+          }}},
         {"yearform",
          {{},
           [](const Texts &t) -> Shown {
@@ -440,7 +488,7 @@ Shown expected(const std::string &id, const Texts &t)
     } catch (const varnolek::CalcError &e) {
         return {{}, varnolek::describe(e.kind())};
     } catch (const varnolek::InputRejected &e) {
-        return {{}, e.what()};
+        return {{}, e.what()}; // an input the model refuses, in its own words
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTest>
 
@@ -268,6 +269,11 @@ void TestShell::modelsMenuOpensTheRiverModels()
     for (QAction *a : menu->actions())
         names << a->objectName();
     QCOMPARE(names.mid(0, first.size()), first);
+    // The bar stands above the form, which begins below it.
+    QMenuBar *bar = welcome.menu()->menuBar();
+    QVERIFY(bar->isVisible());
+    QVERIFY(bar->height() > 0);
+    QCOMPARE(child<QWidget>(welcome.menu(), "form")->y(), bar->geometry().bottom() + 1);
     QAction *item = child<QAction>(welcome.menu(), qPrintable(action));
     QCOMPARE(item->text(), text);
     item->trigger();
