@@ -8,7 +8,7 @@
 // WINDOW defaults to my2dform, whose map has 400 × 201 nodes. The options are
 // clicked in order before OK is pressed; --answer queues the answers of input
 // boxes (the number of monitoring points, the guarantee rate), --file the data
-// file a file dialog is answered with.
+// file a file dialog is answered with, or that a window keeping its file is given.
 #include "app/windowcatalog.h"
 #include "features/linkedextensions.h"
 #include "plots/plotdata.h"
@@ -66,9 +66,14 @@ ui::CalculatorWindow *calculated(const Options &o, Answers &answers)
     for (const QString &option : o.options)
         w->findChild<QAbstractButton *>(option)->click();
     const catalogue::Entry &entry = w->currentEntry();
+    // A window that keeps its data file itself gets it as a chosen file.
+    if (const catalogue::Field *file = catalogue::dataFileField(entry); file && !o.file.isEmpty())
+        w->setDataText(file->name, o.file);
     for (int i = 0; i < entry.okPresses; ++i)
         w->findChild<QAbstractButton *>(QString::fromStdString(entry.okButton))->click();
     QCoreApplication::processEvents();
+    while (w->busy()) // a calculation on a worker thread
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (!w->resultsCurrent())
         std::fprintf(stderr, "the calculation did not run to its end\n");
     return w;

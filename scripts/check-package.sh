@@ -60,6 +60,7 @@ expected=(
     ./usr/share/man/man1/varnolek.1.gz
     ./usr/share/man/man1/varnolek-calc.1.gz
     ./usr/share/varnolek/examples/lowest_water_levels_1961-1990.txt
+    ./usr/share/varnolek/examples/monthly_flows_2001-2022.csv
     ./usr/share/bash-completion/completions/varnolek-calc
     ./usr/share/doc/varnolek/copyright
     ./usr/share/doc/varnolek/changelog.gz
@@ -156,6 +157,10 @@ echo "  varnolek-calc my1dform myx=5 myk=0.3: ${out//$'\n'/ | }"
 out=$("$bin/varnolek-calc" yearform "file=$share/varnolek/examples/lowest_water_levels_1961-1990.txt" rate=90)
 [ "$out" = $'yeartext=1972年\nqltext=11.96' ] || fail "varnolek-calc yearform on the example printed '$out'"
 echo "  varnolek-calc yearform on the example file: ${out//$'\n'/ | }"
+out=$("$bin/varnolek-calc" designflowform "file=$share/varnolek/examples/monthly_flows_2001-2022.csv")
+[ "$(head -n 1 <<<"$out")" = "myq10=34.730" ] && grep -qx 'mydesign=26.500' <<<"$out" ||
+    fail "varnolek-calc designflowform on the example printed '$out'"
+echo "  varnolek-calc designflowform on the example monthly means: ${out//$'\n'/ | }"
 # The window program starts and keeps running (timeout's 124) on the offscreen platform.
 status=0
 QT_QPA_PLATFORM=offscreen timeout 5 "$bin/varnolek" --window my1dform 2>"$tmp/window.err" || status=$?

@@ -27,6 +27,10 @@ ROOT = os.path.dirname(HERE)
 OUT = os.path.join(ROOT, "tests", "cli", "golden", "outputs.txt")
 EXAMPLES = os.path.join(ROOT, "examples")
 DATA_FILE = "{examples}/lowest_water_levels_1961-1990.txt"
+MONTHLY_FILE = "{examples}/monthly_flows_2001-2022.csv"
+# The calculations that read a data file, and the example each reads.
+DATA_FILES = {"yearform": DATA_FILE, "frequency": DATA_FILE,
+              "designflowform": MONTHLY_FILE, "designflowform/level": MONTHLY_FILE}
 
 ODD = ["", "abc", " 5 ", "1e3", "-2", "0", ".5", "5.", "1e400", "0.2abc", "+3", "1,5", "1 000",
        "\t7", "NaN", "inf", "1e-320", "0x10", "\uff13", "5e", "-", ".", "-0", "1e-5", "99999999",
@@ -64,9 +68,9 @@ def number_text(rng, default):
     return "%.6e" % v
 
 
-def field_text(rng, name, default):
+def field_text(rng, name, default, data_file=DATA_FILE):
     if name == "file":
-        return DATA_FILE if rng.random() < 0.9 else rng.choice(["", "{examples}/no-such-file.txt"])
+        return data_file if rng.random() < 0.9 else rng.choice(["", "{examples}/no-such-file.txt"])
     if rng.random() < 0.25:
         return rng.choice(ODD)
     return number_text(rng, default)
@@ -108,16 +112,17 @@ def main():
     for cid, fields in calculations(calc):
         plain = [(n, d) for n, d in fields if "." not in n]
         groups = sorted({n.split(".")[0] for n, _ in fields if "." in n})
-        defaults = [] if cid not in ("yearform", "frequency") else ["file=" + DATA_FILE]
+        data_file = DATA_FILES.get(cid)
+        defaults = ["file=" + data_file] if data_file else []
         records.append(record(calc, [cid] + defaults, None, strip))
 
         # Single cases with a few fields changed.
         for _ in range(5):
             args = [cid]
             for n, d in rng.sample(plain, min(len(plain), rng.randint(1, 4))):
-                args.append(n + "=" + field_text(rng, n, d))
-            if cid in ("yearform", "frequency") and not any(a.startswith("file=") for a in args):
-                args.append("file=" + DATA_FILE)
+                args.append(n + "=" + field_text(rng, n, d, data_file))
+            if data_file and not any(a.startswith("file=") for a in args):
+                args.append("file=" + data_file)
             records.append(record(calc, args, None, strip))
 
         # A batch of random rows over every plain field (and a table for the groups).
@@ -128,7 +133,7 @@ def main():
             header += ["%s.%d" % (g, i) for g in groups]
         lines = [",".join(header)]
         for _ in range(rows):
-            cells = [field_text(rng, n, d) for n, d in plain]
+            cells = [field_text(rng, n, d, data_file) for n, d in plain]
             for i in range(table):
                 for g in groups:
                     default = "8" if g == "Text4" else str(2 + 3 * i)

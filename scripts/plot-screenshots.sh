@@ -17,3 +17,4 @@ shot my1dw my1dw
 shot myRevolform --option Option4 myRevolform
 shot myKform --option Option2 --answer 6 myKform
 shot yearform --file examples/lowest_water_levels_1961-1990.txt --answer 90 yearform
+shot designflowform --file examples/monthly_flows_2001-2022.csv designflowform

@@ -15,6 +15,7 @@
 #include "models/my2dform.h"
 #include "models/pulseform.h"
 #include "models/spform.h"
+#include "parameters/designflowform.h"
 #include "parameters/mykform.h"
 #include "parameters/yearform.h"
 #include "planning/mycontrolv.h"
@@ -54,6 +55,7 @@ const std::vector<CalculatorEntry> &calculatorCatalog()
         {"actionEstuary", "estuaryform", build<estuaryform>(), "感潮河段水质", 0, 0, 0, "menuModels"},
         {"actionStreeterPhelps", "spform", build<spform>(), "河流溶解氧（S-P模型）", 0, 0, 0, "menuModels"},
         {"actionLakeNutrient", "lakenform", build<lakenform>(), "湖库营养盐…", 0, 0, 0, "menuModels"},
+        {"actionDesignFlow", "designflowform", build<designflowform>(), "设计流量…", 0, 0, 0, "menuModels"},
     };
     return catalog;
 }

@@ -33,8 +33,9 @@ struct CaseFile {
     TextList fields;         // name and text as typed, in the order saved
     TextList results;        // name and text shown; empty unless they belonged to the fields
     std::vector<std::pair<std::string, std::vector<std::string>>> rows; // a table's groups
-    // The texts a window keeps itself, asked for in dialogs (the level year's
-    // data file and rate), in the order its view declares them.
+    // The texts a window keeps itself (the level year's data file and rate,
+    // asked for in dialogs; the design flow's file and rate), in the order
+    // its view declares them.
     bool hasData = false;
     TextList data;
     // The text kept for one of them, or nullptr.

@@ -197,7 +197,7 @@ bool keepsDialogFields(const Entry &entry)
 varnolek::hydrology::DataFile levelSeries(const Entry &entry, const Case &c)
 {
     const Field *file = dataFileField(entry);
-    if (!file)
+    if (!file || file->format != DataFormat::LevelSeries)
         return {};
     return varnolek::hydrology::readDataFile(std::string(c.text(file->name)));
 }
@@ -212,6 +212,7 @@ const std::vector<Entry> &entries()
         addParameterEntries(t);
         addRiverEntries(t);
         addLakeEntries(t);
+        addDesignFlowEntries(t);
         for (Entry &e : t) {
             e.requiredPlaces.clear();
             for (const std::string &name : e.required) {

@@ -34,6 +34,12 @@ enum class FieldKind {
     DataFile, // the path of a data file the calculation reads
 };
 
+// What a data file holds, and so which reader reads it.
+enum class DataFormat {
+    LevelSeries,  // the level year's series: a count, then one year and value a line
+    MonthlyMeans, // a station's monthly means: one year and its 12 months a line
+};
+
 // The unit of a quantity that has none.
 inline constexpr const char *dimensionless = "无量纲";
 
@@ -47,9 +53,12 @@ struct Field {
     std::string unit;           // the unit of its quantity ("无量纲" for none); empty for a data file
     std::optional<Range> range; // the range its label prints, if it prints one
     FieldKind kind = FieldKind::Number;
-    // Asked for in a dialog and kept by the window, not typed into a field of
-    // its form (the level year's data file and rate).
+    // Kept by the window itself, not typed into a field of its form under the
+    // field's name: asked for in a dialog (the level year's data file and
+    // rate), or held in a control of the window's own naming (the design
+    // flow's rate in its `myrate` box). Saved cases keep such fields under "data".
     bool dialog = false;
+    DataFormat format = DataFormat::LevelSeries; // of a data file
 
     bool numeric() const { return kind != FieldKind::DataFile; }
 };
@@ -117,6 +126,8 @@ struct PlotSpec {
         TwoPointDecay,    // two monitoring points (`from` and `to`, `along` apart) and the decay curve through them
         MultiPointFit,    // ln C of the table's first group against its second, the fitted line
         ProbabilityPaper, // the series of the data file on normal probability paper
+        DriestMonths,     // the driest month of each year of a monthly-means file on probability paper,
+                          // the fitted P-III curve and the design point at the rate `along`
         AcrossRiver,      // the main output against `across`, from one bank (0) to the other (`width`)
         TimeAndDistance,  // against `along` (a time) over 0 to span·`peakAt`, beside it against `second` (a distance)
         BothSides,        // against `along` over −span·|v| to span·|v|, up- and downstream of the outfall at 0

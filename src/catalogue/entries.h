@@ -15,6 +15,7 @@ void addPlanningEntries(std::vector<Entry> &table);
 void addParameterEntries(std::vector<Entry> &table);
 void addRiverEntries(std::vector<Entry> &table);
 void addLakeEntries(std::vector<Entry> &table);
+void addDesignFlowEntries(std::vector<Entry> &table);
 
 // A result field written with a digit pattern in the window's precision.
 Output patternOutput(std::string name, std::string label, varnolek::Precision precision, std::string pattern,

@@ -64,7 +64,8 @@ A field's text is read as its window reads it (the leading number: "0.2abc" is 0
 --check-input tells of such texts);
 FIELD= gives the empty text. For myKform/multi-point give the points as
 Text4.0=... Text2.0=... Text4.1=... (the rows given make the table, at most as many as
-the window's table takes: Text4.0 to Text4.10921). For yearform give file=PATH and rate=TEXT.
+the window's table takes: Text4.0 to Text4.10921). For yearform give file=PATH and rate=TEXT;
+for designflowform (and designflowform/level) file=PATH of monthly means and rate=TEXT.
 
 One case prints one line NAME=TEXT per text the window's OK press writes, in its order.
 A failure prints the window's message on standard error. Exit status: 0 done, 1 usage

@@ -3,6 +3,7 @@
 #include "catalogue/datafile.h"
 #include "catalogue/sweep.h"
 #include "core/hydrology.h"
+#include "core/monthlyflow.h"
 #include "core/numbers.h"
 #include "ui/calculatorwindow.h"
 #include "ui/look.h"
@@ -12,6 +13,7 @@
 #include <QBuffer>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -19,6 +21,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTableWidget>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
@@ -148,7 +151,7 @@ void writeRows(QTextCursor &cursor, const ui::CalculatorWindow &window, const ca
 void writeSeries(QTextCursor &cursor, const ui::CalculatorWindow &window, const catalogue::Entry &view)
 {
     const catalogue::Field *field = catalogue::dataFileField(view);
-    if (!field)
+    if (!field || field->format != catalogue::DataFormat::LevelSeries)
         return;
     const QString file = window.fieldText(field->name).value_or(QString());
     heading(cursor, QStringLiteral("水文资料"));
@@ -172,6 +175,60 @@ void writeSeries(QTextCursor &cursor, const ui::CalculatorWindow &window, const 
                         i + 1 == chosen ? QStringLiteral("选用") : QString()});
     table(cursor, {QStringLiteral("序号 m"), QStringLiteral("年份"), QStringLiteral("水位或流量值"), QString()}, rows);
     paragraph(cursor, QStringLiteral("选用第 %1 位（由小到大排序）").arg(chosen));
+}
+
+// The tables of results the window's form shows (the years of a monthly-means
+// file), as shown, each under the caption of its frame.
+void writeResultTables(QTextCursor &cursor, const ui::CalculatorWindow &window)
+{
+    for (const QTableWidget *shown : window.form()->findChildren<QTableWidget *>()) {
+        if (shown->editTriggers() != QAbstractItemView::NoEditTriggers)
+            continue; // a table typed into is an input
+        if (const auto *frame = qobject_cast<const QGroupBox *>(shown->parentWidget()))
+            heading(cursor, frame->title());
+        QStringList header;
+        for (int c = 0; c < shown->columnCount(); ++c) {
+            const QTableWidgetItem *item = shown->horizontalHeaderItem(c);
+            header << (item ? item->text().remove(u'\n') : QString()); // a header broken in two for its column
+        }
+        std::vector<QStringList> rows;
+        for (int r = 0; r < shown->rowCount(); ++r) {
+            QStringList row;
+            for (int c = 0; c < shown->columnCount(); ++c)
+                row << (shown->item(r, c) ? shown->item(r, c)->text() : QString());
+            rows.push_back(row);
+        }
+        table(cursor, header, rows);
+    }
+}
+
+// The monthly means of a view's data file: the file, its years, and the
+// driest month of each year as the window's table shows them.
+void writeMonthlyMeans(QTextCursor &cursor, const ui::CalculatorWindow &window, const catalogue::Entry &view)
+{
+    const catalogue::Field *field = catalogue::dataFileField(view);
+    if (!field || field->format != catalogue::DataFormat::MonthlyMeans)
+        return;
+    const QString file = window.fieldText(field->name).value_or(QString());
+    heading(cursor, QStringLiteral("月平均资料"));
+    paragraph(cursor, QStringLiteral("资料文件：") + QFileInfo(file).fileName());
+    const hydrology::MonthlyFile data = catalogue::monthlySeries(view, window.windowCase());
+    if (file.isEmpty() || data.status != hydrology::FileStatus::Ok) {
+        paragraph(cursor, QStringLiteral("资料文件无法读取"));
+        return;
+    }
+    const auto incomplete = std::count_if(data.years.begin(), data.years.end(),
+                                          [](const hydrology::MonthlyYear &y) { return y.missingMonths() > 0; });
+    QString years = QStringLiteral("资料年数 n = %1（%2—%3年）")
+                        .arg(data.years.size())
+                        .arg(data.years.front().year)
+                        .arg(data.years.back().year);
+    if (incomplete > 0)
+        years += QStringLiteral("，其中 %1 年有缺测月份，取已测月份中最枯者").arg(incomplete);
+    if (!data.unobservedYears.empty())
+        years += QStringLiteral("；全年缺测 %1 年，不计入").arg(data.unobservedYears.size());
+    paragraph(cursor, years);
+    writeResultTables(cursor, window);
 }
 
 std::vector<QStringList> lineRows(const std::vector<Line> &lines, bool withNumber)
@@ -289,6 +346,7 @@ std::unique_ptr<QTextDocument> sheetDocument(const ui::CalculatorWindow &window,
           lineRows(inputLines(window, view), true));
     writeRows(cursor, window, view);
     writeSeries(cursor, window, view);
+    writeMonthlyMeans(cursor, window, view);
 
     heading(cursor, QStringLiteral("二、计算公式"));
     writeFormulas(cursor, view);

@@ -5,6 +5,7 @@
 #include "core/arithmetic.h"
 #include "core/frequency.h"
 #include "core/hydrology.h"
+#include "core/monthlyflow.h"
 #include "core/numbers.h"
 #include "core/parameters.h"
 
@@ -642,6 +643,116 @@ void timeAndDistance(Plot &plot, const Entry &entry, const Case &c, const PlotSp
         plot.failure = noValidPointText;
 }
 
+// ---- The driest months on probability paper ---------------------------------
+
+// The rate of a view as its run reads it, when it is one the paper can show.
+std::optional<double> designRate(const Case &c, const std::string &field)
+{
+    const std::string_view text = c.text(field);
+    if (!varnolek::hasLeadingNumber(text))
+        return std::nullopt;
+    const std::optional<double> rate = numberOf(c, field);
+    if (!rate || !(*rate > 0 && *rate < 100))
+        return std::nullopt;
+    return rate;
+}
+
+void driestMonths(Plot &plot, const Entry &entry, const Case &c)
+{
+    namespace hydrology = varnolek::hydrology;
+    plot.kind = Kind::FittedCurve;
+    plot.percentTicks = {1, 5, 10, 20, 50, 80, 90, 95, 99};
+    for (double p : plot.percentTicks)
+        plot.paperTicks.push_back(hydrology::probabilityPaperX(p));
+    const std::string unit = entry.main().unit;
+    const std::string valueTitle = "最枯月" + entry.view + "(" + unit + ")";
+    plot.xTitle = "经验频率 P(%)（海森概率格纸）";
+    plot.yTitle = valueTitle;
+    plot.header = {"年份", valueTitle, "月份", "排位k", "经验频率P(%)", "备注"};
+
+    const hydrology::MonthlyFile file = catalogue::monthlySeries(entry, c);
+    std::shared_ptr<const hydrology::DesignFlowAnalysis> analysis;
+    try {
+        if (file.status == hydrology::FileStatus::Ok)
+            analysis = catalogue::designFlowAnalysis(file.years);
+    } catch (const hydrology::AnalysisError &) {
+    }
+    if (!analysis) {
+        plot.failure = noValidPointText;
+        return;
+    }
+    const auto single = [](double v) { return varnolek::generalText(v, varnolek::Precision::Single); };
+    const auto decimals = [](double v) { return hydrology::frequencyText(v); };
+
+    // The years, largest first, in the colours of a series and its fit on
+    // probability paper; a year with missing months apart (hollow), its
+    // driest month being only the driest of the months observed.
+    Series complete{"实测系列", Series::Dots, {}};
+    Series incomplete{"实测系列（缺测）", Series::Dots, {}, true};
+    std::vector<const hydrology::DriestMonth *> ranked;
+    for (const hydrology::DriestMonth &d : analysis->years)
+        ranked.push_back(&d);
+    std::sort(ranked.begin(), ranked.end(),
+              [](const hydrology::DriestMonth *a, const hydrology::DriestMonth *b) { return a->rank < b->rank; });
+    for (const hydrology::DriestMonth *d : ranked) {
+        const double p = 100 * d->exceedance;
+        (d->incomplete ? incomplete : complete).points.emplace_back(hydrology::probabilityPaperX(p), d->record.value);
+        plot.rows.push_back({std::to_string(d->record.year), single(d->record.value), std::to_string(d->month),
+                             std::to_string(d->rank), varnolek::generalText(p, varnolek::Precision::Double),
+                             d->incomplete ? hydrology::missingMonthsMark : ""});
+    }
+    plot.series.push_back(std::move(complete));
+    if (!incomplete.points.empty())
+        plot.series.push_back(std::move(incomplete));
+
+    // The curve over the paper's span, as the frequency analysis draws it.
+    if (analysis->frequency) {
+        const hydrology::Pearson3Curve &fitted = analysis->frequency->fitted;
+        Series curve{"适线法（Cs=2Cv）", Series::Line, {}};
+        const double from = hydrology::probabilityPaperX(0.3), to = hydrology::probabilityPaperX(99.7);
+        constexpr int steps = 120;
+        for (int i = 0; i <= steps; ++i) {
+            const double x = from + (to - from) * i / steps;
+            try {
+                const double y = fitted.value(hydrology::probabilityPaperPercent(x) / 100);
+                if (std::isfinite(y))
+                    curve.points.emplace_back(x, y);
+            } catch (const hydrology::AnalysisError &) {
+                // a point the special function cannot give is left out
+            }
+        }
+        plot.series.push_back(std::move(curve));
+    }
+
+    const std::optional<double> rate = designRate(c, entry.plot.along);
+    if (!rate)
+        return;
+    const std::string rateText(c.text(entry.plot.along));
+    plot.designLine = hydrology::probabilityPaperX(*rate);
+    plot.designLabel = "设计保证率 " + rateText + "%";
+    const hydrology::DesignFlow design = hydrology::designFlow(*analysis, *rate);
+    // The design point, read three ways; the rank rule's at the frequency of the year it picks.
+    std::string note = "P = " + rateText + "%：";
+    const hydrology::Record &picked = design.rankRule.record;
+    for (const hydrology::DriestMonth &d : analysis->years)
+        if (d.record.year == picked.year) {
+            plot.marks.push_back(
+                {hydrology::probabilityPaperX(100 * d.exceedance), picked.value, "排位法 " + decimals(picked.value)});
+            break;
+        }
+    note += "排位法 " + decimals(picked.value) + "（" + std::to_string(picked.year) + "年）";
+    plot.marks.push_back({*plot.designLine, design.interpolated, "内插法 " + decimals(design.interpolated)});
+    note += "；内插法 " + decimals(design.interpolated);
+    if (design.curve) {
+        plot.marks.push_back({*plot.designLine, *design.curve, "P-III " + decimals(*design.curve)});
+        note += "；P-III适线（Cv = " + decimals(analysis->frequency->fitted.cv) +
+                "，Cs = " + decimals(analysis->frequency->fitted.cs) + "）" + decimals(*design.curve);
+    } else {
+        note += "；P-III适线：" + design.curveMessage;
+    }
+    plot.note = note + " " + unit;
+}
+
 } // namespace
 
 std::pair<double, double> curveRange(double v, double span)
@@ -699,6 +810,9 @@ Plot makePlot(const Entry &entry, const Case &c)
         break;
     case PlotSpec::Sag:
         sag(plot, entry, c, spec);
+        break;
+    case PlotSpec::DriestMonths:
+        driestMonths(plot, entry, c);
         break;
     }
     return plot;

@@ -17,7 +17,14 @@ namespace plots {
 // The text of a curve that has no point to draw.
 inline constexpr const char *noValidPointText = "无法绘制：所有点均无法计算";
 
-enum class Kind { Curve, Map, Bars, Probability, Pair };
+enum class Kind {
+    Curve,
+    Map,
+    Bars,
+    Probability,
+    FittedCurve, // a series on probability paper with the P-III curve fitted to it and its design values
+    Pair,        // two curves side by side, each with its own axes
+};
 
 struct Series {
     enum Style {
@@ -28,6 +35,7 @@ struct Series {
     std::string name;
     Style style = Line;
     std::vector<std::pair<double, double>> points; // (x, y); failed points are left out
+    bool hollow = false; // dots of values less certain than the others (a year with months missing)
 };
 
 // A point marked apart, with its label.
@@ -87,8 +95,9 @@ struct Plot {
     std::vector<std::string> categories;
     std::vector<BarSet> bars;
 
-    // Kind::Probability: a vertical line at the design rate (its x, already
-    // on the paper's scale) and the percentages the axis is labelled with.
+    // Kind::Probability and FittedCurve: a vertical line at the design rate
+    // (its x, already on the paper's scale) and the percentages the axis is
+    // labelled with.
     std::optional<double> designLine;
     std::string designLabel;
     std::vector<double> percentTicks;

@@ -255,6 +255,67 @@ QWidget *probabilityChart(const Plot &plot, QWidget *parent)
     return viewOf(chart, parent);
 }
 
+// A series on probability paper with the curve fitted to it: the years
+// observed in full as filled dots, the years with missing months hollow, the
+// curve as a line, and each design value a mark of its own shape.
+QWidget *fittedCurveChart(const Plot &plot, QWidget *parent)
+{
+    QChart *chart = newChart(qs(plot.title));
+    const Spans spans = spansOf(plot);
+    const Scale y = scaleOf(spans.y);
+    QStringList names;
+    for (const Series &s : plot.series)
+        names << qs(s.name);
+    const std::vector<QColor> colours = quantityColours(names);
+    for (std::size_t i = 0; i < plot.series.size(); ++i) {
+        addSeries(chart, plot.series[i], colours[i], y.low, y.high);
+        if (plot.series[i].hollow)
+            if (auto *dots = qobject_cast<QScatterSeries *>(chart->series().last())) {
+                dots->setBorderColor(colours[i]);
+                dots->setColor(Qt::white);
+            }
+    }
+    const QScatterSeries::MarkerShape shapes[] = {QScatterSeries::MarkerShapeRectangle,
+                                                  QScatterSeries::MarkerShapeTriangle, QScatterSeries::MarkerShapeStar};
+    const QColor markColours[] = {QColor(220, 30, 30), QColor(230, 140, 0), QColor(140, 30, 180)};
+    for (std::size_t i = 0; i < plot.marks.size(); ++i) {
+        const Mark &m = plot.marks[i];
+        auto *mark = new QScatterSeries;
+        mark->setName(qs(m.label));
+        mark->setMarkerShape(shapes[i % std::size(shapes)]);
+        mark->setMarkerSize(13);
+        mark->setColor(markColours[i % std::size(markColours)]);
+        mark->setBorderColor(Qt::black);
+        mark->append(m.x, m.y);
+        chart->addSeries(mark);
+    }
+    // The paper's axis, as the level year's: linear in the normal quantile, labelled in percent.
+    auto *x = new QCategoryAxis;
+    setAxisTitle(x, qs(plot.xTitle));
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    double lo = spans.x.low, hi = spans.x.high;
+    if (!plot.paperTicks.empty())
+        lo = std::min(lo, plot.paperTicks.front()), hi = std::max(hi, plot.paperTicks.back());
+    x->setRange(lo, hi);
+    x->setStartValue(lo);
+    for (std::size_t i = 0; i < plot.percentTicks.size() && i < plot.paperTicks.size(); ++i)
+        x->append(QString::number(plot.percentTicks[i]), plot.paperTicks[i]);
+    x->setGridLineVisible(true);
+    if (plot.designLine) {
+        auto *line = new QLineSeries;
+        line->setName(qs(plot.designLabel));
+        QPen pen(quantityColour(qs(plot.designLabel)));
+        pen.setStyle(Qt::DashLine);
+        pen.setWidthF(1.5);
+        line->setPen(pen);
+        line->append(*plot.designLine, y.low);
+        line->append(*plot.designLine, y.high);
+        chart->addSeries(line);
+    }
+    attachAll(chart, x, axisOf(qs(plot.yTitle), spans.y, {}, Qt::Vertical));
+    return viewOf(chart, parent);
+}
+
 QWidget *barChart(const Plot &plot, QWidget *parent)
 {
     QChart *chart = newChart(qs(plot.title));
@@ -432,6 +493,9 @@ void PlotWindow::draw(Plot plot)
             break;
         case Kind::Pair:
             column->addWidget(pairChart(m_plot, m_content));
+            break;
+        case Kind::FittedCurve:
+            column->addWidget(fittedCurveChart(m_plot, m_content));
             break;
         }
     }

@@ -22,12 +22,17 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QThread>
+
+#include <exception>
+#include <memory>
 
 namespace ui {
 
 const QString CalculatorWindow::incompleteText = QStringLiteral("请输入全部的参数");
 const QString CalculatorWindow::incompleteTitle = QStringLiteral("提示");
 const QString CalculatorWindow::savedPrefix = QStringLiteral("已保存：");
+const QString CalculatorWindow::busyText = QStringLiteral("正在计算…");
 
 namespace {
 
@@ -71,6 +76,16 @@ CalculatorWindow::CalculatorWindow(const QString &name, ButtonFace face)
     QPalette bar = m_statusBar->palette();
     bar.setColor(QPalette::Window, m_menuBar->palette().color(QPalette::Button));
     m_statusBar->setPalette(bar);
+}
+
+CalculatorWindow::~CalculatorWindow()
+{
+    // The run reads the case and the catalogue, not the window; it is waited
+    // for so that none outlives the program.
+    if (m_worker) {
+        m_worker->disconnect(this);
+        m_worker->wait();
+    }
 }
 
 int CalculatorWindow::barsHeight() const
@@ -210,6 +225,7 @@ void CalculatorWindow::setResultsCurrent(bool current)
 
 void CalculatorWindow::setResultsStale()
 {
+    ++m_inputsChanged;
     setResultsCurrent(false);
 }
 
@@ -608,6 +624,50 @@ bool CalculatorWindow::run(const catalogue::Entry &entry, const catalogue::Case 
     setResultsCurrent(true);
     emit calculated(&entry);
     return true;
+}
+
+void CalculatorWindow::runInBackground(const catalogue::Entry &entry)
+{
+    if (m_worker)
+        return;
+    // What the worker hands back: the texts written, and what stopped the run.
+    struct Outcome {
+        catalogue::Result result;
+        std::exception_ptr failure;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    const catalogue::Case c = windowCase();
+    m_worker = QThread::create([&entry, c, outcome] {
+        try {
+            entry.run(entry, c, outcome->result);
+        } catch (...) {
+            outcome->failure = std::current_exception();
+        }
+    });
+    auto *ok = findChild<QPushButton *>(QString::fromStdString(entry.okButton));
+    if (ok)
+        ok->setEnabled(false);
+    m_statusBar->showMessage(busyText);
+    const quint64 inputs = m_inputsChanged;
+    connect(m_worker, &QThread::finished, m_worker, &QObject::deleteLater);
+    connect(m_worker, &QThread::finished, this, [this, &entry, c, outcome, ok, inputs] {
+        m_worker = nullptr;
+        if (ok)
+            ok->setEnabled(true);
+        if (m_statusBar->currentMessage() == busyText)
+            m_statusBar->clearMessage();
+        emit busyChanged(false);
+        if (inputs != m_inputsChanged)
+            return; // the inputs changed meanwhile: these results are not theirs
+        // The texts written and the failure told as if the run had been made here.
+        run(entry, c, [outcome](const catalogue::Entry &, const catalogue::Case &, catalogue::Result &r) {
+            r = std::move(outcome->result);
+            if (outcome->failure)
+                std::rethrow_exception(outcome->failure);
+        });
+    });
+    m_worker->start();
+    emit busyChanged(true);
 }
 
 void CalculatorWindow::rejected(const catalogue::Rejected &rejection)

@@ -29,6 +29,7 @@ class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
+class QThread;
 
 namespace ui {
 
@@ -38,8 +39,12 @@ enum class ButtonFace { Song, Li };
 
 class CalculatorWindow : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
 
 public:
+    // Waits for a calculation still running on its worker thread.
+    ~CalculatorWindow() override;
+
     // The message of the completeness check and its title.
     static const QString incompleteText;
     static const QString incompleteTitle;
@@ -118,6 +123,11 @@ public:
     // Return: closes and discards the window.
     void returnToMenu();
 
+    // Whether a calculation runs on a worker thread (runInBackground).
+    bool busy() const { return m_worker != nullptr; }
+    // The status bar's text while it runs.
+    static const QString busyText;
+
 signals:
     // A calculation of this view ran to its end and wrote its results.
     void calculated(const catalogue::Entry *entry);
@@ -126,6 +136,8 @@ signals:
     // The results shown were put aside: Cancel emptied the fields, or an
     // option button chose a view (an edit of a field is not this).
     void resultsDiscarded();
+    // A calculation started or ended on a worker thread.
+    void busyChanged(bool busy);
 
 protected:
     // The window's caption is the title its views have in the catalogue.
@@ -203,6 +215,13 @@ protected:
     bool run(const catalogue::Entry &entry, const catalogue::Case &c);
     // The same with a step of the entry's calculation other than its whole run.
     bool run(const catalogue::Entry &entry, const catalogue::Case &c, catalogue::RunFunction step);
+    // The same off the interface thread, for a calculation long enough to
+    // freeze the window (a curve fitted to a long series): the case is read
+    // now, and the texts are written and a failure told as run() does when
+    // the worker ends. Meanwhile busy() is true, the entry's OK button is
+    // greyed and the status bar says so. Results whose inputs changed
+    // meanwhile (an edit, Cancel, another view, a case put in) are dropped.
+    void runInBackground(const catalogue::Entry &entry);
     // An input the entry rejected (a bad data file): its message is shown; a
     // window may do more.
     virtual void rejected(const catalogue::Rejected &rejection);
@@ -229,6 +248,11 @@ private:
     QStatusBar *m_statusBar;
     bool m_resultsCurrent = false;
     bool m_greyedTipShown = false; // the status bar shows the tip of a greyed menu item
+    // The calculation running on a worker thread, if any, and a count of the
+    // changes of the inputs, so that its results are written only if they
+    // still belong to them.
+    QThread *m_worker = nullptr;
+    quint64 m_inputsChanged = 0;
 };
 
 } // namespace ui

@@ -95,8 +95,11 @@ void TestCatalogue::everyIdIsUniqueAndEveryOutputDeclared()
             QVERIFY2(e.field(s.field) || e.output(s.field) || e.group(s.field), (e.id + ": " + s.field).c_str());
         // The defaults give every declared output, in the declared order.
         catalogue::Case c = catalogue::defaultCase(e);
-        if (e.id == "yearform" || e.id == "frequency")
-            c.setOwned("file", QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt").toStdString());
+        if (const catalogue::Field *file = catalogue::dataFileField(e))
+            c.setOwned(file->name, QFINDTESTDATA(file->format == catalogue::DataFormat::MonthlyMeans
+                                                     ? "../../examples/monthly_flows_2001-2022.csv"
+                                                     : "../../examples/lowest_water_levels_1961-1990.txt")
+                                       .toStdString());
         const catalogue::Outcome outcome = catalogue::evaluate(e, c);
         QVERIFY2(outcome.status == catalogue::Status::Done, (e.id + ": " + outcome.message).c_str());
         QCOMPARE(outcome.result.texts.size(), e.outputs.size());
@@ -104,7 +107,8 @@ void TestCatalogue::everyIdIsUniqueAndEveryOutputDeclared()
             QCOMPARE(outcome.result.texts[i].name, std::string_view(e.outputs[i].name));
         QCOMPARE(outcome.result.balance.has_value(), e.balance);
     }
-    QCOMPARE(ids.size(), 31); // 21 before the models menu, its five river models and five lake views
+    // 21 before the models menu; its five river models, five lake views and two design-flow views.
+    QCOMPARE(ids.size(), 33);
 }
 
 void TestCatalogue::acceptedNames_data()
@@ -311,6 +315,7 @@ void TestCatalogue::capabilitiesNameTheirFields()
     QCOMPARE(catalogue::entry("my1dw").capacity, catalogue::Capacity::Receiving);
     QCOMPARE(catalogue::entry("myvolform/lake").capacity, catalogue::Capacity::Environmental);
     QVERIFY(!catalogue::entry("yearform").sweepable);
+    QVERIFY(!catalogue::entry("designflowform").sweepable);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

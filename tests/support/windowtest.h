@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -12,6 +13,14 @@
 #include <QWidget>
 
 namespace windowtest {
+
+// Waits for a calculation of a calculator window running on a worker thread.
+inline void settle(QWidget *window)
+{
+    const QPointer<QWidget> w = window;
+    if (w && w->property("busy").toBool())
+        (void)QTest::qWaitFor([w] { return !w || !w->property("busy").toBool(); }, 60000);
+}
 
 template <typename T>
 T *child(QWidget *window, const char *name)
@@ -28,10 +37,13 @@ inline void setText(QWidget *window, const char *name, const QString &text) { fi
 
 inline QString text(QWidget *window, const char *name) { return field(window, name)->text(); }
 
+// Presses a button; a calculation it starts on a worker thread is waited for,
+// so that the test reads the results as the user would see them at its end.
 inline void press(QWidget *window, const char *name)
 {
     QPushButton *b = child<QPushButton>(window, name);
     QTest::mouseClick(b, Qt::LeftButton);
+    settle(window);
 }
 
 // Clicks an option button on its circle.

@@ -4,6 +4,7 @@
 #include "app/windowcatalog.h"
 #include "catalogue/casefile.h"
 #include "documents/documents.h"
+#include "support/examples.h"
 #include "support/scriptedprompts.h"
 #include "support/windowtest.h"
 #include "ui/calculatorwindow.h"
@@ -204,8 +205,10 @@ private slots:
         for (const catalogue::Group &group : view.groups)
             for (QLineEdit *edit : rows(w.get(), group.name))
                 edit->setText(typed[k++ % typed.size()]);
-        if (view.window == "yearform") {
-            w->setDataText("file", examplePath());
+        // The texts a window keeps itself: its data file and its rate.
+        const catalogue::Field *dataFile = catalogue::dataFileField(view);
+        if (dataFile) {
+            w->setDataText(dataFile->name, exampleFile(*dataFile));
             w->setDataText("rate", " 95");
         }
         const QString file = path(QString("round-%1.vcase").arg(QString(id).replace('/', '-')));
@@ -230,8 +233,8 @@ private slots:
             for (int i = 0; i < before.size(); ++i)
                 QCOMPARE(after[i]->text(), before[i]->text());
         }
-        if (view.window == "yearform") {
-            QCOMPARE(*fresh->dataText("file"), examplePath());
+        if (dataFile) {
+            QCOMPARE(*fresh->dataText(dataFile->name), exampleFile(*dataFile));
             QCOMPARE(*fresh->dataText("rate"), QString(" 95"));
         }
         QVERIFY(!fresh->resultsCurrent());
@@ -359,6 +362,9 @@ private slots:
         QTest::newRow("my2dform") << "my2dform" << "" << "Command1";
         QTest::newRow("myKform/multi-point") << "myKform" << "Option2" << "caculk";
         QTest::newRow("yearform") << "yearform" << "" << "mycacul";
+        QTest::newRow("designflowform") << "designflowform"
+                                        << "Option2"
+                                        << "Command1";
     }
     void exports()
     {
@@ -377,6 +383,8 @@ private slots:
             prompts.inputAnswers.enqueue("90");
         }
         const catalogue::Entry &view = w->currentEntry();
+        if (window == "designflowform")
+            w->setDataText("file", exampleFile(*catalogue::dataFileField(view)));
         if (QLineEdit *first = plain(w.get(), view.fields.front().name))
             first->setText("  " + first->text()); // blanks the sheet keeps
         press(w.get(), ok.toLatin1().constData());

@@ -9,6 +9,7 @@
 #include "plots/chartlook.h"
 #include "plots/plotdata.h"
 #include "plots/plotwindow.h"
+#include "support/examples.h"
 
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -32,7 +33,7 @@ plots::Plot plotOf(const catalogue::Entry &e)
 {
     catalogue::Case c = catalogue::defaultCase(e);
     if (const catalogue::Field *file = catalogue::dataFileField(e))
-        c.setOwned(file->name, QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt").toStdString());
+        c.setOwned(file->name, windowtest::exampleFile(*file).toStdString());
     return plots::makePlot(e, c);
 }
 

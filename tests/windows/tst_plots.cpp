@@ -10,6 +10,7 @@
 #include "plots/plotdata.h"
 #include "plots/plots.h"
 #include "plots/plotwindow.h"
+#include "support/examples.h"
 #include "support/scriptedprompts.h"
 #include "support/windowtest.h"
 #include "ui/calculatorwindow.h"
@@ -21,6 +22,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -101,6 +103,8 @@ std::unique_ptr<ui::CalculatorWindow> calculatedWindow(const catalogue::Entry &e
     std::unique_ptr<ui::CalculatorWindow> window(made);
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->show();
+    if (const catalogue::Field *file = catalogue::dataFileField(entry))
+        window->setDataText(file->name, exampleFile(*file));
     for (const std::string &option : entry.options)
         choose(window.get(), QString::fromStdString(option));
     for (int i = 0; i < entry.okPresses; ++i)
@@ -297,6 +301,26 @@ void TestPlots::exportedPointsMatchTheWindow()
         QCOMPARE(chosen, 1);
         QVERIFY(drawn.designLine);
         QVERIFY(std::abs(*drawn.designLine - 1.2816) < 1e-4);
+    } else if (drawn.kind == plots::Kind::FittedCurve) {
+        // The years ranked from the largest down, each as the window's table shows it.
+        const auto *table = window->findChild<QTableWidget *>("tableYears");
+        QVERIFY(table);
+        QCOMPARE(rows.size() - 1, table->rowCount()); // the example has no year without a month
+        const auto cell = [table](int row, int column) { return table->item(row, column)->text(); };
+        for (qsizetype r = 1; r < rows.size(); ++r) {
+            QCOMPARE(rows[r][3], QString::number(r));
+            int found = 0;
+            for (int t = 0; t < table->rowCount(); ++t)
+                if (cell(t, 0) == rows[r][0]) {
+                    ++found;
+                    for (int column : {1, 2, 3, 5})
+                        QCOMPARE(rows[r][column], cell(t, column));
+                }
+            QCOMPARE(found, 1);
+        }
+        QVERIFY(QString::fromStdString(drawn.note).contains(shown));
+        QVERIFY(QString::fromStdString(drawn.note).contains(text(window.get(), "myp3")));
+        QVERIFY(drawn.designLine);
     } else {
         // The degradation coefficient: the points as typed, and the K of the window.
         QVERIFY(QString::fromStdString(drawn.note).contains(shown));

@@ -6,6 +6,7 @@
 #include "catalogue/catalogue.h"
 #include "plots/plotdata.h"
 #include "plots/scales.h"
+#include "support/examples.h"
 
 #include <QTest>
 #include <algorithm>
@@ -145,7 +146,10 @@ private slots:
     {
         QFETCH(QString, id);
         const catalogue::Entry &e = catalogue::entry(id.toStdString());
-        const plots::Plot plot = plots::makePlot(e, catalogue::defaultCase(e));
+        catalogue::Case c = catalogue::defaultCase(e);
+        if (const catalogue::Field *file = catalogue::dataFileField(e))
+            c.setOwned(file->name, windowtest::exampleFile(*file).toStdString());
+        const plots::Plot plot = plots::makePlot(e, c);
         QVERIFY2(plot.failure.empty(), plot.failure.c_str());
         std::vector<plots::Series> lines = plot.series;
         lines.push_back(plot.profile);

@@ -76,8 +76,16 @@ private slots:
             titles << a->text().left(a->text().indexOf(u'('));
             names << a->menu()->objectName();
         }
-        QCOMPARE(titles, QStringList({"文件", "编辑", "图形", "分析", "帮助"}));
-        QCOMPARE(names, QStringList({"menuFile", "menuEdit", "menuPlot", "menuAnalysis", "menuHelp"}));
+        QStringList expectedTitles{"文件", "编辑", "图形", "分析", "帮助"};
+        QStringList expectedNames{"menuFile", "menuEdit", "menuPlot", "menuAnalysis", "menuHelp"};
+        // A window with nothing to sweep and no analysis of its own has no
+        // 分析 at all (tst_analysiswindows says which windows have one).
+        if (!w->findChild<QMenu *>("menuAnalysis")) {
+            expectedTitles.removeAll("分析");
+            expectedNames.removeAll("menuAnalysis");
+        }
+        QCOMPARE(titles, expectedTitles);
+        QCOMPARE(names, expectedNames);
     }
 
     // The window is the form with a bar above and a bar below it; the bars
