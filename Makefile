@@ -41,6 +41,7 @@ bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/ktable_build 1000
 	./$(BUILD)/bench/frequency_fit
 	./$(BUILD)/bench/monthly_file
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/zone_table
 
 # The package is compiled with Debian's hardening flags, as dpkg-buildflags
 # gives them to every package (fortified functions, stack protector, full RELRO).

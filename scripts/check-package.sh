@@ -60,6 +60,7 @@ expected=(
     ./usr/share/man/man1/varnolek.1.gz
     ./usr/share/man/man1/varnolek-calc.1.gz
     ./usr/share/varnolek/examples/lowest_water_levels_1961-1990.txt
+    ./usr/share/varnolek/examples/qingshui_plan.vtable
     ./usr/share/varnolek/examples/monthly_flows_2001-2022.csv
     ./usr/share/bash-completion/completions/varnolek-calc
     ./usr/share/doc/varnolek/copyright
@@ -86,7 +87,7 @@ desktop="$share/applications/$APP_ID.desktop"
 validated=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $validated"
 [ -z "$validated" ] || fail "desktop-file-validate: $validated"
 for line in 'Name=Varnolek' 'Exec=varnolek %f' 'Icon=varnolek' 'Categories=Science;Engineering;' \
-    'MimeType=application/x-varnolek-case;'; do
+    'MimeType=application/x-varnolek-case;application/x-varnolek-table;'; do
     grep -qxF "$line" "$desktop" || fail "the desktop entry lacks $line"
 done
 grep -qP '^Name\[zh_CN\]=.*\p{Han}' "$desktop" || fail "no Chinese Name[zh_CN]"
@@ -111,6 +112,7 @@ cp "$share/mime/packages/varnolek.xml" "$tmp/mime/packages/"
 XDG_DATA_HOME="$tmp" update-mime-database "$tmp/mime" 2>"$tmp/mime.err"
 [ ! -s "$tmp/mime.err" ] || fail "update-mime-database: $(cat "$tmp/mime.err")"
 grep -q ':application/x-varnolek-case:\*\.vcase$' "$tmp/mime/globs2" || fail "*.vcase is not application/x-varnolek-case"
+grep -q ':application/x-varnolek-table:\*\.vtable$' "$tmp/mime/globs2" || fail "*.vtable is not application/x-varnolek-table"
 grep -h 'varnolek' "$tmp/mime/globs2"
 
 step "icons"
@@ -185,6 +187,7 @@ if complete_line 'varnolek-calc my1dform my' | grep -qx 'myw='; then
 fi
 complete_line 'varnolek-calc --standard T' | grep -qx TP || fail "no item TP after 'varnolek-calc --standard T'"
 complete_line 'varnolek-calc --standard TP I' | grep -qx III || fail "no class III after an item"
-echo "  ids after the program, FIELD= names after an id, items and classes after --standard"
+complete_line 'varnolek-calc --t' | grep -qx -- --table || fail "no --table after 'varnolek-calc --t'"
+echo "  ids after the program, FIELD= names after an id, items and classes after --standard, --table"
 
 echo "check-package: all checks passed for $deb"

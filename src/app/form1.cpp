@@ -156,23 +156,27 @@ void Form1::showFarewell()
 
 void Form1::exitProgram()
 {
-    shutDown();
-    close();
+    if (shutDown())
+        close();
 }
 
-void Form1::shutDown()
+bool Form1::shutDown()
 {
+    if (!m_calculators.closeAll())
+        return false;
     m_exiting = true;
-    m_calculators.closeAll();
     if (m_menu)
         m_menu->close();
     QCoreApplication::quit();
+    return true;
 }
 
 void Form1::closeEvent(QCloseEvent *event)
 {
     // The close box of the welcome window does what Exit does.
-    if (!m_exiting)
-        shutDown();
+    if (!m_exiting && !shutDown()) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
 }

@@ -50,7 +50,9 @@ protected:
 private:
     void enter();
     void exitProgram();
-    void shutDown(); // closes every window and ends the program
+    // Closes every window and ends the program; false, changing nothing
+    // more, when a window stays open (a changed table the user keeps).
+    bool shutDown();
 
     ui::WindowRegistry m_calculators;
     QPointer<mainform> m_menu;

@@ -5,6 +5,7 @@
 //                             (NAME: its own name or its menu button's), for
 //                             demonstrations and screenshots
 //   varnolek FILE.vcase       the main menu, with the saved case's window open
+//   varnolek FILE.vtable      the main menu, with the zone table open
 //   varnolek --version        prints "Varnolek 0.2.0"
 //   varnolek --help           prints the usage
 // --version and --help are answered before the window system is touched, so
@@ -12,6 +13,7 @@
 
 #include "caseopening.h"
 #include "form1.h"
+#include "tableopening.h"
 #include "windowcatalog.h"
 
 #include "ui/language.h"
@@ -36,6 +38,8 @@ Usage:
                             window's name (e.g. my1dform) or its menu button's (e.g. my1d)
   varnolek FILE.vcase       the main menu, with the window of the saved case open and
                             the case loaded
+  varnolek FILE.vtable      the main menu, with the zone table (水功能区纳污能力计算表)
+                            of the file open beside it
   varnolek --version        prints the version
   varnolek --help           prints this text
 
@@ -92,5 +96,7 @@ int main(int argc, char *argv[])
     installCaseOpener(welcome.calculators());
     if (const QString caseFile = caseArgument(args); !caseFile.isEmpty())
         openCaseAtStart(welcome, caseFile);
+    else if (const QString tableFile = tableArgument(args); !tableFile.isEmpty())
+        openTableAtStart(welcome, tableFile);
     return app.exec();
 }

@@ -66,6 +66,17 @@ mainform::mainform(ui::WindowRegistry &calculators) : QWidget(nullptr), m_calcul
         connect(b, &QPushButton::clicked, this, [this, key] { openCalculator(key); });
         order[calculator.tabOrder] = b;
     }
+    // The other windows the menus open (zone tables), after the calculators.
+    for (const MenuAction &spec : menuActions()) {
+        QMenu *menu = m_menuBar->findChild<QMenu *>(QString::fromUtf8(spec.menu));
+        QAction *action = menu->addAction(QString::fromUtf8(spec.text));
+        action->setObjectName(QString::fromUtf8(spec.name));
+        action->setShortcut(spec.shortcut);
+        action->setStatusTip(QString::fromUtf8(spec.statusTip));
+        action->setToolTip(QString::fromUtf8(spec.statusTip));
+        const MenuAction *opened = &spec;
+        connect(action, &QAction::triggered, this, [this, opened] { opened->open(m_calculators, this); });
+    }
     // A menu with nothing in it yet is not shown.
     for (QMenu *menu : m_menuBar->findChildren<QMenu *>())
         menu->menuAction()->setVisible(!menu->isEmpty());
@@ -108,9 +119,8 @@ mainform::mainform(ui::WindowRegistry &calculators) : QWidget(nullptr), m_calcul
 void mainform::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    // Hidden only when it has no menu to show: the window may be laid out
-    // before it is shown, when no child of it is visible yet.
-    const int barHeight = m_menuBar->isHidden() ? 0 : m_menuBar->sizeHint().height();
+    // Whether the bar is shown once the menu is: before, no widget of it is visible.
+    const int barHeight = !m_menuBar->isHidden() ? m_menuBar->sizeHint().height() : 0;
     m_menuBar->setGeometry(0, 0, width(), barHeight);
     m_form->setGeometry(0, barHeight, width(), height() - barHeight);
 }

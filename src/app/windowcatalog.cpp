@@ -1,6 +1,7 @@
 #include "windowcatalog.h"
 
 #include "features.h"
+#include "tableopening.h"
 
 #include "capacity/lakenform.h"
 #include "capacity/my0dw.h"
@@ -64,8 +65,22 @@ const std::vector<MainMenu> &mainMenus()
 {
     static const std::vector<MainMenu> menus = {
         {"menuModels", "模型(&M)"},
+        {"menuTables", "计算表(&T)"},
     };
     return menus;
+}
+
+const std::vector<MenuAction> &menuActions()
+{
+    // Ctrl+O opens a saved case in the calculator windows: a table opens with Ctrl+Shift+O.
+    static const std::vector<MenuAction> actions = {
+        {"actionNewTable", "新建计算表", QKeySequence(Qt::CTRL | Qt::Key_N), "menuTables", "新建水功能区纳污能力计算表",
+         [](ui::WindowRegistry &windows, QWidget *) { return openNewTable(windows); }},
+        {"actionOpenTable", "打开计算表…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), "menuTables",
+         "打开已保存的计算表文件（.vtable）",
+         [](ui::WindowRegistry &windows, QWidget *menu) { return openTableFile(windows, menu, QString()); }},
+    };
+    return actions;
 }
 
 const CalculatorEntry *findCalculator(const QString &name)

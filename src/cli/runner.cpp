@@ -2,6 +2,7 @@
 
 #include "csv.h"
 #include "standard.h"
+#include "table.h"
 
 #include "catalogue/casefile.h"
 #include "catalogue/catalogue.h"
@@ -43,6 +44,9 @@ Usage:
   varnolek-calc [--check] --case FILE.vcase ...
                                        saved cases; with more than one file each output
                                        begins with a line "== FILE"
+  varnolek-calc --table FILE.vtable [--bom]
+                                       a zone table: every row computed, printed as CSV
+                                       under the window's column captions
   varnolek-calc --version              prints the version
   varnolek-calc --standard ITEM CLASS [--lake]
                                        the limit of GB 3838-2002 for a river (a lake or
@@ -78,6 +82,12 @@ element symbol for a metal (Cu, Hg, Cr for hexavalent chromium ...); CLASS is I 
 or class, 3 with the reason on standard error when the water body has no single limit
 (total nitrogen in a river, pH, water temperature). --standard --list writes CSV:
 name,code,unit,sense,water body,I,II,III,IV,V.
+
+A zone table prints one CSV row per zone: its texts, the target concentration
+(from GB 3838-2002 unless typed), the capacity W, the load limit, the reduction
+and the remaining capacity (t/a) and the status. Exit status with --table: 0 when
+every row was computed, 3 for a file that cannot be read, 5 when some rows failed
+or are incomplete, each named on standard error.
 
 A saved case prints as one case does. With --check the texts are compared with the
 results the case was saved with (a case saved without results is only run), and each
@@ -751,6 +761,8 @@ int command(const std::vector<std::string> &args, std::FILE *in, std::FILE *out,
     }
     if (args[0] == "--standard")
         return standard(args, out, err);
+    if (std::find(args.begin(), args.end(), "--table") != args.end())
+        return table(args, out, err);
     if (std::find(args.begin(), args.end(), "--case") != args.end())
         return savedCases(args, out, err);
     const Entry *calculation = catalogue::find(args[0]);

@@ -11,7 +11,8 @@ namespace cli {
 // Exit statuses.
 // Differs: a saved case whose results differ from what the calculation gives now.
 // InputFindings: --check-input found something to tell of the texts given.
-enum Status { Ok = 0, Usage = 1, IncompleteInput = 2, Failed = 3, Differs = 4, InputFindings = 6 };
+// RowsUnfinished: rows of a zone table that failed or are incomplete.
+enum Status { Ok = 0, Usage = 1, IncompleteInput = 2, Failed = 3, Differs = 4, RowsUnfinished = 5, InputFindings = 6 };
 
 // Runs the command line (arguments without the program name) and returns the
 // exit status. Reads CSV from in when the file is "-".

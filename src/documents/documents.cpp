@@ -36,16 +36,6 @@ QSettings settings() { return QSettings(QStringLiteral("Varnolek"), QStringLiter
 // The window's own project name, given by a case opened in it or typed in it.
 constexpr const char *projectProperty = "projectName";
 
-// The folder the file dialogs start in: where a case or sheet went last.
-QString lastFolder()
-{
-    return settings().value(QStringLiteral("documents/folder"), QDir::homePath()).toString();
-}
-void rememberFolder(const QString &path)
-{
-    settings().setValue(QStringLiteral("documents/folder"), QFileInfo(path).absolutePath());
-}
-
 QString suggestedName(const ui::CalculatorWindow &window, const QString &extension)
 {
     return QDir(lastFolder()).filePath(window.windowTitle() + extension);
@@ -184,6 +174,16 @@ QAction *addAction(QMenu *menu, const char *name, const QString &text, const QKe
 }
 
 } // namespace
+
+QString lastFolder()
+{
+    return settings().value(QStringLiteral("documents/folder"), QDir::homePath()).toString();
+}
+
+void rememberFolder(const QString &path)
+{
+    settings().setValue(QStringLiteral("documents/folder"), QFileInfo(path).absolutePath());
+}
 
 QString projectName() { return settings().value(QStringLiteral("documents/projectName")).toString(); }
 

@@ -21,6 +21,10 @@ void attach(ui::CalculatorWindow *window);
 // nothing and gets its message over parent. Returns the window loaded.
 ui::CalculatorWindow *openCase(const QString &path, QWidget *parent, ui::CalculatorWindow *current = nullptr);
 
+// The folder the file dialogs start in: where a case, table or sheet went last.
+QString lastFolder();
+void rememberFolder(const QString &path);
+
 // The project name the sheets carry (kept in the settings): the one typed
 // last, which every window starts with.
 QString projectName();

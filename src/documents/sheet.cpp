@@ -58,69 +58,6 @@ QString numberText(const std::optional<double> &number)
     return number ? qs(catalogue::valueText(*number)) : QStringLiteral("—");
 }
 
-// The text style of the sheet: the windows' Song face.
-QTextCharFormat plain(double size = 10.5, bool bold = false)
-{
-    QTextCharFormat format;
-    format.setFont(ui::font(ui::faceSong, size, bold));
-    return format;
-}
-
-// Every text of the sheet, table cells and empty paragraphs included, names
-// the windows' Song face, so that a word processor shows the face the program
-// shows, not one of its own: Qt's ODF writer names a face only where a format
-// carries it as its one family (the property of Qt 5), and else writes "Sans".
-void nameTheFace(QTextDocument &document)
-{
-    const QString song = QString::fromUtf8(ui::faceSong);
-    QTextCharFormat face;
-    face.setFontFamilies(QStringList{song});
-    face.setProperty(QTextFormat::OldFontFamily, song);
-    QTextCursor all(&document);
-    all.select(QTextCursor::Document);
-    all.mergeCharFormat(face);
-    all.mergeBlockCharFormat(face);
-}
-
-void paragraph(QTextCursor &cursor, const QString &text, const QTextCharFormat &format = plain(),
-               Qt::Alignment align = Qt::AlignLeft)
-{
-    QTextBlockFormat block;
-    block.setAlignment(align);
-    block.setTopMargin(3);
-    block.setBottomMargin(3);
-    cursor.insertBlock(block, format);
-    cursor.insertText(text, format);
-}
-
-void heading(QTextCursor &cursor, const QString &text)
-{
-    paragraph(cursor, text, plain(12, true));
-}
-
-// A table with a header row; the cursor ends after it.
-void table(QTextCursor &cursor, const QStringList &header, const std::vector<QStringList> &rows)
-{
-    QTextTableFormat format;
-    format.setBorder(0.5);
-    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-    format.setCellPadding(3);
-    format.setCellSpacing(0);
-    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    cursor.insertBlock();
-    QTextTable *t = cursor.insertTable(int(rows.size()) + 1, int(header.size()), format);
-    auto put = [&](int row, int column, const QString &text, bool bold) {
-        QTextCursor cell = t->cellAt(row, column).firstCursorPosition();
-        cell.insertText(text, plain(10.5, bold));
-    };
-    for (int c = 0; c < header.size(); ++c)
-        put(0, c, header[c], true);
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < rows[r].size() && c < header.size(); ++c)
-            put(int(r) + 1, c, rows[r][c], false);
-    cursor.movePosition(QTextCursor::End);
-}
-
 // The monitoring points of a table view, as typed.
 void writeRows(QTextCursor &cursor, const ui::CalculatorWindow &window, const catalogue::Entry &view)
 {
@@ -246,6 +183,74 @@ std::vector<QStringList> lineRows(const std::vector<Line> &lines, bool withNumbe
 
 } // namespace
 
+QTextCharFormat sheetText(double size, bool bold)
+{
+    QTextCharFormat format;
+    format.setFont(ui::font(ui::faceSong, size, bold));
+    return format;
+}
+
+// Qt's ODF writer names a face only where a format carries it as its one
+// family (the property of Qt 5), and else writes "Sans".
+void nameTheFace(QTextDocument &document)
+{
+    const QString song = QString::fromUtf8(ui::faceSong);
+    QTextCharFormat face;
+    face.setFontFamilies(QStringList{song});
+    face.setProperty(QTextFormat::OldFontFamily, song);
+    QTextCursor all(&document);
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(face);
+    all.mergeBlockCharFormat(face);
+}
+
+void paragraph(QTextCursor &cursor, const QString &text, const QTextCharFormat &format, Qt::Alignment align)
+{
+    QTextBlockFormat block;
+    block.setAlignment(align);
+    block.setTopMargin(3);
+    block.setBottomMargin(3);
+    cursor.insertBlock(block, format);
+    cursor.insertText(text, format);
+}
+
+void heading(QTextCursor &cursor, const QString &text)
+{
+    paragraph(cursor, text, sheetText(12, true));
+}
+
+void table(QTextCursor &cursor, const QStringList &header, const std::vector<QStringList> &rows, double size)
+{
+    QTextTableFormat format;
+    format.setBorder(0.5);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setCellPadding(3);
+    format.setCellSpacing(0);
+    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    cursor.insertBlock();
+    QTextTable *t = cursor.insertTable(int(rows.size()) + 1, int(header.size()), format);
+    auto put = [&](int row, int column, const QString &text, bool bold) {
+        QTextCursor cell = t->cellAt(row, column).firstCursorPosition();
+        cell.insertText(text, sheetText(size, bold));
+    };
+    for (int c = 0; c < header.size(); ++c)
+        put(0, c, header[c], true);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size() && c < header.size(); ++c)
+            put(int(r) + 1, c, rows[r][c], false);
+    cursor.movePosition(QTextCursor::End);
+}
+
+void setLandscape(QTextDocument &document)
+{
+    document.setProperty("landscape", true);
+}
+
+bool isLandscape(const QTextDocument &document)
+{
+    return document.property("landscape").toBool();
+}
+
 QString programVersion()
 {
     return QStringLiteral("Varnolek ") + QString::fromUtf8(varnolek::versionText);
@@ -309,7 +314,7 @@ std::vector<SymbolLine> symbolLines(const catalogue::Entry &view)
 void writeFormulas(QTextCursor &cursor, const catalogue::Entry &view)
 {
     for (const QString &equation : qs(view.formula).split(u'\n', Qt::SkipEmptyParts))
-        paragraph(cursor, equation, plain(11));
+        paragraph(cursor, equation, sheetText(11));
     const std::vector<SymbolLine> symbols = symbolLines(view);
     if (symbols.empty())
         return;
@@ -327,13 +332,13 @@ std::unique_ptr<QTextDocument> sheetDocument(const ui::CalculatorWindow &window,
     document->setDefaultFont(ui::font(ui::faceSong, 10.5));
     document->setMetaInformation(QTextDocument::DocumentTitle, qs(view.title) + QStringLiteral(" 计算书"));
     QTextCursor cursor(document.get());
-    cursor.setCharFormat(plain(16, true));
+    cursor.setCharFormat(sheetText(16, true));
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
     cursor.setBlockFormat(centred);
-    cursor.insertText(qs(view.title) + QStringLiteral(" 计算书"), plain(16, true));
+    cursor.insertText(qs(view.title) + QStringLiteral(" 计算书"), sheetText(16, true));
     if (!view.view.empty())
-        paragraph(cursor, QStringLiteral("计算方法：") + qs(view.view), plain(), Qt::AlignHCenter);
+        paragraph(cursor, QStringLiteral("计算方法：") + qs(view.view), sheetText(), Qt::AlignHCenter);
     paragraph(cursor, QStringLiteral("项目名称：") + projectName);
     paragraph(cursor,
               QStringLiteral("计算时间：") + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
@@ -392,8 +397,12 @@ bool writeSheet(const QTextDocument &document, const QString &path, SheetFormat 
     switch (format) {
     case SheetFormat::Pdf: {
         QPdfWriter pdf(&buffer);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+        // A landscape sheet is a wide table: narrower margins give it the room
+        // (the document keeps 2 cm of its own within them).
+        const double margin = isLandscape(document) ? 10 : 20; // mm
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                      isLandscape(document) ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                      QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter));
         pdf.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
         pdf.setCreator(programVersion());
         document.print(&pdf);

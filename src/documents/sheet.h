@@ -11,6 +11,8 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
+#include <QTextCharFormat>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -67,5 +69,22 @@ void setSheetImageSource(SheetImageSource source);
 
 // "Varnolek" and its version.
 QString programVersion();
+
+// The pieces every sheet is made of, for the sheets of other windows (the
+// zone table's). The text style: the windows' Song face.
+QTextCharFormat sheetText(double size = 10.5, bool bold = false);
+void paragraph(QTextCursor &cursor, const QString &text, const QTextCharFormat &format = sheetText(),
+               Qt::Alignment align = Qt::AlignLeft);
+void heading(QTextCursor &cursor, const QString &text);
+// A table with a header row; the cursor ends after it.
+void table(QTextCursor &cursor, const QStringList &header, const std::vector<QStringList> &rows, double size = 10.5);
+// Every text of the sheet, table cells and empty paragraphs included, names
+// the windows' Song face, so that a word processor shows the face the
+// program shows, not one of its own.
+void nameTheFace(QTextDocument &document);
+// A sheet too wide for an upright page (the zone table's) asks to be written
+// and printed on landscape pages.
+void setLandscape(QTextDocument &document);
+bool isLandscape(const QTextDocument &document);
 
 } // namespace documents

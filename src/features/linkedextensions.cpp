@@ -5,6 +5,7 @@
 #include "documents/documents.h"
 #include "documents/sheet.h"
 #include "plots/plots.h"
+#include "tables/tables.h"
 
 #include <QPageSize>
 #include <QPrintDialog>
@@ -44,12 +45,20 @@ public:
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(documents::isLandscape(document) ? QPageLayout::Landscape : QPageLayout::Portrait);
         QPrintDialog dialog(&printer, parent);
         dialog.setWindowTitle(QStringLiteral("打印计算书"));
         if (dialog.exec() != QDialog::Accepted)
             return false;
         document.print(&printer);
         return true;
+    }
+
+    QWidget *newZoneTable() override { return tables::newZoneTable(); }
+
+    QWidget *openZoneTable(const QString &path, QWidget *parent) override
+    {
+        return tables::openZoneTable(path, parent);
     }
 };
 

@@ -32,6 +32,9 @@ const Named table[] = {
     {"环境容量", green},
     {"剩余环境容量", green},
     {"排污削减量", red},
+    // The zone table's capacity of each zone against its current load.
+    {"纳污能力W", green},
+    {"现状入河量", blue},
     // The degradation coefficient.
     {"监测点", orange},
     {"拟合直线", blue},

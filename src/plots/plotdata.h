@@ -91,9 +91,12 @@ struct Plot {
     // and the cloud along the river at the time asked for).
     Panel second;
 
-    // Kind::Bars: stacked bars, one value of each set per category.
+    // Kind::Bars: stacked bars, one value of each set per category; or the
+    // sets side by side (grouped), and the categories down the left (horizontal).
     std::vector<std::string> categories;
     std::vector<BarSet> bars;
+    bool grouped = false;
+    bool horizontal = false;
 
     // Kind::Probability and FittedCurve: a vertical line at the design rate
     // (its x, already on the paper's scale) and the percentages the axis is

@@ -8,12 +8,15 @@
 
 #include <QAction>
 #include <QBarCategoryAxis>
+#include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QHorizontalBarSeries>
+#include <QHorizontalStackedBarSeries>
 #include <QImageWriter>
 #include <QLabel>
 #include <QLegend>
@@ -319,16 +322,30 @@ QWidget *fittedCurveChart(const Plot &plot, QWidget *parent)
 QWidget *barChart(const Plot &plot, QWidget *parent)
 {
     QChart *chart = newChart(qs(plot.title));
-    auto *series = new QStackedBarSeries;
-    Span span;
+    QAbstractBarSeries *series;
+    if (plot.grouped)
+        series = plot.horizontal ? static_cast<QAbstractBarSeries *>(new QHorizontalBarSeries) : new QBarSeries;
+    else
+        series = plot.horizontal ? static_cast<QAbstractBarSeries *>(new QHorizontalStackedBarSeries)
+                                 : new QStackedBarSeries;
+    Span span; // a capacity may be below zero
     include(span, 0);
     std::vector<double> sums(plot.categories.size(), 0.0);
+    // Horizontal bars are drawn from the bottom up: given in reverse, the
+    // first category stands at the top, as a table reads.
+    const std::size_t n = plot.categories.size();
+    auto place = [&](std::size_t i) { return plot.horizontal && i < n ? n - 1 - i : i; };
     for (const BarSet &b : plot.bars) {
         auto *set = new QBarSet(qs(b.name));
-        for (std::size_t i = 0; i < b.values.size(); ++i) {
-            set->append(b.values[i]);
+        std::vector<double> values(plot.horizontal ? std::max(n, b.values.size()) : b.values.size());
+        for (std::size_t i = 0; i < b.values.size(); ++i)
+            values[place(i)] = b.values[i];
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            set->append(values[i]);
             if (i < sums.size())
-                sums[i] += b.values[i];
+                sums[i] += values[i];
+            if (plot.grouped)
+                include(span, values[i]);
         }
         const QColor colour = quantityColour(qs(b.name));
         set->setColor(colour);
@@ -339,13 +356,19 @@ QWidget *barChart(const Plot &plot, QWidget *parent)
         }
         series->append(set);
     }
-    for (double s : sums)
-        include(span, s);
+    if (!plot.grouped)
+        for (double s : sums)
+            include(span, s);
     chart->addSeries(series);
-    auto *x = new QBarCategoryAxis;
-    for (const std::string &c : plot.categories)
-        x->append(qs(c));
-    attachAll(chart, x, axisOf(qs(plot.yTitle), span, {}, Qt::Vertical));
+    auto *categories = new QBarCategoryAxis;
+    for (std::size_t i = 0; i < n; ++i)
+        categories->append(qs(plot.categories[place(i)]));
+    if (plot.horizontal) {
+        categories->setTruncateLabels(false); // the names whole
+        attachAll(chart, axisOf(qs(plot.yTitle), span, {}, Qt::Horizontal), categories);
+    } else {
+        attachAll(chart, categories, axisOf(qs(plot.yTitle), span, {}, Qt::Vertical));
+    }
     return viewOf(chart, parent);
 }
 
@@ -440,6 +463,31 @@ QWidget *pairChart(const Plot &plot, QWidget *parent)
 
 } // namespace
 
+QWidget *chartWidget(const Plot &plot, QWidget *parent)
+{
+    if (!plot.failure.empty()) {
+        auto *label = new QLabel(qs(plot.failure), parent);
+        label->setObjectName("plotFailure");
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    }
+    switch (plot.kind) {
+    case Kind::Curve:
+        return curveChart(plot, parent);
+    case Kind::Map:
+        return mapChart(plot, parent);
+    case Kind::Bars:
+        return barChart(plot, parent);
+    case Kind::Probability:
+        return probabilityChart(plot, parent);
+    case Kind::FittedCurve:
+        return fittedCurveChart(plot, parent);
+    case Kind::Pair:
+        return pairChart(plot, parent);
+    }
+    return new QWidget(parent);
+}
+
 PlotWindow::PlotWindow(QWidget *calculator) : QWidget(calculator, Qt::Window)
 {
     setObjectName("plotwindow");
@@ -472,33 +520,7 @@ void PlotWindow::draw(Plot plot)
     pal.setColor(QPalette::Window, Qt::white);
     m_content->setPalette(pal);
     auto *column = new QVBoxLayout(m_content);
-    if (!m_plot.failure.empty()) {
-        auto *label = new QLabel(qs(m_plot.failure), m_content);
-        label->setObjectName("plotFailure");
-        label->setAlignment(Qt::AlignCenter);
-        column->addWidget(label);
-    } else {
-        switch (m_plot.kind) {
-        case Kind::Curve:
-            column->addWidget(curveChart(m_plot, m_content));
-            break;
-        case Kind::Map:
-            column->addWidget(mapChart(m_plot, m_content));
-            break;
-        case Kind::Bars:
-            column->addWidget(barChart(m_plot, m_content));
-            break;
-        case Kind::Probability:
-            column->addWidget(probabilityChart(m_plot, m_content));
-            break;
-        case Kind::Pair:
-            column->addWidget(pairChart(m_plot, m_content));
-            break;
-        case Kind::FittedCurve:
-            column->addWidget(fittedCurveChart(m_plot, m_content));
-            break;
-        }
-    }
+    column->addWidget(chartWidget(m_plot, m_content));
     if (!m_plot.note.empty()) {
         auto *note = new QLabel(qs(m_plot.note), m_content);
         note->setObjectName("plotNote");

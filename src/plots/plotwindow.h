@@ -13,6 +13,11 @@ class QVBoxLayout;
 
 namespace plots {
 
+// The chart of a plot, as the plot window draws it, for a window that shows
+// one within its own (the totals of the zone table); a plot that cannot be
+// drawn says why.
+QWidget *chartWidget(const Plot &plot, QWidget *parent);
+
 class PlotWindow : public QWidget {
     Q_OBJECT
 

@@ -31,6 +31,13 @@ public:
     virtual QWidget *openFrequencyAnalysis(QWidget *parent, const QString &dataFile) = 0;
     // The print dialog of the real prompts; prints the document when accepted.
     virtual bool print(QWidget *parent, const QTextDocument &document) = 0;
+    // A new zone table window (水功能区纳污能力计算表), not yet shown.
+    virtual QWidget *newZoneTable() = 0;
+    // The zone table window of a .vtable file: the open one that shows it,
+    // else a new one with the file read, not yet shown. An empty path asks for
+    // the file. nullptr when nothing was opened (a file that cannot be read
+    // gets its message over parent).
+    virtual QWidget *openZoneTable(const QString &path, QWidget *parent) = 0;
 };
 
 // The extensions in force: those installed, else the module's, loaded on the

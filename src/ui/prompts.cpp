@@ -44,6 +44,21 @@ public:
         return QFileDialog::getSaveFileName(parent, title, startPath, filters);
     }
 
+    SaveChoice askToSave(QWidget *parent, const QString &text, const QString &title) override
+    {
+        QMessageBox box(QMessageBox::Question, title, text,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+        box.setDefaultButton(QMessageBox::Save);
+        switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+        }
+    }
+
     // The print dialog comes with the calculation sheets it prints.
     bool print(QWidget *parent, const QTextDocument &document) override
     {
@@ -59,6 +74,11 @@ Prompts *installed = nullptr;
 QString Prompts::saveFile(QWidget *, const QString &, const QString &, const QString &) { return QString(); }
 
 bool Prompts::print(QWidget *, const QTextDocument &) { return false; }
+
+Prompts::SaveChoice Prompts::askToSave(QWidget *, const QString &, const QString &)
+{
+    return SaveChoice::Cancel;
+}
 
 Prompts &Prompts::current()
 {

@@ -34,6 +34,12 @@ public:
     // The print dialog; prints the document when accepted. False when cancelled.
     virtual bool print(QWidget *parent, const QTextDocument &document);
 
+    // Asks, before changes not saved would be lost, whether to save them
+    // first: Save, Discard (go on without saving) or Cancel (stay). Prompts
+    // that show no such box answer Cancel, which loses nothing.
+    enum class SaveChoice { Save, Discard, Cancel };
+    virtual SaveChoice askToSave(QWidget *parent, const QString &text, const QString &title);
+
     // The prompts in force: the real dialogs unless a test installed others.
     static Prompts &current();
     // Installs other prompts (not owned); nullptr restores the real dialogs.

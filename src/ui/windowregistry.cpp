@@ -23,12 +23,27 @@ QWidget *WindowRegistry::find(const QString &key) const
     return it == m_windows.constEnd() ? nullptr : it->data();
 }
 
-void WindowRegistry::closeAll()
+void WindowRegistry::keep(QWidget *window)
 {
-    for (const QPointer<QWidget> &window : std::as_const(m_windows))
-        if (window)
-            window->close();
-    m_windows.clear();
+    for (const QPointer<QWidget> &kept : std::as_const(m_windows))
+        if (kept == window)
+            return;
+    m_windows.insert(QStringLiteral("#%1").arg(quintptr(window)), window);
+}
+
+bool WindowRegistry::closeAll()
+{
+    bool all = true;
+    for (auto it = m_windows.begin(); it != m_windows.end();) {
+        const QPointer<QWidget> window = it.value();
+        if (window && !window->close()) {
+            all = false;
+            ++it;
+        } else {
+            it = m_windows.erase(it);
+        }
+    }
+    return all;
 }
 
 } // namespace ui

@@ -1,6 +1,7 @@
 #pragma once
 // Keeps each calculator window at most once: a window that is open is only
-// raised; one closed by its Return (and so deleted) is built afresh.
+// raised; one closed by its Return (and so deleted) is built afresh. Keeps
+// the other windows opened from the menu as well, to close them all at Exit.
 
 #include <QHash>
 #include <QPointer>
@@ -19,8 +20,12 @@ public:
     QWidget *showOrRaise(const QString &key, const Factory &factory);
     // The open window under key, or nullptr.
     QWidget *find(const QString &key) const;
-    // Closes every open calculator window.
-    void closeAll();
+    // Keeps a window the registry did not build (a zone table, of which
+    // there may be several), so that closeAll closes it too.
+    void keep(QWidget *window);
+    // Closes every open window it keeps. False when a window stayed open (a
+    // table whose changes the user chose not to let go): it stays kept.
+    bool closeAll();
 
 private:
     QHash<QString, QPointer<QWidget>> m_windows;

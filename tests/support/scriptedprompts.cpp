@@ -42,3 +42,9 @@ bool ScriptedPrompts::print(QWidget *, const QTextDocument &document)
         printed.append(document.toPlainText());
     return printAccepted;
 }
+
+ui::Prompts::SaveChoice ScriptedPrompts::askToSave(QWidget *, const QString &text, const QString &)
+{
+    saveQuestions.append(text);
+    return saveChoices.isEmpty() ? SaveChoice::Discard : saveChoices.dequeue();
+}

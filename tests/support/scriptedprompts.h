@@ -30,6 +30,7 @@ public:
     QString saveFile(QWidget *parent, const QString &title, const QString &startPath,
                      const QString &filters) override;
     bool print(QWidget *parent, const QTextDocument &document) override;
+    SaveChoice askToSave(QWidget *parent, const QString &text, const QString &title) override;
 
     // What was shown, in order.
     QList<ShownMessage> messages;
@@ -52,6 +53,11 @@ public:
     // Print dialogs: the plain text of each document printed; whether the dialog is accepted.
     QList<QString> printed;
     bool printAccepted = true;
+
+    // Questions whether to save changes: the texts asked, and the answers in
+    // order (none: Discard, so that a test's window closes).
+    QList<QString> saveQuestions;
+    QQueue<SaveChoice> saveChoices;
 
     // The text of the last message, or the empty text.
     QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }
