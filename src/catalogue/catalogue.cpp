@@ -260,6 +260,8 @@ std::string rowDefault(const Entry &entry, const Group &group, int i)
 
 void requireStep(const Entry &entry, const Case &c, std::size_t step)
 {
+    if (c.knownComplete())
+        return;
     const std::size_t first = step == 0 ? 0 : entry.steps.at(step - 1);
     const std::size_t last = entry.steps.empty() ? entry.required.size() : entry.steps.at(step);
     for (std::size_t i = first; i < last; ++i)
