@@ -13,6 +13,9 @@
 #   - the programs of an unpacked copy: --version without a display, one
 #     calculation, the example data file, and the bash completion.
 set -euo pipefail
+# grep -q ends at its first match; under pipefail the program still writing into the pipe
+# then dies of SIGPIPE and fails the check by chance. Read the whole output first.
+grep_all() { local text; text=$(cat); grep "$@" <<<"$text"; }
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
 APP_ID=io.github.varnolek.Varnolek
@@ -96,7 +99,7 @@ grep -qP '^Comment\[zh_CN\]=.*\p{Han}' "$desktop" || fail "no Chinese Comment[zh
 step "AppStream metadata"
 metainfo="$share/metainfo/$APP_ID.metainfo.xml"
 appstreamcli validate --no-net "$metainfo"
-newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | cut -d'"' -f2)
+newest=$(grep -m 1 -o '<release version="[^"]*"' "$metainfo" | cut -d'"' -f2)
 [ "$newest" = "$version" ] || fail "the metainfo's newest release is $newest, not $version"
 
 step "changelog and copyright"
@@ -118,7 +121,7 @@ grep -h 'varnolek' "$tmp/mime/globs2"
 step "icons"
 for size in 48 128 256; do
     png="$share/icons/hicolor/${size}x${size}/apps/varnolek.png"
-    file "$png" | grep -q "PNG image data, $size x $size," || fail "$png: $(file -b "$png")"
+    file "$png" | grep_all -q "PNG image data, $size x $size," || fail "$png: $(file -b "$png")"
     echo "  ${size}x${size}: $(file -b "$png")"
 done
 grep -q '<svg' "$share/icons/hicolor/scalable/apps/varnolek.svg" || fail "the scalable icon is no SVG"
@@ -129,15 +132,15 @@ for page in varnolek varnolek-calc; do
     LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$gz" >/dev/null 2>"$tmp/man.err"
     [ ! -s "$tmp/man.err" ] || fail "$page.1: $(cat "$tmp/man.err")"
     for section in NAME SYNOPSIS OPTIONS 'EXIT STATUS' EXAMPLES; do
-        gzip -dc "$gz" | grep -qx "\.SH $section" || fail "$page.1 has no $section section"
+        gzip -dc "$gz" | grep_all -qx "\.SH $section" || fail "$page.1 has no $section section"
     done
-    gzip -dc "$gz" | grep -q "Varnolek $version" || fail "$page.1 does not carry the version $version"
+    gzip -dc "$gz" | grep_all -q "Varnolek $version" || fail "$page.1 does not carry the version $version"
     echo "  $page.1: no warnings"
 done
 
 step "stripped binaries"
 for program in usr/bin/varnolek usr/bin/varnolek-calc "${module#./}"; do
-    file "$root/$program" | grep -q ', stripped' || fail "$program is not stripped"
+    file "$root/$program" | grep_all -q ', stripped' || fail "$program is not stripped"
 done
 
 step "lintian"
@@ -149,7 +152,7 @@ bin="$root/usr/bin"
 for program in varnolek varnolek-calc; do
     out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$bin/$program" --version)
     [ "$out" = "Varnolek $version" ] || fail "$program --version printed '$out'"
-    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$bin/$program" --help | grep -q -- '--version' ||
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$bin/$program" --help | grep_all -q -- '--version' ||
         fail "$program --help does not list --version"
     echo "  $program --version: $out"
 done
@@ -179,15 +182,15 @@ complete_line() {
         _varnolek_calc varnolek-calc
         printf "%s\n" "${COMPREPLY[@]}"' _ "$share/bash-completion/completions/varnolek-calc" "$1" 2>/dev/null
 }
-complete_line 'varnolek-calc my1' | grep -qx my1dform || fail "no id my1dform after 'varnolek-calc my1'"
-complete_line 'varnolek-calc ' | grep -qx yearform || fail "no id yearform after 'varnolek-calc '"
-complete_line 'varnolek-calc my1dform myk=0.3 my' | grep -qx 'myx=' || fail "no field myx= after an id"
-if complete_line 'varnolek-calc my1dform my' | grep -qx 'myw='; then
+complete_line 'varnolek-calc my1' | grep_all -qx my1dform || fail "no id my1dform after 'varnolek-calc my1'"
+complete_line 'varnolek-calc ' | grep_all -qx yearform || fail "no id yearform after 'varnolek-calc '"
+complete_line 'varnolek-calc my1dform myk=0.3 my' | grep_all -qx 'myx=' || fail "no field myx= after an id"
+if complete_line 'varnolek-calc my1dform my' | grep_all -qx 'myw='; then
     fail "a field of another calculation offered for my1dform"
 fi
-complete_line 'varnolek-calc --standard T' | grep -qx TP || fail "no item TP after 'varnolek-calc --standard T'"
-complete_line 'varnolek-calc --standard TP I' | grep -qx III || fail "no class III after an item"
-complete_line 'varnolek-calc --t' | grep -qx -- --table || fail "no --table after 'varnolek-calc --t'"
+complete_line 'varnolek-calc --standard T' | grep_all -qx TP || fail "no item TP after 'varnolek-calc --standard T'"
+complete_line 'varnolek-calc --standard TP I' | grep_all -qx III || fail "no class III after an item"
+complete_line 'varnolek-calc --t' | grep_all -qx -- --table || fail "no --table after 'varnolek-calc --t'"
 echo "  ids after the program, FIELD= names after an id, items and classes after --standard, --table"
 
 echo "check-package: all checks passed for $deb"

@@ -31,6 +31,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace analysis {
 
@@ -216,8 +217,7 @@ void sensitivityform::fieldChosen()
             value = m_base.number(f->name);
         } catch (const varnolek::CalcError &) {
         }
-        low = 0.5 * value;
-        high = 1.5 * value;
+        std::tie(low, high) = catalogue::defaultSpan(value);
     }
     m_from->setText(QString::fromStdString(catalogue::valueText(low)));
     m_to->setText(QString::fromStdString(catalogue::valueText(high)));

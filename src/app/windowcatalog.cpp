@@ -8,9 +8,14 @@
 #include "capacity/my1dw.h"
 #include "capacity/my2dw.h"
 #include "models/MYLFORM.h"
+#include "models/estuaryform.h"
+#include "models/mixlenform.h"
 #include "models/my0dform.h"
 #include "models/my1dform.h"
+#include "models/my2dcform.h"
 #include "models/my2dform.h"
+#include "models/pulseform.h"
+#include "models/spform.h"
 #include "parameters/designflowform.h"
 #include "parameters/mykform.h"
 #include "parameters/yearform.h"
@@ -44,6 +49,12 @@ const std::vector<CalculatorEntry> &calculatorCatalog()
         {"Command1", "my2dw", build<my2dw>(), "二维水体纳污能力计算模型", 3, 2, 6},
         {"Command4", "my0dw", build<my0dw>(), "湖泊水库纳污能力计算模型", 3, 3, 9},
         {"Command3", "MYLFORM", build<MYLFORM>(), "过渡带长度计算模型", 3, 4, 8},
+        // The river models of the guidelines, as actions of the models menu.
+        {"actionMixingLength", "mixlenform", build<mixlenform>(), "混合过程段长度", 0, 0, 0, "menuModels"},
+        {"actionOffBank2D", "my2dcform", build<my2dcform>(), "二维水质（非岸边排放）", 0, 0, 0, "menuModels"},
+        {"actionPulse", "pulseform", build<pulseform>(), "一维瞬时排放", 0, 0, 0, "menuModels"},
+        {"actionEstuary", "estuaryform", build<estuaryform>(), "感潮河段水质", 0, 0, 0, "menuModels"},
+        {"actionStreeterPhelps", "spform", build<spform>(), "河流溶解氧（S-P模型）", 0, 0, 0, "menuModels"},
         {"actionLakeNutrient", "lakenform", build<lakenform>(), "湖库营养盐…", 0, 0, 0, "menuModels"},
         {"actionDesignFlow", "designflowform", build<designflowform>(), "设计流量…", 0, 0, 0, "menuModels"},
     };

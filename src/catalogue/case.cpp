@@ -47,6 +47,7 @@ Case &Case::operator=(const Case &other)
 
 void Case::set(std::string_view name, std::string_view text)
 {
+    m_complete = false;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (sameName(fields[i].first, name)) {
             fields[i].second = text;
@@ -91,6 +92,7 @@ void Case::readNumbers()
 
 void Case::setOwned(std::string_view name, std::string text)
 {
+    m_complete = false;
     m_owned.push_back(std::move(text));
     const std::string_view kept = m_owned.back();
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -159,7 +161,7 @@ double Case::number(std::string_view name) const
     return number(name, fields.size());
 }
 
-double Case::number(std::string_view name, std::size_t place) const
+double Case::numberSearched(std::string_view name, std::size_t place) const
 {
     const std::size_t i = place < fields.size() && sameName(fields[place].first, name) ? place : find(name);
     if (i >= fields.size())

@@ -1,6 +1,7 @@
 #pragma once
 // The texts of one case of a calculation, and the texts it gives.
 
+#include <cmath>
 #include <atomic>
 #include <cstdint>
 #include <limits>
@@ -73,7 +74,19 @@ public:
     // The same, the field looked for first at a place where it is expected (a
     // case made from its calculation's fields holds them in their order).
     bool filled(std::string_view name, std::size_t place) const;
-    double number(std::string_view name, std::size_t place) const;
+    double number(std::string_view name, std::size_t place) const
+    {
+        // A number given at the place expected: the one answer of a drawn case.
+        if (place < m_numbers.size() && !std::isnan(m_numbers[place]) && sameName(fields[place].first, name))
+            return m_numbers[place];
+        return numberSearched(name, place);
+    }
+    // Declares every field of the calculation's completeness set filled, as
+    // the case's maker has checked once for many cases that differ only in
+    // numbers given to filled fields; the check is then not made again.
+    // Any change of a field's text withdraws the declaration.
+    void setComplete(bool complete) { m_complete = complete; }
+    bool knownComplete() const { return m_complete; }
     // A calculation starts reading the case: its questions are counted anew.
     void readingStarted() const { m_hint.question.store(0, std::memory_order_relaxed); }
     // Throws Incomplete unless every named field holds text.
@@ -83,6 +96,18 @@ public:
     std::vector<std::pair<std::string_view, std::string_view>> fields;
 
 private:
+    static bool sameName(std::string_view a, std::string_view b)
+    {
+        if (a.size() != b.size())
+            return false;
+        for (std::size_t i = a.size(); i-- > 0;)
+            if (a[i] != b[i])
+                return false;
+        return true;
+    }
+    double numberSearched(std::string_view name, std::size_t place) const;
+
+    bool m_complete = false;
     // The place of a name among the fields, or fields.size().
     std::size_t find(std::string_view name) const;
 
@@ -125,6 +150,14 @@ struct Result {
     // statistics of many drawn cases) writes the numbers with empty texts and
     // leaves the captions out.
     bool textsWanted = true;
+    // A number the run gives beside its outputs and the window does not show:
+    // a level its plot draws across the chart (the saturation of dissolved
+    // oxygen), with the words that name it.
+    struct Level {
+        std::string label;
+        double value = 0;
+    };
+    std::vector<Level> levels;
 
     void add(std::string_view name, std::string text) { texts.push_back({name, std::move(text), std::nullopt}); }
     void add(std::string_view name, std::string text, double value) { texts.push_back({name, std::move(text), value}); }

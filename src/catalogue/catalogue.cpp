@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::string_view fullWidthOpen = "\xEF\xBC\x88";  // （
 constexpr std::string_view fullWidthClose = "\xEF\xBC\x89"; // ）
+constexpr std::string_view fullWidthComma = "\xEF\xBC\x8C"; // ，
 
 // A label without the colon a result caption may end in.
 std::string_view withoutColon(std::string_view label)
@@ -84,7 +85,10 @@ UnitAndRange splitBracket(std::string_view label)
     const std::optional<std::string_view> inside = lastBracket(label);
     if (!inside)
         return {};
-    std::string_view s = trimmed(*inside);
+    std::string_view s = *inside;
+    // "(m，向对岸为正)": what follows a full-width comma tells how the
+    // quantity is measured, not its unit.
+    s = trimmed(s.substr(0, s.find(fullWidthComma)));
     constexpr std::string_view fanwei = "范围";
     if (s.substr(0, fanwei.size()) == fanwei)
         s.remove_prefix(fanwei.size());
@@ -206,6 +210,7 @@ const std::vector<Entry> &entries()
         addCapacityEntries(t);
         addPlanningEntries(t);
         addParameterEntries(t);
+        addRiverEntries(t);
         addLakeEntries(t);
         addDesignFlowEntries(t);
         for (Entry &e : t) {
@@ -255,6 +260,8 @@ std::string rowDefault(const Entry &entry, const Group &group, int i)
 
 void requireStep(const Entry &entry, const Case &c, std::size_t step)
 {
+    if (c.knownComplete())
+        return;
     const std::size_t first = step == 0 ? 0 : entry.steps.at(step - 1);
     const std::size_t last = entry.steps.empty() ? entry.required.size() : entry.steps.at(step);
     for (std::size_t i = first; i < last; ++i)
@@ -291,6 +298,7 @@ void evaluateInto(const Entry &entry, const Case &c, Outcome &outcome)
     outcome.status = Status::Done;
     outcome.result.texts.clear();
     outcome.result.balance.reset();
+    outcome.result.levels.clear();
     outcome.message.clear();
     c.readingStarted();
     try {

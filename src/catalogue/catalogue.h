@@ -65,7 +65,8 @@ struct Field {
 
 // The unit and the range printed at the end of a label: the last bracketed
 // group, "(0.02-0.5 1/d)" giving 0.02 to 0.5 and "1/d". A leading "范围" is
-// skipped; full-width brackets count as brackets.
+// skipped; full-width brackets count as brackets; a note after a full-width
+// comma is not part of the unit ("(km，上游为负)" gives "km").
 std::string labelUnit(std::string_view label);
 std::optional<Range> labelRange(std::string_view label);
 // The quantity a label names, without that last bracketed group and the blanks
@@ -127,6 +128,10 @@ struct PlotSpec {
         ProbabilityPaper, // the series of the data file on normal probability paper
         DriestMonths,     // the driest month of each year of a monthly-means file on probability paper,
                           // the fitted P-III curve and the design point at the rate `along`
+        AcrossRiver,      // the main output against `across`, from one bank (0) to the other (`width`)
+        TimeAndDistance,  // against `along` (a time) over 0 to span·`peakAt`, beside it against `second` (a distance)
+        BothSides,        // against `along` over −span·|v| to span·|v|, up- and downstream of the outfall at 0
+        Sag,              // against `along` to span·max(v, `peakAt`), the lowest point and the levels marked
     };
     Kind kind = None;
     std::string along;    // the field a curve varies; the map's downstream distance; the two points' distance
@@ -136,6 +141,14 @@ struct PlotSpec {
     std::string bank;     // the map's outfall distance from its bank, if the outfall is off the bank
     std::string from, to; // concentrations: upstream and reached; first and second monitoring point
     std::string velocity; // the two points' flow velocity
+    // Outputs: where the curve against `along` has its extreme (the time a
+    // release peaks at the section, the critical distance of the oxygen sag)
+    // and the value there, marked on it.
+    std::string peakAt, peakValue;
+    // The field the second curve of TimeAndDistance varies, over 0 to 2·v.
+    std::string second;
+    // BothSides at v = 0 runs over −halfAtZero to halfAtZero.
+    double halfAtZero = 10;
     // Load bars: the field of the capacity the balance is taken from, the
     // name of the load set against it, and how the load splits into its
     // sources: the view that takes the industrial load as known, evaluated
@@ -153,6 +166,14 @@ struct PlotSpec {
         p.kind = Curve;
         p.along = std::move(field);
         p.span = span;
+        return p;
+    }
+    // The same on both sides of the outfall.
+    static PlotSpec bothSides(std::string field, double span = 2, double halfAtZero = 10)
+    {
+        PlotSpec p = curve(std::move(field), span);
+        p.kind = BothSides;
+        p.halfAtZero = halfAtZero;
         return p;
     }
 };

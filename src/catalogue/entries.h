@@ -13,6 +13,7 @@ void addModelEntries(std::vector<Entry> &table);
 void addCapacityEntries(std::vector<Entry> &table);
 void addPlanningEntries(std::vector<Entry> &table);
 void addParameterEntries(std::vector<Entry> &table);
+void addRiverEntries(std::vector<Entry> &table);
 void addLakeEntries(std::vector<Entry> &table);
 void addDesignFlowEntries(std::vector<Entry> &table);
 

@@ -106,11 +106,11 @@ void addModelEntries(std::vector<Entry> &table)
                      {"myu", labels::velocity, "2.0", "m/s"},
                      {"mye", labels::transverseDiffusion, "0.1", "m2/s", Range{0.01, 2.0}},
                      {"myb", labels::riverWidth, "30.0", "m"},
-                     {"myc0", "排污口上游污染物浓度(mg/L)", "8.0", "mg/L"},
+                     {"myc0", labels::upstreamConcentration, "8.0", "mg/L"},
                      {"myh", labels::riverDepth, "2", "m"},
-                     {"myq2", "排污口废水排放量(m3/s)", "2.0", "m3/s"},
-                     {"myc2", "排污口废水浓度(mg/L)", "100", "mg/L"},
-                     {"myx", "计算点距排污口的距离(km)", "5", "km"},
+                     {"myq2", labels::wastewaterDischarge, "2.0", "m3/s"},
+                     {"myc2", labels::wastewaterConcentration, "100", "mg/L"},
+                     {"myx", labels::distanceDownstream, "5", "km"},
                      {"myy", labels::distanceFromBank, "15", "m"}};
     river2.required = {"myk", "mye", "myc0", "myb", "myq2", "myc2", "myx", "myu", "myy", "myh"};
     river2.outputs = {patternOutput("myc", "距排污口X千米,距排污口所在岸边Y米处的水质浓度(mg/L):", Precision::Double,

@@ -309,6 +309,18 @@ void drawBlock(const Entry &entry, const Case &base, const std::vector<Varied> &
         at[k] = c.placeOf(varied[k].field);
         c.fields[at[k]].second = std::string_view();
     }
+    // Every drawn case fills the same fields: when the whole completeness set
+    // is filled once, it is filled in every case of the block.
+    if (numbers) {
+        bool complete = true;
+        for (const std::string &name : entry.required) {
+            bool varies = false;
+            for (const Varied &v : varied)
+                varies = varies || v.field == name;
+            complete = complete && (varies || c.filled(name));
+        }
+        c.setComplete(complete);
+    }
     Outcome outcome;
     outcome.result.textsWanted = !numbers;
     const std::size_t end = std::min(cases, (block + 1) * blockSize);
@@ -343,6 +355,7 @@ void drawBlock(const Entry &entry, const Case &base, const std::vector<Varied> &
             outcome.status = Status::Failed;
             outcome.result.texts.clear();
             outcome.result.balance.reset();
+            outcome.result.levels.clear();
             outcome.message = varnolek::describe(varnolek::Failure::Overflow);
         }
         visit(i, texts, outcome);

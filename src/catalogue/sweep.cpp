@@ -10,6 +10,13 @@
 
 namespace catalogue {
 
+std::pair<double, double> defaultSpan(double value)
+{
+    if (value == 0)
+        return {0, 1};
+    return {std::min(0.5 * value, 1.5 * value), std::max(0.5 * value, 1.5 * value)};
+}
+
 std::vector<double> spacedValues(double from, double to, int n, Spacing spacing)
 {
     std::vector<double> values;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace catalogue {
@@ -26,6 +27,11 @@ double spacedValue(double from, double to, int n, int i, Spacing spacing = Spaci
 // overflows, or a log range whose ratio to / from overflows or underflows, is
 // not a range to sweep.
 bool finiteSpacing(double from, double to, int n, Spacing spacing = Spacing::Linear);
+
+// The range a sweep of a field without a declared one starts from: half to
+// one and a half times its value; 0 to 1 of its unit for a field at 0, where
+// that would be no range at all (as a drawn field at 0 is uniform on 0 to 1).
+std::pair<double, double> defaultSpan(double value);
 
 // The text a swept or drawn value is typed as: general decimal text of 15
 // significant digits.

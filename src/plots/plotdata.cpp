@@ -14,6 +14,7 @@
 #include <limits>
 #include <string_view>
 #include <thread>
+#include <tuple>
 
 namespace plots {
 
@@ -188,13 +189,16 @@ void map(Plot &plot, const Entry &entry, const Case &c)
 {
     const PlotSpec &spec = entry.plot;
     const std::optional<double> X = numberOf(c, spec.along), Y = numberOf(c, spec.across), B = numberOf(c, spec.width);
-    if (!X || !Y || !B) {
+    // An outfall off the bank: the point's distance across is measured from
+    // the outfall, the map's from the near bank, the outfall a from it.
+    const std::optional<double> A = spec.bank.empty() ? std::optional<double>(0.0) : numberOf(c, spec.bank);
+    if (!X || !Y || !B || !A) {
         plot.failure = noValidPointText;
         return;
     }
     const catalogue::Field &fx = *entry.field(spec.along), &fy = *entry.field(spec.across);
     plot.xTitle = fieldTitle(fx);
-    plot.yTitle = "距排污口所在岸边的距离(" + fy.unit + ")";
+    plot.yTitle = spec.bank.empty() ? "距排污口所在岸边的距离(" + fy.unit + ")" : "距近岸的距离(" + fy.unit + ")";
     plot.scaleTitle = outputTitle(entry.main());
     const std::string shortTitle = "水质浓度(" + entry.main().unit + ")";
     plot.scaleTitle = shortTitle;
@@ -212,8 +216,11 @@ void map(Plot &plot, const Entry &entry, const Case &c)
     };
     for (int i = 1; i <= mapColumns; ++i)
         grid.xs.push_back(typed(i * (2 * *X) / mapColumns, xTexts));
-    for (int j = 0; j < mapRows; ++j)
-        grid.ys.push_back(typed(j * *B / (mapRows - 1), yTexts));
+    std::vector<double> across; // the distance across the calculation is given, row by row
+    for (int j = 0; j < mapRows; ++j) {
+        across.push_back(typed(j * *B / (mapRows - 1) - *A, yTexts));
+        grid.ys.push_back(*A + across.back());
+    }
     // The case holds the entry's fields alone, in the order the calculation
     // reads them, each found at once.
     Case ordered;
@@ -225,9 +232,9 @@ void map(Plot &plot, const Entry &entry, const Case &c)
     std::vector<std::thread> threads;
     const std::size_t ny = grid.ys.size();
     for (std::size_t w = 1; w < workers; ++w)
-        threads.emplace_back(evaluateRows, std::cref(entry), std::cref(ordered), std::cref(grid.xs), std::cref(grid.ys),
+        threads.emplace_back(evaluateRows, std::cref(entry), std::cref(ordered), std::cref(grid.xs), std::cref(across),
                              ny * w / workers, ny * (w + 1) / workers, std::ref(grid));
-    evaluateRows(entry, ordered, grid.xs, grid.ys, 0, ny / workers, grid);
+    evaluateRows(entry, ordered, grid.xs, across, 0, ny / workers, grid);
     for (std::thread &t : threads)
         t.join();
 
@@ -242,19 +249,22 @@ void map(Plot &plot, const Entry &entry, const Case &c)
 
     const Outcome own = catalogue::evaluate(entry, c);
     if (const std::optional<double> v = catalogue::mainValue(entry, own))
-        plot.marks.push_back({*X, *Y,
+        plot.marks.push_back({*X, *A + *Y,
                               "(" + std::string(c.text(spec.along)) + ", " + std::string(c.text(spec.across)) +
                                   ")  C = " + *mainText(entry, own)});
+    if (!spec.bank.empty())
+        plot.marks.push_back(
+            {0, *A, "排污口（a = " + std::string(c.text(spec.bank)) + " " + fy.unit + "）", Mark::Feature});
 
     // Across the river at X.
-    plot.profileXTitle = fieldTitle(fy);
+    plot.profileXTitle = spec.bank.empty() ? fieldTitle(fy) : plot.yTitle;
     plot.profileYTitle = shortTitle;
     plot.profile.name = "X 处横断面浓度分布";
-    const std::vector<catalogue::Point> across =
-        catalogue::sweep(entry, c, spec.across, catalogue::spacedValues(0, *B, curvePoints));
-    for (const catalogue::Point &p : across)
+    const std::vector<catalogue::Point> section =
+        catalogue::sweep(entry, c, spec.across, catalogue::spacedValues(0.0 - *A, *B - *A, curvePoints));
+    for (const catalogue::Point &p : section)
         if (const std::optional<double> v = catalogue::mainValue(entry, p.outcome))
-            plot.profile.points.emplace_back(p.value, *v);
+            plot.profile.points.emplace_back(*A + p.value, *v);
 }
 
 // ---- Load balances ----------------------------------------------------------
@@ -445,6 +455,194 @@ void probability(Plot &plot, const Entry &entry, const Case &c)
                               "（P = " + varnolek::formatPattern(p, varnolek::Precision::Double, "0.0") + "%）"});
 }
 
+// ---- Curves of the river models -----------------------------------------------
+
+// The swept points of a field with the case itself among them: it takes the
+// place of a swept point of the same value, or its own place in the order.
+std::vector<catalogue::Point> sweptWithCase(const Entry &entry, const Case &c, const std::string &field, double from,
+                                            double to)
+{
+    std::vector<catalogue::Point> points =
+        catalogue::sweep(entry, c, field, catalogue::spacedValues(from, to, curvePoints));
+    catalogue::Point typed{std::string(c.text(field)), c.number(field), catalogue::evaluate(entry, c)};
+    const bool rising = from <= to;
+    auto at = std::find_if(points.begin(), points.end(), [&](const catalogue::Point &p) {
+        return rising ? p.value >= typed.value : p.value <= typed.value;
+    });
+    if (at != points.end() && at->value == typed.value)
+        *at = std::move(typed);
+    else
+        points.insert(at, std::move(typed));
+    return points;
+}
+
+// The main output through swept points as a series, each point a row of the
+// data; the point of the case itself marked with its text.
+Series throughPoints(const Entry &entry, const Case &c, const std::string &field,
+                     const std::vector<catalogue::Point> &points, std::string name, std::vector<Mark> &marks,
+                     std::vector<std::vector<std::string>> *rows)
+{
+    Series s;
+    s.name = std::move(name);
+    const std::string typed(c.text(field));
+    for (const catalogue::Point &p : points) {
+        const std::optional<double> y = catalogue::mainValue(entry, p.outcome);
+        if (!y || !std::isfinite(*y))
+            continue;
+        s.points.emplace_back(p.value, *y);
+        if (rows)
+            rows->push_back({p.text, numberText(entry, *y)});
+        if (p.text == typed)
+            marks.push_back({p.value, *y, "(" + p.text + ", " + *mainText(entry, p.outcome) + ")"});
+    }
+    return s;
+}
+
+// A curve against one field with the data export of (field text, result) rows.
+void fieldCurve(Plot &plot, const Entry &entry, const Case &c, const std::string &field, double from, double to)
+{
+    plot.field = field;
+    plot.xTitle = fieldTitle(*entry.field(field));
+    plot.yTitle = outputTitle(entry.main());
+    plot.header = {plot.xTitle, plot.yTitle};
+    plot.series.push_back(throughPoints(entry, c, field, sweptWithCase(entry, c, field, from, to),
+                                        axisTitle(entry.main().label), plot.marks, &plot.rows));
+    noPointUnlessAny(plot);
+}
+
+// Across the river from the near bank to the far one.
+void acrossRiver(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &spec)
+{
+    const std::optional<double> v = numberOf(c, spec.across), width = numberOf(c, spec.width);
+    if (!entry.field(spec.across) || !v || !width || !(*width > 0)) {
+        plot.failure = noValidPointText;
+        return;
+    }
+    fieldCurve(plot, entry, c, spec.across, 0, *width);
+}
+
+// Up- and downstream of an outfall at 0.
+void bothSides(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &spec)
+{
+    const std::optional<double> v = numberOf(c, spec.along);
+    if (!entry.field(spec.along) || !v) {
+        plot.failure = noValidPointText;
+        return;
+    }
+    const double half = *v == 0 ? spec.halfAtZero : spec.span * std::abs(*v);
+    fieldCurve(plot, entry, c, spec.along, -half, half);
+    Case atOutfall = c;
+    atOutfall.set(spec.along, "0");
+    if (const std::optional<double> y = catalogue::mainValue(entry, catalogue::evaluate(entry, atOutfall)))
+        plot.marks.push_back({0, *y, "排污口", Mark::Feature});
+}
+
+// The value of an output of an outcome and its text, if it was written.
+struct Shown {
+    double value;
+    std::string text;
+};
+std::optional<Shown> outputOf(const Entry &entry, const Outcome &o, const std::string &name)
+{
+    if (o.status != Status::Done || name.empty())
+        return std::nullopt;
+    const std::optional<double> v = catalogue::outputNumber(entry, o.result, name);
+    const std::string *text = o.result.text(name);
+    if (!v || !text || !std::isfinite(*v))
+        return std::nullopt;
+    return Shown{*v, *text};
+}
+
+// The text of a value with the unit of its output.
+std::string withUnit(const Entry &entry, const std::string &output, const std::string &text)
+{
+    const catalogue::Output *o = entry.output(output);
+    return o && !o->unit.empty() ? text + " " + o->unit : text;
+}
+
+// The oxygen sag: down to twice the farther of the section and the critical
+// point, the levels of the result (the saturation) across it.
+void sag(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &spec)
+{
+    const std::optional<double> v = numberOf(c, spec.along);
+    if (!entry.field(spec.along) || !v) {
+        plot.failure = noValidPointText;
+        return;
+    }
+    const Outcome own = catalogue::evaluate(entry, c);
+    const std::optional<Shown> at = outputOf(entry, own, spec.peakAt), value = outputOf(entry, own, spec.peakValue);
+    double end = spec.span * std::max(std::abs(*v), at ? at->value : 0.0);
+    if (!(end > 0) || !std::isfinite(end))
+        end = 1;
+    fieldCurve(plot, entry, c, spec.along, 0, end);
+    plot.series.front().name = "氧垂曲线";
+    if (at && value)
+        plot.marks.push_back({at->value, value->value,
+                              "临界点（" + withUnit(entry, spec.peakAt, at->text) + "，" +
+                                  withUnit(entry, spec.peakValue, value->text) + "）",
+                              Mark::Feature});
+    if (own.status == Status::Done)
+        for (const catalogue::Result::Level &level : own.result.levels)
+            plot.series.push_back(
+                {level.label + " = " +
+                     varnolek::formatPattern(level.value, entry.main().precision, entry.main().pattern) + " " +
+                     entry.main().unit,
+                 Series::Dashed,
+                 {{0, level.value}, {end, level.value}}});
+}
+
+// An instantaneous release: C against time at the section, from the release
+// to span times the time of its peak, and beside it C along the river at the
+// time asked for, over twice the section's distance.
+void timeAndDistance(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &spec)
+{
+    plot.kind = Kind::Pair;
+    const std::optional<double> t = numberOf(c, spec.along), x = numberOf(c, spec.second);
+    const catalogue::Field *ft = entry.field(spec.along), *fx = entry.field(spec.second);
+    if (!ft || !fx || !t || !x) {
+        plot.failure = noValidPointText;
+        return;
+    }
+    const Outcome own = catalogue::evaluate(entry, c);
+    const std::optional<Shown> peakAt = outputOf(entry, own, spec.peakAt), peak = outputOf(entry, own, spec.peakValue);
+    const auto [t0, t1] = peakAt && peakAt->value > 0 ? std::pair{0.0, spec.span * peakAt->value} : curveRange(*t, 2);
+    const auto [x0, x1] = curveRange(*x, 2);
+
+    plot.field = spec.along;
+    plot.xTitle = fieldTitle(*ft);
+    plot.yTitle = outputTitle(entry.main());
+    const std::vector<catalogue::Point> inTime = sweptWithCase(entry, c, spec.along, t0, t1);
+    plot.series.push_back(throughPoints(entry, c, spec.along, inTime, "X 处浓度过程", plot.marks, nullptr));
+    if (peakAt && peak)
+        plot.marks.push_back(
+            {peakAt->value, peak->value, "峰值 (" + peakAt->text + ", " + peak->text + ")", Mark::Feature});
+
+    Panel &along = plot.second;
+    along.title = "t 时刻沿程浓度分布";
+    along.xTitle = fieldTitle(*fx);
+    along.yTitle = "t 时刻浓度(" + entry.main().unit + ")";
+    const std::vector<catalogue::Point> inSpace = sweptWithCase(entry, c, spec.second, x0, x1);
+    along.series.push_back(throughPoints(entry, c, spec.second, inSpace, "t 时刻沿程浓度", along.marks, nullptr));
+
+    // The data: the two curves side by side, row by row; a point that cannot
+    // be computed leaves its cells empty.
+    plot.header = {plot.xTitle, plot.yTitle, along.xTitle, along.yTitle};
+    const auto cells = [&entry](const catalogue::Point &p) -> std::pair<std::string, std::string> {
+        const std::optional<double> y = catalogue::mainValue(entry, p.outcome);
+        return {p.text, y && std::isfinite(*y) ? numberText(entry, *y) : std::string()};
+    };
+    for (std::size_t i = 0; i < std::max(inTime.size(), inSpace.size()); ++i) {
+        std::vector<std::string> row(4);
+        if (i < inTime.size())
+            std::tie(row[0], row[1]) = cells(inTime[i]);
+        if (i < inSpace.size())
+            std::tie(row[2], row[3]) = cells(inSpace[i]);
+        plot.rows.push_back(std::move(row));
+    }
+    if (plot.series.front().points.empty() && along.series.front().points.empty())
+        plot.failure = noValidPointText;
+}
+
 // ---- The driest months on probability paper ---------------------------------
 
 // The rate of a view as its run reads it, when it is one the paper can show.
@@ -600,6 +798,18 @@ Plot makePlot(const Entry &entry, const Case &c)
         break;
     case PlotSpec::ProbabilityPaper:
         probability(plot, entry, c);
+        break;
+    case PlotSpec::AcrossRiver:
+        acrossRiver(plot, entry, c, spec);
+        break;
+    case PlotSpec::TimeAndDistance:
+        timeAndDistance(plot, entry, c, spec);
+        break;
+    case PlotSpec::BothSides:
+        bothSides(plot, entry, c, spec);
+        break;
+    case PlotSpec::Sag:
+        sag(plot, entry, c, spec);
         break;
     case PlotSpec::DriestMonths:
         driestMonths(plot, entry, c);

@@ -23,10 +23,15 @@ enum class Kind {
     Bars,
     Probability,
     FittedCurve, // a series on probability paper with the P-III curve fitted to it and its design values
+    Pair,        // two curves side by side, each with its own axes
 };
 
 struct Series {
-    enum Style { Line, Dots };
+    enum Style {
+        Line,
+        Dots,
+        Dashed, // a level across the chart
+    };
     std::string name;
     Style style = Line;
     std::vector<std::pair<double, double>> points; // (x, y); failed points are left out
@@ -37,6 +42,18 @@ struct Series {
 struct Mark {
     double x = 0, y = 0;
     std::string label;
+    enum Style {
+        Computed, // the point the window computed
+        Feature,  // a place of the water body or of the curve: the outfall, a peak, the critical point
+    };
+    Style style = Computed;
+};
+
+// A chart of its own beside the first (Kind::Pair), with its own axes.
+struct Panel {
+    std::string title, xTitle, yTitle;
+    std::vector<Series> series;
+    std::vector<Mark> marks;
 };
 
 // The nodes of a colour map: c[j·xs.size() + i] at (xs[i], ys[j]); NaN where
@@ -68,6 +85,11 @@ struct Plot {
     std::string scaleTitle;
     Series profile;
     std::string profileXTitle, profileYTitle;
+
+    // Kind::Pair: the curves and marks above are the first chart; this one
+    // stands beside it (an instantaneous release: its passage at the section,
+    // and the cloud along the river at the time asked for).
+    Panel second;
 
     // Kind::Bars: stacked bars, one value of each set per category; or the
     // sets side by side (grouped), and the categories down the left (horizontal).

@@ -105,6 +105,13 @@ void addSeries(QChart *chart, const Series &s, const QColor &colour, double low,
         QPen pen(colour);
         pen.setWidthF(2);
         line->setPen(pen);
+        if (s.style == Series::Dashed) {
+            // A level across the chart, dashed: not a curve of the calculation.
+            QPen level(colour);
+            level.setStyle(Qt::DashLine);
+            level.setWidthF(1.5);
+            line->setPen(level);
+        }
         line->setName(qs(s.name));
         QList<QPointF> points;
         points.reserve(qsizetype(pieces[i].size()));
@@ -137,6 +144,13 @@ void addMarks(QChart *chart, const Plot &plot)
         mark->setMarkerSize(11);
         mark->setColor(QColor(220, 30, 30));
         mark->setBorderColor(Qt::black);
+        if (m.style == Mark::Feature) {
+            // A place of the water body or of the curve, told apart from the
+            // computed point: the outfall, a peak, the critical point.
+            mark->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+            mark->setMarkerSize(13);
+            mark->setColor(QColor(20, 90, 200));
+        }
         mark->append(m.x, m.y);
         chart->addSeries(mark);
     }
@@ -148,20 +162,28 @@ void addMarks(QChart *chart, const Plot &plot)
 struct Spans {
     Span x, y;
     bool dots = false;
+    bool markAtEnd = false; // a marked point at an end of x (the input at 0)
 };
 Spans spansOf(const Plot &plot)
 {
     Spans spans;
-    std::vector<double> lineValues;
-    for (const Series &s : plot.series)
+    std::vector<Points> lines;
+    for (const Series &s : plot.series) {
+        if (s.style == Series::Line)
+            lines.push_back(s.points);
         for (const auto &[x, y] : s.points) {
             include(spans.x, x);
             if (s.style == Series::Dots)
                 spans.dots = true;
-            else
-                lineValues.push_back(y);
         }
-    spans.y = bulkSpan(lineValues);
+    }
+    spans.y = linesSpan(lines);
+    // A level drawn across the chart (the saturation of the oxygen sag) is
+    // never cut: it is what the curve is read against.
+    for (const Series &s : plot.series)
+        if (s.style == Series::Dashed)
+            for (const auto &point : s.points)
+                include(spans.y, point.second);
     for (const Series &s : plot.series)
         if (s.style == Series::Dots)
             for (const auto &[x, y] : s.points)
@@ -170,6 +192,8 @@ Spans spansOf(const Plot &plot)
         include(spans.x, m.x);
         include(spans.y, m.y);
     }
+    for (const Mark &m : plot.marks)
+        spans.markAtEnd = spans.markAtEnd || m.x == spans.x.low || m.x == spans.x.high;
     return spans;
 }
 
@@ -180,9 +204,11 @@ QWidget *curveChart(const Plot &plot, QWidget *parent)
     // A curve runs over its field's range to the edges; a distance or any
     // other field of values ≥ 0 starts at 0. Dots get room, below 0 too, so
     // that none sits on an edge (the monitoring point at the outfall).
+    // A marked point at an end of the curve (the input at 0) gets the same room.
+    const bool room = spans.dots || spans.markAtEnd;
     ScaleRules xRules;
-    xRules.margin = spans.dots ? 0.05 : 0;
-    xRules.keepSign = !spans.dots;
+    xRules.margin = room ? 0.05 : 0;
+    xRules.keepSign = !room;
     xRules.fromZero = true;
     // A line beyond a cut end is drawn to well past the axis, where the plot
     // area cuts it at the edge, whatever step its ticks take; beyond that, a
@@ -383,7 +409,12 @@ QWidget *mapChart(const Plot &plot, QWidget *parent)
         include(span, end);
         return span;
     };
-    attachAll(chart, axisOf(qs(plot.xTitle), spanTo(g.xs.empty() ? 1 : g.xs.back()), edges, Qt::Horizontal),
+    // An outfall marked where the reach begins gets room upstream of it.
+    Span along = spanTo(g.xs.empty() ? 1 : g.xs.back());
+    for (const Mark &m : plot.marks)
+        if (m.x <= 0)
+            include(along, m.x - 0.02 * along.high);
+    attachAll(chart, axisOf(qs(plot.xTitle), along, edges, Qt::Horizontal),
               axisOf(qs(plot.yTitle), spanTo(g.ys.empty() ? 1 : g.ys.back()), edges, Qt::Vertical));
     new MapItem(chart, g, low, high, levels);
     auto *mapView = viewOf(chart, box);
@@ -409,6 +440,27 @@ QWidget *mapChart(const Plot &plot, QWidget *parent)
     return box;
 }
 
+// Two charts side by side, each with its own axes.
+QWidget *pairChart(const Plot &plot, QWidget *parent)
+{
+    auto *box = new QWidget(parent);
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    QWidget *first = curveChart(plot, box);
+    Plot second;
+    second.title = plot.second.title;
+    second.xTitle = plot.second.xTitle;
+    second.yTitle = plot.second.yTitle;
+    second.series = plot.second.series;
+    second.marks = plot.second.marks;
+    QWidget *beside = curveChart(second, box);
+    first->setMinimumSize(480, 380);
+    beside->setMinimumSize(480, 380);
+    row->addWidget(first, 1);
+    row->addWidget(beside, 1);
+    return box;
+}
+
 } // namespace
 
 QWidget *chartWidget(const Plot &plot, QWidget *parent)
@@ -430,6 +482,8 @@ QWidget *chartWidget(const Plot &plot, QWidget *parent)
         return probabilityChart(plot, parent);
     case Kind::FittedCurve:
         return fittedCurveChart(plot, parent);
+    case Kind::Pair:
+        return pairChart(plot, parent);
     }
     return new QWidget(parent);
 }
@@ -480,6 +534,8 @@ void PlotWindow::draw(Plot plot)
     exportData->setEnabled(drawable);
     if (m_plot.kind == Kind::Map)
         resize(std::max(width(), 1180), std::max(height(), 560));
+    if (m_plot.kind == Kind::Pair)
+        resize(std::max(width(), 1100), std::max(height(), 520));
 }
 
 void PlotWindow::render(QPainter *painter, const QRectF &target)

@@ -119,8 +119,13 @@ Span bulkSpan(std::vector<double> values)
     // where that half is flat; none at all (nothing cut) where m is 0 too.
     const double upScale = below > 0 ? below : std::abs(m);
     const double downScale = above > 0 ? above : std::abs(m);
-    const double highest = upScale > 0 ? m + bulkReach * upScale : std::numeric_limits<double>::infinity();
-    const double lowest = downScale > 0 ? m - bulkReach * downScale : -std::numeric_limits<double>::infinity();
+    double highest = upScale > 0 ? m + bulkReach * upScale : std::numeric_limits<double>::infinity();
+    double lowest = downScale > 0 ? m - bulkReach * downScale : -std::numeric_limits<double>::infinity();
+    // Towards 0 a curve falls off, it does not explode.
+    if (m > 0)
+        lowest = std::min(lowest, 0.0);
+    if (m < 0)
+        highest = std::max(highest, 0.0);
     Span span;
     for (double v : values)
         if (v >= lowest && v <= highest)
@@ -128,6 +133,31 @@ Span bulkSpan(std::vector<double> values)
     span.cutLow = values.front() < lowest;
     span.cutHigh = values.back() > highest;
     return span;
+}
+
+Span linesSpan(const std::vector<Points> &lines)
+{
+    std::vector<double> values;
+    for (const Points &line : lines)
+        for (const auto &point : line)
+            values.push_back(point.second);
+    const Span bulk = bulkSpan(values);
+    if (!bulk.cutLow && !bulk.cutHigh)
+        return bulk;
+    const auto within = [&bulk](double y) { return !std::isfinite(y) || (y >= bulk.low && y <= bulk.high); };
+    for (const Points &line : lines) {
+        // Between the first and the last point within the bulk, every point is.
+        std::size_t first = line.size(), last = 0;
+        for (std::size_t i = 0; i < line.size(); ++i)
+            if (std::isfinite(line[i].second) && within(line[i].second)) {
+                first = std::min(first, i);
+                last = i;
+            }
+        for (std::size_t i = first + 1; i < last; ++i)
+            if (!within(line[i].second))
+                return fullSpan(values);
+    }
+    return bulk;
 }
 
 std::vector<double> Scale::ticks() const

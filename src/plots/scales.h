@@ -29,7 +29,9 @@ double niceStep(double span, int maxIntervals);
 // curve), |m| stands for it; where m is 0 too, nothing is cut. A straight line
 // reaches 2 of these spreads beyond the median, x³ from 0 reaches 8 and x⁴
 // 16, so no ordinary curve is cut; the capacity of the two-dimensional river,
-// which passes 1E+246 t/a near the outfall, is.
+// which passes 1E+246 t/a near the outfall, is. Nothing between the median and
+// 0 is cut either: values falling towards 0 (the concentration far upstream of
+// an outfall in a tidal reach) do not explode.
 struct Span {
     double low = 0, high = 0;
     bool cutLow = false, cutHigh = false; // some values lie beyond the end
@@ -38,6 +40,13 @@ struct Span {
 Span bulkSpan(std::vector<double> values);
 // The span of all the finite values, nothing cut.
 Span fullSpan(const std::vector<double> &values);
+// The span of the lines of a chart, each line's points in the order drawn:
+// the bulk of all their values, cut only where a line leaves it at one of its
+// ends (a singular end). A line that leaves the bulk between two points
+// within it (a peak in the middle, as a released cloud passing a section)
+// does not explode: then nothing is cut.
+using Points = std::vector<std::pair<double, double>>;
+Span linesSpan(const std::vector<Points> &lines);
 // A span widened to hold a value (a marked point always shows).
 void include(Span &span, double value);
 
@@ -73,7 +82,6 @@ std::string tickText(double value, double step);
 // The pieces of a line through points (in order of x) inside low ≤ y ≤ high:
 // where it leaves the band a piece ends at its crossing of the edge, where it
 // comes back the next begins at it. The line as drawn within the band.
-using Points = std::vector<std::pair<double, double>>;
 std::vector<Points> piecesWithin(const Points &line, double low, double high);
 
 // A histogram with bins of a round width (1, 2 or 5 times a power of ten) at

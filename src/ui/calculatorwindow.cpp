@@ -308,6 +308,26 @@ QLineEdit *CalculatorWindow::addResult(QWidget *parent, const QString &name, con
     return field;
 }
 
+const catalogue::Output &CalculatorWindow::output(std::string_view name) const
+{
+    for (const catalogue::Entry *view : m_views)
+        if (const catalogue::Output *o = view->output(name))
+            return *o;
+    throw std::logic_error("no output " + std::string(name) + " in " + objectName().toStdString());
+}
+
+QLineEdit *CalculatorWindow::addGridResult(const FieldGrid &grid, int row, int column, const char *name)
+{
+    const catalogue::Output &o = output(name);
+    const int top = grid.rowTop.at(row);
+    addLabel(grid.frame, QStringLiteral("Label_") + QString::fromUtf8(name), QString::fromStdString(o.label),
+             tw(grid.labelLeft[column], top, grid.labelWidth[column], grid.height));
+    QLineEdit *result = addResult(grid.frame, QString::fromUtf8(name),
+                                  tw(grid.fieldLeft[column], top, grid.fieldWidth[column], grid.height));
+    result->setReadOnly(true);
+    return result;
+}
+
 QFont CalculatorWindow::buttonFont() const
 {
     return m_face == ButtonFace::Li ? ui::font(faceLi, 16.2, true) : ui::font(faceSong, 13.8);

@@ -174,6 +174,12 @@ protected:
         return addGridField(grid, row, column, labelName, field(name));
     }
     QLineEdit *addResult(QWidget *parent, const QString &name, const QRect &rect);
+    // An output of the window as the first of its views that has it declares it.
+    const catalogue::Output &output(std::string_view name) const;
+    // A result in a grid as the catalogue declares it: a read-only field
+    // named after the output, and to its left its caption in a label named
+    // Label_<name>.
+    QLineEdit *addGridResult(const FieldGrid &grid, int row, int column, const char *name);
     QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &rect,
                            std::function<void()> onClick);
     QRadioButton *addOption(QWidget *parent, const QString &name, const QString &caption, const QRect &rect,

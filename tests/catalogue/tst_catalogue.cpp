@@ -23,6 +23,7 @@ private slots:
     void copiedCaseKeepsItsOwnTexts();
     void spacing_data();
     void spacing();
+    void defaultSpan();
     void sweepPointEqualsTheTypedCase();
     void mainValueIsTheSignedBalance();
     void unitsAndRangesAreDeclared();
@@ -58,6 +59,10 @@ void TestCatalogue::unitAndRangeFromLabel_data()
                                 << "" << none << none;
     QTest::newRow("caption ending in a colon") << "河道的纳污能力(t/a):"
                                                << "t/a" << none << none;
+    QTest::newRow("a note after a full-width comma") << "计算点距排污口的距离X(km，上游为负)"
+                                                     << "km" << none << none;
+    QTest::newRow("a note after the range") << "水质降解系数K(0.02-0.5 1/d，实测)"
+                                            << "1/d" << 0.02 << 0.5;
 }
 
 void TestCatalogue::unitAndRangeFromLabel()
@@ -102,7 +107,8 @@ void TestCatalogue::everyIdIsUniqueAndEveryOutputDeclared()
             QCOMPARE(outcome.result.texts[i].name, std::string_view(e.outputs[i].name));
         QCOMPARE(outcome.result.balance.has_value(), e.balance);
     }
-    QCOMPARE(ids.size(), 28);
+    // 21 before the models menu; its five river models, five lake views and two design-flow views.
+    QCOMPARE(ids.size(), 33);
 }
 
 void TestCatalogue::acceptedNames_data()
@@ -159,6 +165,13 @@ void TestCatalogue::spacing_data()
     QTest::newRow("one value is from") << 3.0 << 9.0 << 1 << false << QList<double>{3};
     QTest::newRow("log, decades") << 0.01 << 100.0 << 5 << true << QList<double>{0.01, 0.1, 1, 10, 100};
     QTest::newRow("downwards") << 1.0 << -1.0 << 3 << false << QList<double>{1, 0, -1};
+}
+
+void TestCatalogue::defaultSpan()
+{
+    QCOMPARE(catalogue::defaultSpan(4), std::make_pair(2.0, 6.0));
+    QCOMPARE(catalogue::defaultSpan(-4), std::make_pair(-6.0, -2.0));
+    QCOMPARE(catalogue::defaultSpan(0), std::make_pair(0.0, 1.0)); // not the empty range 0 to 0
 }
 
 void TestCatalogue::spacing()
@@ -278,9 +291,13 @@ void TestCatalogue::capabilitiesNameTheirFields()
 {
     for (const catalogue::Entry &e : catalogue::entries()) {
         const catalogue::PlotSpec &p = e.plot;
-        for (const std::string *name : {&p.along, &p.across, &p.width, &p.from, &p.to, &p.velocity, &p.capacity})
+        for (const std::string *name :
+             {&p.along, &p.across, &p.width, &p.bank, &p.from, &p.to, &p.velocity, &p.capacity, &p.second})
             if (!name->empty())
                 QVERIFY2(e.field(*name), (e.id + ": plot names " + *name).c_str());
+        for (const std::string *name : {&p.peakAt, &p.peakValue})
+            if (!name->empty())
+                QVERIFY2(e.output(*name) && e.output(*name)->numeric(), (e.id + ": plot marks " + *name).c_str());
         // The sources are split through the view that takes them all as fields.
         if (const catalogue::Entry *sources = catalogue::find(p.sourcesView)) {
             QVERIFY(sources->field(p.industry));

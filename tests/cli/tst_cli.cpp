@@ -81,6 +81,19 @@ void TestCli::singleCase_data()
     QTest::newRow("not FIELD=TEXT") << QStringList{"my0dform/volume", "myw"} << 1 << "" << "";
     QTest::newRow("no arguments") << QStringList{} << 1 << "" << "";
     QTest::newRow("--csv without file") << QStringList{"my0dform/volume", "--csv"} << 1 << "" << "";
+    // The river models refuse an outfall or a point outside the river in
+    // their own words, and compute nothing.
+    QTest::newRow("mixing zone, outfall on the far side of the bank") << QStringList{"mixlenform", "mya=-1"} << 3 << ""
+                                                                      << "排放口距岸边的距离应在0与河宽之间\n";
+    QTest::newRow("mixing zone, outfall beyond the far bank") << QStringList{"mixlenform", "mya=30.01"} << 3 << ""
+                                                              << "排放口距岸边的距离应在0与河宽之间\n";
+    QTest::newRow("off-bank plume, outfall beyond the far bank")
+        << QStringList{"my2dcform", "mya=31", "myy=0"} << 3 << ""
+        << "排放口距岸边的距离应在0与河宽之间\n";
+    QTest::newRow("off-bank plume, point behind the near bank") << QStringList{"my2dcform", "myy=-10.5"} << 3 << ""
+                                                                << "计算点应在河道内\n";
+    QTest::newRow("off-bank plume, point behind the far bank") << QStringList{"my2dcform", "myy=20.5"} << 3 << ""
+                                                               << "计算点应在河道内\n";
     QTest::newRow("version") << QStringList{"--version"} << 0
                              << QStringLiteral("Varnolek %1\n").arg(varnolek::versionText) << "";
 }
@@ -362,6 +375,21 @@ void TestCli::workedExamples_data()
         << QStringList{"myKform/multi-point", "Text4.0=8.3", "Text2.0=2", "Text4.1=8", "Text2.1=5", "Text4.2=7.7",
                        "Text2.2=8"}
         << "Text1=0.324\n";
+    // The river models of the guidelines.
+    QTest::newRow("mixing zone, outfall at the bank") << QStringList{"mixlenform"} << "mylm=7956.70\n";
+    QTest::newRow("mixing zone, outfall in the middle") << QStringList{"mixlenform", "mya=15"} << "mylm=1980.00\n";
+    // {0.11 + 0.7 × √(1/6 − 1.1/36)} × 2 × 30² / 0.1, from either bank.
+    QTest::newRow("mixing zone, 10 m from the bank") << QStringList{"mixlenform", "mya=10"} << "mylm=6628.55\n";
+    QTest::newRow("mixing zone, 20 m out is 10 m from the far bank")
+        << QStringList{"mixlenform", "mya=20"} << "mylm=6628.55\n";
+    QTest::newRow("off-bank plume") << QStringList{"my2dcform", "myx=0.5"} << "myc=10.197\n";
+    QTest::newRow("off-bank plume, outfall in the middle")
+        << QStringList{"my2dcform", "myx=5", "mya=15", "myy=0"} << "myc=9.562\n";
+    QTest::newRow("instantaneous release") << QStringList{"pulseform"} << "myc=2.7832\nmytp=5.50\nmycp=3.3767\n";
+    QTest::newRow("tidal reach, downstream") << QStringList{"estuaryform"} << "myc=0.935\n";
+    QTest::newRow("tidal reach, upstream") << QStringList{"estuaryform", "myx=-5"} << "myc=0.006\n";
+    QTest::newRow("oxygen sag") << QStringList{"spform"}
+                                << "myl=11.55\nmydo=6.20\nmytc=1.591\nmyxc=68.74\nmydoc=5.23\nLabel_exhausted=\n";
     QTest::newRow("level year")
         << QStringList{"yearform", "file=" + QFINDTESTDATA("../../examples/lowest_water_levels_1961-1990.txt")}
         << "yeartext=1972年\nqltext=11.96\n";

@@ -21,6 +21,7 @@
 #include "core/parameters.h"
 #include "core/planning.h"
 #include "core/rejection.h"
+#include "core/rivermodels.h"
 #include "support/examples.h"
 #include "support/runcli.h"
 #include "support/scriptedprompts.h"
@@ -360,6 +361,92 @@ const std::map<std::string, Reference> &references()
                   in.points.push_back(
                       {num(t, "Text4." + std::to_string(i)), num(t, "Text2." + std::to_string(i))});
               return {{{"Text1", pattern(parameters::leastSquaresK(in), Precision::Single, "###0.000")}}, {}};
+          }}},
+        {"mixlenform",
+         {{"myb", "mya", "myu", "mye"},
+          [](const Texts &t) -> Shown {
+              models::MixingLengthInput in;
+              in.b = num(t, "myb");
+              in.a = num(t, "mya");
+              in.u = num(t, "myu");
+              in.e = num(t, "mye");
+              return {{{"mylm", pattern(models::mixingLength(in).lm, Precision::Double, "###0.00")}}, {}};
+          }}},
+        {"my2dcform",
+         {{"myk", "myu", "mye", "myb", "myc0", "myh", "myq2", "myc2", "myx", "mya", "myy"},
+          [](const Texts &t) -> Shown {
+              models::OffBankPlumeInput in;
+              in.k = num(t, "myk");
+              in.u = num(t, "myu");
+              in.e = num(t, "mye");
+              in.b = num(t, "myb");
+              in.c0 = num(t, "myc0");
+              in.h = num(t, "myh");
+              in.q2 = num(t, "myq2");
+              in.c2 = num(t, "myc2");
+              in.x = num(t, "myx");
+              in.a = num(t, "mya");
+              in.y = num(t, "myy");
+              return {{{"myc", pattern(models::offBankPlume(in), Precision::Double, "###0.000")}}, {}};
+          }}},
+        {"pulseform",
+         {{"mym", "myb", "myh", "myu", "mye", "myk", "myx", "myt"},
+          [](const Texts &t) -> Shown {
+              models::PulseInput in;
+              in.m = num(t, "mym");
+              in.b = num(t, "myb");
+              in.h = num(t, "myh");
+              in.u = num(t, "myu");
+              in.e = num(t, "mye");
+              in.k = num(t, "myk");
+              in.x = num(t, "myx");
+              in.t = num(t, "myt");
+              const double peakTime = models::pulsePeakTime(in);
+              return {
+                  {{"myc", pattern(models::pulseConcentration(in), Precision::Double, "###0.0000")},
+                   {"mytp", pattern(peakTime, Precision::Double, "###0.00")},
+                   {"mycp", pattern(models::pulseConcentration(in, in.x, peakTime), Precision::Double, "###0.0000")}},
+                  {}};
+          }}},
+        {"estuaryform",
+         {{"myc0", "myq", "myu", "mye", "myk", "myq2", "myc2", "myx"},
+          [](const Texts &t) -> Shown {
+              models::TidalReachInput in;
+              in.ch = num(t, "myc0");
+              in.qh = num(t, "myq");
+              in.u = num(t, "myu");
+              in.m = num(t, "mye");
+              in.k = num(t, "myk");
+              in.q2 = num(t, "myq2");
+              in.c2 = num(t, "myc2");
+              in.x = num(t, "myx");
+              return {{{"myc", pattern(models::tidalReach(in), Precision::Double, "###0.000")}}, {}};
+          }}},
+        {"spform",
+         {{"myq1", "myl1", "mydo1", "myq2", "myl2", "mydo2", "myt", "myk1", "myk2", "myu", "myx"},
+          [](const Texts &t) -> Shown {
+              models::StreeterPhelpsInput in;
+              in.q1 = num(t, "myq1");
+              in.l1 = num(t, "myl1");
+              in.do1 = num(t, "mydo1");
+              in.q2 = num(t, "myq2");
+              in.l2 = num(t, "myl2");
+              in.do2 = num(t, "mydo2");
+              in.t = num(t, "myt");
+              in.k1 = num(t, "myk1");
+              in.k2 = num(t, "myk2");
+              in.u = num(t, "myu");
+              in.x = num(t, "myx");
+              const models::OxygenAtSection at = models::oxygenAt(in, in.x);
+              const models::CriticalPoint critical = models::criticalPoint(in);
+              const bool exhausted = at.oxygen < 0 || critical.oxygen < 0;
+              return {{{"myl", pattern(at.bod, Precision::Double, "###0.00")},
+                       {"mydo", pattern(at.oxygen, Precision::Double, "###0.00")},
+                       {"mytc", pattern(critical.tc, Precision::Double, "###0.000")},
+                       {"myxc", pattern(critical.xc, Precision::Double, "###0.00")},
+                       {"mydoc", pattern(critical.oxygen, Precision::Double, "###0.00")},
+                       {"Label_exhausted", exhausted ? "（溶解氧已耗尽，模型不再适用）" : ""}},
+                      {}};
           }}},
         {"lakenform/dillon-concentration",
          {{"myi", "myr", "myqa"},

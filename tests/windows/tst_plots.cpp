@@ -43,6 +43,7 @@ private slots:
     void noValidPointSaysSo();
     void curveRangeRule();
     void curvesAreDrawnFromComputedValues();
+    void riverPlotsMarkTheirPlaces();
 };
 
 namespace {
@@ -200,7 +201,10 @@ void TestPlots::exportedPointsMatchTheWindow()
             }
         }
         QCOMPARE(atInput, 1);
-        if (entry.id != "MYLFORM") {
+        if (entry.plot.kind != catalogue::PlotSpec::Curve) {
+            // Every point drawn is a row, and nothing else.
+            QCOMPARE(rows.size() - 1, qsizetype(drawn.series.front().points.size()));
+        } else {
             // A row for every point the catalogue can calculate, none for the others.
             const double v = windowCase.number(drawn.field);
             const auto [from, to] = plots::curveRange(v, 2);
@@ -230,6 +234,33 @@ void TestPlots::exportedPointsMatchTheWindow()
         }
         QCOMPARE(atInput, 1);
         QVERIFY(!drawn.profile.points.empty());
+    } else if (drawn.kind == plots::Kind::Pair) {
+        // The passage at the section and the cloud along the river side by
+        // side: each curve passes through the window's result at its input.
+        QCOMPARE(header.size(), 4);
+        const QString t = text(window.get(), entry.plot.along.c_str()),
+                      x = text(window.get(), entry.plot.second.c_str());
+        int atT = 0, atX = 0;
+        double lastT = 0;
+        for (qsizetype r = 1; r < rows.size(); ++r) {
+            QCOMPARE(rows[r].size(), 4);
+            if (rows[r][0] == t) {
+                ++atT;
+                QCOMPARE(asPattern(entry, rows[r][1]), shown);
+            }
+            if (rows[r][2] == x) {
+                ++atX;
+                QCOMPARE(asPattern(entry, rows[r][3]), shown);
+            }
+            if (!rows[r][0].isEmpty())
+                lastT = rows[r][0].toDouble();
+        }
+        QCOMPARE(atT, 1);
+        QCOMPARE(atX, 1);
+        // The passage is drawn to span times the time of the peak.
+        const double peak = *catalogue::evaluate(entry, windowCase).result.number(entry.plot.peakAt);
+        QVERIFY2(std::abs(lastT - entry.plot.span * peak) <= 1e-9 * lastT, qPrintable(QString::number(lastT)));
+        QVERIFY(!drawn.second.series.front().points.empty());
     } else if (drawn.kind == plots::Kind::Bars) {
         // The gap between load and capacity is the window's result.
         bool gap = false;
@@ -421,6 +452,126 @@ void TestPlots::curveRangeRule()
     QCOMPARE(plots::curveRange(-3, 2), std::make_pair(-6.0, 0.0));
     QCOMPARE(plots::curveRange(0, 2), std::make_pair(0.0, 1.0));
     QCOMPARE(plots::curveRange(10, 1.5), std::make_pair(0.0, 15.0));
+}
+
+namespace {
+
+// The marks of a plot that tell a place apart from the computed point.
+std::vector<plots::Mark> features(const std::vector<plots::Mark> &marks)
+{
+    std::vector<plots::Mark> found;
+    for (const plots::Mark &m : marks)
+        if (m.style == plots::Mark::Feature)
+            found.push_back(m);
+    return found;
+}
+
+std::pair<double, double> xExtent(const plots::Series &s)
+{
+    return {s.points.front().first, s.points.back().first};
+}
+
+} // namespace
+
+// Where each river model's plot runs, and the places it marks beside the
+// computed point: the outfall, the peak of a release, the critical point of
+// the sag and the saturation it recovers towards.
+void TestPlots::riverPlotsMarkTheirPlaces()
+{
+    // The off-bank plume: the map spans the river from its near bank, the
+    // outfall stands a from it and the point a + y.
+    {
+        const catalogue::Entry &e = catalogue::entry("my2dcform");
+        catalogue::Case c = catalogue::defaultCase(e); // B = 30, a = 10, y = 5
+        const plots::Plot plot = plots::makePlot(e, c);
+        QVERIFY(plot.failure.empty());
+        QCOMPARE(plot.grid.ys.front(), 0.0);
+        QCOMPARE(plot.grid.ys.back(), 30.0);
+        QCOMPARE(plot.grid.yTexts.front(), std::string("-10"));
+        QCOMPARE(plot.marks.front().y, 15.0);
+        const auto outfall = features(plot.marks);
+        QCOMPARE(outfall.size(), std::size_t(1));
+        QCOMPARE(outfall[0].x, 0.0);
+        QCOMPARE(outfall[0].y, 10.0);
+        QCOMPARE(plot.profile.points.front().first, 0.0);
+        QCOMPARE(plot.profile.points.back().first, 30.0);
+        // The profile across at X is the calculation at each y.
+        c.set("myy", "-10");
+        const double atNearBank = *catalogue::mainValue(e, catalogue::evaluate(e, c));
+        QCOMPARE(plot.profile.points.front().second, atNearBank);
+    }
+    // The tidal reach: both sides of the outfall, marked at 0.
+    {
+        const catalogue::Entry &e = catalogue::entry("estuaryform");
+        catalogue::Case c = catalogue::defaultCase(e);
+        c.set("myx", "-3");
+        plots::Plot plot = plots::makePlot(e, c);
+        QCOMPARE(xExtent(plot.series.front()), std::make_pair(-6.0, 6.0));
+        const auto outfall = features(plot.marks);
+        QCOMPARE(outfall.size(), std::size_t(1));
+        QCOMPARE(outfall[0].x, 0.0);
+        double highest = 0;
+        for (const auto &[x, y] : plot.series.front().points)
+            highest = std::max(highest, y);
+        QCOMPARE(outfall[0].y, highest); // the concentration peaks at the outfall
+        c.set("myx", "0");
+        plot = plots::makePlot(e, c);
+        QCOMPARE(xExtent(plot.series.front()), std::make_pair(-10.0, 10.0));
+    }
+    // The oxygen sag: to twice the critical distance, the critical point and
+    // the saturation marked.
+    {
+        const catalogue::Entry &e = catalogue::entry("spform");
+        const catalogue::Case c = catalogue::defaultCase(e); // xc = 68.74 km, T = 20 °C
+        const catalogue::Outcome own = catalogue::evaluate(e, c);
+        const double xc = *own.result.number("myxc"), doc = *own.result.number("mydoc");
+        const plots::Plot plot = plots::makePlot(e, c);
+        QCOMPARE(plot.series.size(), std::size_t(2));
+        QCOMPARE(xExtent(plot.series.front()).first, 0.0);
+        QCOMPARE(xExtent(plot.series.front()).second, 2 * xc); // to 15 digits, as swept values are typed
+        const auto critical = features(plot.marks);
+        QCOMPARE(critical.size(), std::size_t(1));
+        QCOMPARE(critical[0].x, xc);
+        QCOMPARE(critical[0].y, doc);
+        QCOMPARE(QString::fromStdString(critical[0].label), QString("临界点（68.74 km，5.23 mg/L）"));
+        double lowest = 100;
+        for (const auto &[x, y] : plot.series.front().points)
+            lowest = std::min(lowest, y);
+        QVERIFY(lowest >= doc - 1e-12 && lowest < doc + 0.01); // the sag bottoms out there
+        const plots::Series &saturation = plot.series[1];
+        QCOMPARE(saturation.style, plots::Series::Dashed);
+        QCOMPARE(saturation.points.front().second, 468 / (31.6 + 20));
+        QCOMPARE(QString::fromStdString(saturation.name), QString("饱和溶解氧DOs = 9.07 mg/L"));
+    }
+    // The instantaneous release: its passage at X with the peak marked, and
+    // the cloud along the river at t.
+    {
+        const catalogue::Entry &e = catalogue::entry("pulseform");
+        const catalogue::Case c = catalogue::defaultCase(e);
+        const catalogue::Outcome own = catalogue::evaluate(e, c);
+        const plots::Plot plot = plots::makePlot(e, c);
+        QCOMPARE(plot.kind, plots::Kind::Pair);
+        const auto peak = features(plot.marks);
+        QCOMPARE(peak.size(), std::size_t(1));
+        QCOMPARE(peak[0].x, *own.result.number("mytp"));
+        QCOMPARE(peak[0].y, *own.result.number("mycp"));
+        for (const auto &[t, y] : plot.series.front().points)
+            QVERIFY(y <= peak[0].y + 1e-12);
+        QCOMPARE(xExtent(plot.second.series.front()).second, 20.0);
+        QCOMPARE(plot.second.marks.size(), std::size_t(1));
+        QCOMPARE(plot.second.marks[0].x, 10.0);
+        QCOMPARE(plot.second.marks[0].y, *own.result.number("myc"));
+    }
+    // The mixing zone: from one bank to the other, the same length from
+    // either side of the middle.
+    {
+        const catalogue::Entry &e = catalogue::entry("mixlenform");
+        const plots::Plot plot = plots::makePlot(e, catalogue::defaultCase(e));
+        const plots::Series &s = plot.series.front();
+        QCOMPARE(xExtent(s), std::make_pair(0.0, 30.0));
+        QCOMPARE(s.points.front().second, s.points.back().second);
+        QCOMPARE(s.points[50].second, s.points[150].second);
+    }
 }
 
 QTEST_MAIN(TestPlots)

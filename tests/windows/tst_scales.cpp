@@ -9,6 +9,7 @@
 #include "support/examples.h"
 
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -101,6 +102,10 @@ private slots:
         std::vector<double> flatWithSpike(100, 5.0);
         flatWithSpike[0] = 1e200;
         QTest::newRow("flat with one value beyond") << flatWithSpike << false << true << 5.0;
+        // Upstream of an outfall in a tidal reach the concentration falls
+        // towards 0 while downstream it stays near its peak.
+        QTest::newRow("falling towards 0 on one side")
+            << sampled([](double x) { return x < 0 ? std::exp(3 * x) : 1 - 0.02 * x; }, -2, 2) << false << false << 0.0;
         std::vector<double> withNaN = sampled([](double x) { return x; }, 0, 1);
         withNaN[3] = NAN;
         withNaN[7] = INFINITY;
@@ -157,12 +162,41 @@ private slots:
             double largest = 0;
             for (double y : ys)
                 largest = std::max(largest, std::abs(y));
-            const plots::Span span = plots::bulkSpan(ys);
+            const plots::Span span = plots::linesSpan({s.points});
             QCOMPARE(span.cutLow || span.cutHigh, largest > 1e100);
             for (const plots::Mark &m : plot.marks)
                 if (span.cutHigh && plot.kind == plots::Kind::Curve)
                     QVERIFY2(m.y <= span.high, qPrintable(QString::number(m.y)));
         }
+    }
+
+    // A line cut only where it explodes at an end: a peak in its middle, however
+    // high above a flat baseline, is drawn whole.
+    void linesSpan()
+    {
+        const plots::Points peak = [] {
+            plots::Points p;
+            for (int i = 0; i <= 200; ++i) {
+                const double t = i * 16.5 / 200;
+                p.emplace_back(t, 3.4 * std::exp(-(t - 5.5) * (t - 5.5)));
+            }
+            return p;
+        }();
+        std::vector<double> ys;
+        for (const auto &point : peak)
+            ys.push_back(point.second);
+        QVERIFY(plots::bulkSpan(ys).cutHigh); // the values alone look like an explosion
+        const plots::Span whole = plots::linesSpan({peak});
+        QVERIFY(!whole.cutHigh && !whole.cutLow);
+        QCOMPARE(whole.high, *std::max_element(ys.begin(), ys.end()));
+        // exp(700/x) towards x = 2 is cut as before, the peak beside it or not.
+        plots::Points exploding;
+        for (int i = 0; i <= 200; ++i) {
+            const double x = 400 - i * 398.0 / 200;
+            exploding.emplace_back(x, std::exp(700 / x));
+        }
+        QVERIFY(plots::linesSpan({exploding}).cutHigh);
+        QVERIFY(plots::linesSpan({exploding}).high <= 1e6);
     }
 
     void scale_data()

@@ -9,8 +9,11 @@
 #include "ui/twips.h"
 #include "ui/windowregistry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTest>
 
@@ -44,6 +47,8 @@ private slots:
     void buttonsWithoutWindowAreDisabled();
     void everyButtonOpensItsWindow_data();
     void everyButtonOpensItsWindow();
+    void modelsMenuOpensTheRiverModels_data();
+    void modelsMenuOpensTheRiverModels();
     void menuFocusOrder();
     void oneWindowPerButton();
     void returnOfCalculatorThenReopenGivesDefaults();
@@ -214,6 +219,72 @@ void TestShell::everyButtonOpensItsWindow()
     QCOMPARE(open.size(), 1);
     QCOMPARE(open.first()->windowTitle(), title);
     QVERIFY(open.first()->testAttribute(Qt::WA_DeleteOnClose)); // Return discards it
+}
+
+void TestShell::modelsMenuOpensTheRiverModels_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("mixing length") << "actionMixingLength"
+                                   << "混合过程段长度"
+                                   << "mixlenform"
+                                   << "混合过程段长度计算";
+    QTest::newRow("off-bank") << "actionOffBank2D"
+                              << "二维水质（非岸边排放）"
+                              << "my2dcform"
+                              << "二维水质计算（非岸边排放）";
+    QTest::newRow("pulse") << "actionPulse"
+                           << "一维瞬时排放"
+                           << "pulseform"
+                           << "一维河流瞬时排放水质计算";
+    QTest::newRow("estuary") << "actionEstuary"
+                             << "感潮河段水质"
+                             << "estuaryform"
+                             << "感潮河段一维水质计算（潮平均）";
+    QTest::newRow("oxygen") << "actionStreeterPhelps"
+                            << "河流溶解氧（S-P模型）"
+                            << "spform"
+                            << "河流溶解氧计算（S-P模型）";
+}
+
+// The river models stand first in the models menu of the main menu's bar, in
+// this order; each action opens its window once, and Return discards it.
+void TestShell::modelsMenuOpensTheRiverModels()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, text);
+    QFETCH(QString, window);
+    QFETCH(QString, title);
+    Form1 welcome;
+    welcome.show();
+    press(&welcome, "myenter");
+    auto *menu = child<QMenu>(welcome.menu(), "menuModels");
+    QCOMPARE(menu->title(), QString("模型(&M)"));
+    QVERIFY(menu->menuAction()->isVisible());
+    const QStringList first = {"actionMixingLength", "actionOffBank2D", "actionPulse", "actionEstuary",
+                               "actionStreeterPhelps"};
+    QStringList names;
+    for (QAction *a : menu->actions())
+        names << a->objectName();
+    QCOMPARE(names.mid(0, first.size()), first);
+    // The bar stands above the form, which begins below it.
+    QMenuBar *bar = welcome.menu()->menuBar();
+    QVERIFY(bar->isVisible());
+    QVERIFY(bar->height() > 0);
+    QCOMPARE(child<QWidget>(welcome.menu(), "form")->y(), bar->geometry().bottom() + 1);
+    QAction *item = child<QAction>(welcome.menu(), qPrintable(action));
+    QCOMPARE(item->text(), text);
+    item->trigger();
+    item->trigger();
+    const QList<QWidget *> open = openWindows(window);
+    QCOMPARE(open.size(), 1);
+    QCOMPARE(open.first()->windowTitle(), title);
+    QPointer<QWidget> opened = open.first();
+    press(opened, "Command3");
+    flushDeletes();
+    QVERIFY(opened.isNull());
 }
 
 void TestShell::menuFocusOrder()
