@@ -646,17 +646,19 @@ public:
                 unzCloseCurrentFile(m_zip);
                 refuse("工作簿的压缩包已损坏，" + quoted(part) + "无法解压");
             }
+            if (n == 0)
+                break;
             inflated += std::uint64_t(n);
             try {
                 checkSize(part, inflated, info.compressed_size);
-                parser.feed(block.get(), std::size_t(n), n == 0);
+                parser.feed(block.get(), std::size_t(n), false);
             } catch (...) {
                 unzCloseCurrentFile(m_zip);
                 throw;
             }
-            if (n == 0)
-                break;
         }
+        // minizip inflates no more than the header declares: a part whose
+        // header understates it ends early, and its checksum then tells.
         const int closed = unzCloseCurrentFile(m_zip);
         if (inflated != info.uncompressed_size)
             refuse(quoted(part) + "解压后的大小与压缩包中记录的不符，文件已损坏");
@@ -664,6 +666,7 @@ public:
             refuse(quoted(part) + "的校验和不符，文件已损坏");
         if (closed != UNZ_OK)
             refuse("工作簿的压缩包已损坏，" + quoted(part) + "无法解压");
+        parser.feed(block.get(), 0, true);
     }
 
 private:
