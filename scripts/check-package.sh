@@ -44,7 +44,10 @@ dpkg-deb --info "$deb" control
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer field"
 [ "$(dpkg-deb -f "$deb" Description | wc -l)" -gt 3 ] || fail "no extended description"
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in qt6-qpa-plugins fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai qt6-translations-l10n libqt6widgets6 libc6; do
+# libxlsxwriter4, libminizip1 and libexpat1 come in with the spreadsheet
+# import and export (varnolek-calc and the module link them).
+for dep in qt6-qpa-plugins fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai qt6-translations-l10n libqt6widgets6 libc6 \
+    libxlsxwriter4 libminizip1 libexpat1; do
     grep -qE "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
 done
 
@@ -64,6 +67,7 @@ expected=(
     ./usr/share/man/man1/varnolek-calc.1.gz
     ./usr/share/varnolek/examples/lowest_water_levels_1961-1990.txt
     ./usr/share/varnolek/examples/qingshui_plan.vtable
+    ./usr/share/varnolek/examples/qingshui_plan.xlsx
     ./usr/share/varnolek/examples/monthly_flows_2001-2022.csv
     ./usr/share/bash-completion/completions/varnolek-calc
     ./usr/share/doc/varnolek/copyright
@@ -166,6 +170,11 @@ out=$("$bin/varnolek-calc" designflowform "file=$share/varnolek/examples/monthly
 [ "$(head -n 1 <<<"$out")" = "myq10=34.730" ] && grep -qx 'mydesign=26.500' <<<"$out" ||
     fail "varnolek-calc designflowform on the example printed '$out'"
 echo "  varnolek-calc designflowform on the example monthly means: ${out//$'\n'/ | }"
+# The example workbook, read by the unpacked program's own xlsx reader: the example table's zones.
+out=$("$bin/varnolek-calc" --import "$share/varnolek/examples/qingshui_plan.xlsx" --save - | grep_all -c '"zone":')
+[ "$out" = "$(grep -c '"zone":' "$share/varnolek/examples/qingshui_plan.vtable")" ] ||
+    fail "varnolek-calc --import on the example workbook gave $out zones"
+echo "  varnolek-calc --import on the example workbook: $out zones"
 # The window program starts and keeps running (timeout's 124) on the offscreen platform.
 status=0
 QT_QPA_PLATFORM=offscreen timeout 5 "$bin/varnolek" --window my1dform 2>"$tmp/window.err" || status=$?

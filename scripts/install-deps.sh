@@ -16,6 +16,8 @@ packages=(
   xvfb xauth x11-utils imagemagick time
   poppler-utils unzip
   nlohmann-json3-dev
+  libxlsxwriter-dev libminizip-dev libexpat1-dev
+  python3 python3-openpyxl
   librsvg2-bin file dpkg-dev man-db
   desktop-file-utils appstream lintian xdg-utils shared-mime-info
 )
