@@ -42,6 +42,7 @@ bench: build
 	./$(BUILD)/bench/frequency_fit
 	./$(BUILD)/bench/monthly_file
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/zone_table
+	bash bench/spreadsheet.sh $(BUILD)
 
 # The package is compiled with Debian's hardening flags, as dpkg-buildflags
 # gives them to every package (fortified functions, stack protector, full RELRO).

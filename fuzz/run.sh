@@ -8,7 +8,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-fuzz}
 seconds=${2:-60}
-targets=(fuzz_field_text fuzz_patterns fuzz_data_file fuzz_monthly_file fuzz_cli fuzz_case fuzz_table)
+targets=(fuzz_field_text fuzz_patterns fuzz_data_file fuzz_monthly_file fuzz_cli fuzz_case fuzz_table fuzz_xlsx)
 if [ $# -gt 2 ]; then
   targets=("${@:3}")
 fi
