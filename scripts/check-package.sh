@@ -200,6 +200,9 @@ fi
 complete_line 'varnolek-calc --standard T' | grep_all -qx TP || fail "no item TP after 'varnolek-calc --standard T'"
 complete_line 'varnolek-calc --standard TP I' | grep_all -qx III || fail "no class III after an item"
 complete_line 'varnolek-calc --t' | grep_all -qx -- --table || fail "no --table after 'varnolek-calc --t'"
-echo "  ids after the program, FIELD= names after an id, items and classes after --standard, --table"
+complete_line 'varnolek-calc --i' | grep_all -qx -- --import || fail "no --import after 'varnolek-calc --i'"
+complete_line 'varnolek-calc --table a.vtable --' | grep_all -qx -- --xlsx || fail "no --xlsx after a table"
+complete_line 'varnolek-calc --import a.csv --' | grep_all -qx -- --save || fail "no --save after --import FILE"
+echo "  ids after the program, FIELD= names after an id, items and classes after --standard, --table, --import, --xlsx, --save"
 
 echo "check-package: all checks passed for $deb"
