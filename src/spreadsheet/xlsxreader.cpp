@@ -610,11 +610,6 @@ public:
         files.zerror_file = memoryError;
         open(unzOpen2_64(&m_memory, &files));
     }
-    ~Workbook()
-    {
-        if (m_zip)
-            unzClose(m_zip);
-    }
     Workbook(const Workbook &) = delete;
     Workbook &operator=(const Workbook &) = delete;
 
@@ -628,22 +623,22 @@ public:
             refuse("工作簿中缺少" + quoted(part));
         unz64_file_pos position = found->second;
         unz_file_info64 info{};
-        if (unzGoToFilePos64(m_zip, &position) != UNZ_OK ||
-            unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        if (unzGoToFilePos64(m_zip.get(), &position) != UNZ_OK ||
+            unzGetCurrentFileInfo64(m_zip.get(), &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
             refuse("工作簿的压缩包已损坏（" + quoted(part) + "）");
         if (info.flag & 1)
             refuse("工作簿已加密，请在 Excel 或 WPS 中取消密码后另存");
         // What the header declares is checked first, and what inflating gives
         // again as it comes: neither is taken on trust.
         checkSize(part, info.uncompressed_size, info.compressed_size);
-        if (unzOpenCurrentFile(m_zip) != UNZ_OK)
+        if (unzOpenCurrentFile(m_zip.get()) != UNZ_OK)
             refuse("无法解压" + quoted(part) + "（压缩包已损坏，或压缩方法不受支持）");
         std::unique_ptr<char[]> block(new char[blockBytes]);
         std::uint64_t inflated = 0;
         for (;;) {
-            const int n = unzReadCurrentFile(m_zip, block.get(), unsigned(blockBytes));
+            const int n = unzReadCurrentFile(m_zip.get(), block.get(), unsigned(blockBytes));
             if (n < 0) {
-                unzCloseCurrentFile(m_zip);
+                unzCloseCurrentFile(m_zip.get());
                 refuse("工作簿的压缩包已损坏，" + quoted(part) + "无法解压");
             }
             if (n == 0)
@@ -653,13 +648,13 @@ public:
                 checkSize(part, inflated, info.compressed_size);
                 parser.feed(block.get(), std::size_t(n), false);
             } catch (...) {
-                unzCloseCurrentFile(m_zip);
+                unzCloseCurrentFile(m_zip.get());
                 throw;
             }
         }
         // minizip inflates no more than the header declares: a part whose
         // header understates it ends early, and its checksum then tells.
-        const int closed = unzCloseCurrentFile(m_zip);
+        const int closed = unzCloseCurrentFile(m_zip.get());
         if (inflated != info.uncompressed_size)
             refuse(quoted(part) + "解压后的大小与压缩包中记录的不符，文件已损坏");
         if (closed == UNZ_CRCERROR)
@@ -682,30 +677,36 @@ private:
 
     void open(unzFile zip)
     {
-        m_zip = zip;
+        m_zip.reset(zip);
         if (!m_zip)
             refuse("文件不是 xlsx 工作簿，或已损坏、不完整（无法作为 zip 压缩包打开）");
         unz_global_info64 global{};
-        if (unzGetGlobalInfo64(m_zip, &global) != UNZ_OK)
+        if (unzGetGlobalInfo64(m_zip.get(), &global) != UNZ_OK)
             refuse("工作簿的压缩包已损坏");
         if (global.number_entry > maxParts)
             refuse("工作簿的压缩包中有 " + std::to_string(global.number_entry) + " 个文件，不是 xlsx 工作簿");
         // The parts by name, looked up without regard to case as OPC names them.
-        for (int status = unzGoToFirstFile(m_zip); status == UNZ_OK; status = unzGoToNextFile(m_zip)) {
+        for (int status = unzGoToFirstFile(m_zip.get()); status == UNZ_OK; status = unzGoToNextFile(m_zip.get())) {
             char name[1024];
             unz_file_info64 info{};
-            if (unzGetCurrentFileInfo64(m_zip, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK)
+            if (unzGetCurrentFileInfo64(m_zip.get(), &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK)
                 refuse("工作簿的压缩包已损坏");
             unz64_file_pos position{};
-            unzGetFilePos64(m_zip, &position);
+            unzGetFilePos64(m_zip.get(), &position);
             m_parts.emplace(lowered(std::string(name, strnlen(name, sizeof name))), position);
             if (m_parts.size() > maxParts)
                 refuse("工作簿的压缩包中文件过多，不是 xlsx 工作簿");
         }
     }
 
+    // Closed by its member's own destructor, so also when the constructor
+    // refuses the file half-way through reading its directory.
+    struct Closer {
+        void operator()(void *zip) const { unzClose(zip); }
+    };
+
     MemoryFile m_memory;
-    unzFile m_zip = nullptr;
+    std::unique_ptr<void, Closer> m_zip;
     std::unordered_map<std::string, unz64_file_pos> m_parts;
 };
 

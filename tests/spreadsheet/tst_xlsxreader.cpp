@@ -233,6 +233,16 @@ void TestXlsxReader::hostileWorkbooks_data()
         cut.replace(at, 20, QByteArray(20, '\0'));
         QTest::newRow("a part's data damaged") << cut << "工作簿";
     }
+    {
+        // The directory's entry of the sheet claims a name longer than the
+        // directory holds: the zip opens, and its directory is refused.
+        QByteArray damaged = good;
+        const int entry = damaged.lastIndexOf("PK\x01\x02");
+        QVERIFY(entry > 0 && damaged.indexOf("xl/worksheets/sheet1.xml", entry) == entry + 46);
+        damaged[entry + 28] = '\x00';
+        damaged[entry + 29] = '\x18';
+        QTest::newRow("a directory entry whose name runs past the directory") << damaged << "压缩包已损坏";
+    }
     QTest::newRow("not a zip at all") << QByteArray("水功能区,污染物\n") << "无法作为 zip 压缩包打开";
     QTest::newRow("an empty file") << QByteArray() << "无法作为 zip 压缩包打开";
     QTest::newRow("a zip that is no workbook")
