@@ -422,6 +422,15 @@ void zonetable::open()
         documents::rememberFolder(path);
 }
 
+zonetable::~zonetable()
+{
+    // The model and its undo stack are the window's children, deleted after
+    // the window has stopped being a table window; the undo stack still tells
+    // of its clean state as it goes, which must not reach the window's slots.
+    m_model->undoStack()->disconnect(this);
+    m_model->disconnect(this);
+}
+
 bool zonetable::openFile(const QString &path)
 {
     catalogue::ZoneTable table;

@@ -27,6 +27,7 @@ class zonetable : public QMainWindow {
 public:
     // A new table of one empty row.
     zonetable();
+    ~zonetable() override;
 
     // Reads a table file into the window; a file that cannot be read gets its
     // message and changes nothing. Whether it was read.
