@@ -41,9 +41,9 @@ mainform::mainform(ui::WindowRegistry &calculators) : QWidget(nullptr), m_calcul
     m_menuBar->setNativeMenuBar(false);
     m_form = new QWidget(this);
     m_form->setObjectName("form");
-    for (const MainMenu &spec : mainMenus()) {
-        QMenu *menu = m_menuBar->addMenu(QString::fromUtf8(spec.title));
-        menu->setObjectName(spec.name);
+    for (const MainMenu &listed : mainMenus()) {
+        QMenu *menu = m_menuBar->addMenu(QString::fromUtf8(listed.title));
+        menu->setObjectName(listed.name);
         menu->setToolTipsVisible(true);
     }
 
@@ -67,14 +67,14 @@ mainform::mainform(ui::WindowRegistry &calculators) : QWidget(nullptr), m_calcul
         order[calculator.tabOrder] = b;
     }
     // The other windows the menus open (zone tables), after the calculators.
-    for (const MenuAction &spec : menuActions()) {
-        QMenu *menu = m_menuBar->findChild<QMenu *>(QString::fromUtf8(spec.menu));
-        QAction *action = menu->addAction(QString::fromUtf8(spec.text));
-        action->setObjectName(QString::fromUtf8(spec.name));
-        action->setShortcut(spec.shortcut);
-        action->setStatusTip(QString::fromUtf8(spec.statusTip));
-        action->setToolTip(QString::fromUtf8(spec.statusTip));
-        const MenuAction *opened = &spec;
+    for (const MenuAction &listed : menuActions()) {
+        QMenu *menu = m_menuBar->findChild<QMenu *>(QString::fromUtf8(listed.menu));
+        QAction *action = menu->addAction(QString::fromUtf8(listed.text));
+        action->setObjectName(QString::fromUtf8(listed.name));
+        action->setShortcut(listed.shortcut);
+        action->setStatusTip(QString::fromUtf8(listed.statusTip));
+        action->setToolTip(QString::fromUtf8(listed.statusTip));
+        const MenuAction *opened = &listed;
         connect(action, &QAction::triggered, this, [this, opened] { opened->open(m_calculators, this); });
     }
     // A menu with nothing in it yet is not shown.

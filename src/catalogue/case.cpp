@@ -9,19 +9,6 @@ namespace catalogue {
 
 Incomplete::Incomplete() : std::runtime_error("请输入全部的参数") {}
 
-namespace {
-// Field names are a few characters long: a plain loop beats a call to memcmp.
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = a.size(); i-- > 0;)
-        if (a[i] != b[i])
-            return false;
-    return true;
-}
-} // namespace
-
 Case::Case(const Case &other) : fields(other.fields), m_numbers(other.m_numbers)
 {
     for (const std::string &owned : other.m_owned) {

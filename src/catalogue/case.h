@@ -1,8 +1,8 @@
 #pragma once
 // The texts of one case of a calculation, and the texts it gives.
 
-#include <cmath>
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <list>
@@ -27,6 +27,18 @@ struct Rejected : std::runtime_error {
     explicit Rejected(const std::string &message, int reason = 0) : std::runtime_error(message), reason(reason) {}
     int reason;
 };
+
+// Whether two field names are one. Field names are a few characters long: a
+// plain loop beats a call to memcmp, and a drawn case asks this for every field.
+inline bool sameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = a.size(); i-- > 0;)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
 
 // The texts of one case: field names and their texts, plus indexed elements of
 // a table (Text4.0, Text2.0 ...). A case refers to the names and texts it is
@@ -96,15 +108,6 @@ public:
     std::vector<std::pair<std::string_view, std::string_view>> fields;
 
 private:
-    static bool sameName(std::string_view a, std::string_view b)
-    {
-        if (a.size() != b.size())
-            return false;
-        for (std::size_t i = a.size(); i-- > 0;)
-            if (a[i] != b[i])
-                return false;
-        return true;
-    }
     double numberSearched(std::string_view name, std::size_t place) const;
 
     bool m_complete = false;

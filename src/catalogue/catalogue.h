@@ -191,7 +191,7 @@ struct BoundInput {
     std::string input;                                        // the input's type
     std::size_t size = 0;                                     // sizeof the input
     std::vector<std::pair<std::string, std::size_t>> members; // field, offset
-    std::size_t computed = 0; // members the run sets itself (a load it has estimated)
+    std::size_t computed = 0;                                 // members the run sets itself (a load it has estimated)
 };
 
 struct Entry {
@@ -203,8 +203,16 @@ struct Entry {
     std::string title;                // the window's caption
     std::string view;                 // the view's name, empty for a window of one view
     std::vector<Field> fields;
-    std::vector<std::string> required; // the completeness set, in the order it is checked
+    std::vector<std::string> required;       // the completeness set, in the order it is checked
     std::vector<std::size_t> requiredPlaces; // where each of them stands among the fields (set by entries())
+    // Makes every field part of the completeness set, checked in the order
+    // the fields stand.
+    void requireEveryField()
+    {
+        required.clear();
+        for (const Field &field : fields)
+            required.push_back(field.name);
+    }
     // Where a check in steps ends each step, as indices into required: the
     // calculation checks the first step's fields, computes, then checks the
     // next. Empty when the whole set is checked at once.

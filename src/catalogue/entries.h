@@ -17,6 +17,11 @@ void addRiverEntries(std::vector<Entry> &table);
 void addLakeEntries(std::vector<Entry> &table);
 void addDesignFlowEntries(std::vector<Entry> &table);
 
+// The fields of the two-dimensional plume of an outfall, from the decay
+// coefficient to the distance downstream; each plume window adds where its
+// point lies across the river.
+std::vector<Field> plumeFields();
+
 // A result field written with a digit pattern in the window's precision.
 Output patternOutput(std::string name, std::string label, varnolek::Precision precision, std::string pattern,
                      std::string unit);

@@ -123,7 +123,7 @@ void addLakeEntries(std::vector<Entry> &table)
 
     Entry budget = view("retention-budget", "Option4", "滞留系数·物料平衡");
     budget.fields = {{"mywin", "年入湖量Win(t/a)", "20", "t/a"}, {"mywout", "年出湖量Wout(t/a)", "8", "t/a"}};
-    budget.required = {"mywin", "mywout"};
+    budget.requireEveryField();
     budget.outputs = {retentionOutput()};
     budget.formula = "R = 1 − Wout / Win";
     budget.symbols = {{"Win", "mywin"}, {"Wout", "mywout"}, {"R", "myrr"}};

@@ -16,6 +16,19 @@ namespace models = varnolek::models;
 
 } // namespace
 
+std::vector<Field> plumeFields()
+{
+    return {{"myk", labels::decay, "0.2", "1/d", Range{0.02, 0.5}},
+            {"myu", labels::velocity, "2.0", "m/s"},
+            {"mye", labels::transverseDiffusion, "0.1", "m2/s", Range{0.01, 2.0}},
+            {"myb", labels::riverWidth, "30.0", "m"},
+            {"myc0", labels::upstreamConcentration, "8.0", "mg/L"},
+            {"myh", labels::riverDepth, "2", "m"},
+            {"myq2", labels::wastewaterDischarge, "2.0", "m3/s"},
+            {"myc2", labels::wastewaterConcentration, "100", "mg/L"},
+            {"myx", labels::distanceDownstream, "5", "km"}};
+}
+
 void addModelEntries(std::vector<Entry> &table)
 {
     Entry volume;
@@ -102,16 +115,8 @@ void addModelEntries(std::vector<Entry> &table)
     river2.window = "my2dform";
     river2.okButton = "Command1";
     river2.title = "二维水质计算";
-    river2.fields = {{"myk", labels::decay, "0.2", "1/d", Range{0.02, 0.5}},
-                     {"myu", labels::velocity, "2.0", "m/s"},
-                     {"mye", labels::transverseDiffusion, "0.1", "m2/s", Range{0.01, 2.0}},
-                     {"myb", labels::riverWidth, "30.0", "m"},
-                     {"myc0", labels::upstreamConcentration, "8.0", "mg/L"},
-                     {"myh", labels::riverDepth, "2", "m"},
-                     {"myq2", labels::wastewaterDischarge, "2.0", "m3/s"},
-                     {"myc2", labels::wastewaterConcentration, "100", "mg/L"},
-                     {"myx", labels::distanceDownstream, "5", "km"},
-                     {"myy", labels::distanceFromBank, "15", "m"}};
+    river2.fields = plumeFields();
+    river2.fields.push_back({"myy", labels::distanceFromBank, "15", "m"});
     river2.required = {"myk", "mye", "myc0", "myb", "myq2", "myc2", "myx", "myu", "myy", "myh"};
     river2.outputs = {patternOutput("myc", "距排污口X千米,距排污口所在岸边Y米处的水质浓度(mg/L):", Precision::Double,
                                     "###0.00", "mg/L"),

@@ -6,7 +6,6 @@
 
 #include "binding.h"
 #include "entries.h"
-#include "labels.h"
 
 #include "core/rivermodels.h"
 
@@ -33,7 +32,7 @@ Entry mixingLength()
                     {"mya", "排放口距岸边的距离a(m)", "0", "m"},
                     {"myu", "断面平均流速u(m/s)", "2.0", "m/s"},
                     {"mye", "横向扩散系数Ey(m2/s)", "0.1", "m2/s"}};
-    entry.required = {"myb", "mya", "myu", "mye"};
+    entry.requireEveryField();
     entry.outputs = {patternOutput("mylm", "混合过程段长度Lm(m)", Precision::Double, lengthPattern, "m")};
     // The last line is the rule for an outfall past the middle of the river:
     // the sheet and the formula window print it under the formula.
@@ -60,18 +59,10 @@ Entry offBankPlume()
     entry.title = "二维水质计算（非岸边排放）";
     // The fields of the plume of a bank outfall, with the same names, and
     // where the outfall and the point lie across the river.
-    entry.fields = {{"myk", labels::decay, "0.2", "1/d", Range{0.02, 0.5}},
-                    {"myu", labels::velocity, "2.0", "m/s"},
-                    {"mye", labels::transverseDiffusion, "0.1", "m2/s", Range{0.01, 2.0}},
-                    {"myb", labels::riverWidth, "30.0", "m"},
-                    {"myc0", labels::upstreamConcentration, "8.0", "mg/L"},
-                    {"myh", labels::riverDepth, "2", "m"},
-                    {"myq2", labels::wastewaterDischarge, "2.0", "m3/s"},
-                    {"myc2", labels::wastewaterConcentration, "100", "mg/L"},
-                    {"myx", labels::distanceDownstream, "5", "km"},
-                    {"mya", "排污口距近岸的距离a(m)", "10", "m"},
-                    {"myy", "计算点距排污口的横向距离y(m，向对岸为正)", "5", "m"}};
-    entry.required = {"myk", "myu", "mye", "myb", "myc0", "myh", "myq2", "myc2", "myx", "mya", "myy"};
+    entry.fields = plumeFields();
+    entry.fields.push_back({"mya", "排污口距近岸的距离a(m)", "10", "m"});
+    entry.fields.push_back({"myy", "计算点距排污口的横向距离y(m，向对岸为正)", "5", "m"});
+    entry.requireEveryField();
     entry.outputs = {patternOutput("myc", "计算点水质浓度(mg/L)", Precision::Double, concentrationPattern, "mg/L")};
     entry.formula = "x = X × 1000，m = C2 × Q2\n"
                     "C = exp(−K × x / (86400 × u)) × {C0 + m / (2 × H × √(π × E × x × u)) × "
@@ -108,7 +99,7 @@ Entry pulse()
                     {"myk", "降解系数K(1/d)", "0.2", "1/d"},
                     {"myx", "计算断面距排放点的距离X(km)", "10", "km"},
                     {"myt", "排放后的时间t(h)", "6", "h"}};
-    entry.required = {"mym", "myb", "myh", "myu", "mye", "myk", "myx", "myt"};
+    entry.requireEveryField();
     entry.outputs = {patternOutput("myc", "C(X,t)(mg/L)", Precision::Double, "###0.0000", "mg/L"),
                      patternOutput("mytp", "该断面峰值出现时间(h)", Precision::Double, "###0.00", "h"),
                      patternOutput("mycp", "该断面峰值浓度(mg/L)", Precision::Double, "###0.0000", "mg/L")};
@@ -151,7 +142,7 @@ Entry tidalReach()
         {"myu", "潮平均净流速u(m/s)", "0.1", "m/s"},   {"mye", "潮平均纵向离散系数M(m2/s)", "100", "m2/s"},
         {"myk", "降解系数K(1/d)", "0.2", "1/d"},       {"myq2", "排污口废水量(m3/s)", "1", "m3/s"},
         {"myc2", "废水浓度(mg/L)", "100", "mg/L"},     {"myx", "计算点距排污口的距离X(km，上游为负)", "1", "km"}};
-    entry.required = {"myc0", "myq", "myu", "mye", "myk", "myq2", "myc2", "myx"};
+    entry.requireEveryField();
     entry.outputs = {patternOutput("myc", "计算点水质浓度(mg/L)", Precision::Double, concentrationPattern, "mg/L")};
     entry.formula = "m = C2 × Q2，k = K / 86400，x = X × 1000\n"
                     "N = √(1 + 4 × k × M / u²)\n"
@@ -187,7 +178,7 @@ Entry oxygenSag()
                     {"myk2", "复氧系数K2(1/d)", "0.6", "1/d"},
                     {"myu", "断面平均流速u(m/s)", "0.5", "m/s"},
                     {"myx", "计算断面距排污口的距离X(km)", "10", "km"}};
-    entry.required = {"myq1", "myl1", "mydo1", "myq2", "myl2", "mydo2", "myt", "myk1", "myk2", "myu", "myx"};
+    entry.requireEveryField();
     entry.outputs = {patternOutput("myl", "X处BOD(mg/L)", Precision::Double, "###0.00", "mg/L"),
                      patternOutput("mydo", "X处溶解氧(mg/L)", Precision::Double, "###0.00", "mg/L"),
                      patternOutput("mytc", "临界时间tc(d)", Precision::Double, "###0.000", "d"),

@@ -9,18 +9,10 @@
 
 using ui::tw;
 
-namespace {
-// Rows of the input frame and of the results frame (twips); each column is
-// a label and its field.
-constexpr int rowTop[] = {480, 1080, 1680, 2280};
-constexpr int resultTop[] = {480};
-} // namespace
-
 estuaryform::estuaryform() : CalculatorWindow("estuaryform")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(360, 360, 9360, 2820));
-    const FieldGrid grid{
-        frame, {240, 4800}, {2880, 2880}, {3240, 7800}, {1320, 1320}, 420, {std::begin(rowTop), std::end(rowTop)}};
+    const FieldGrid grid = twoColumns(frame, 4);
     myc0 = addGridField(grid, 0, 0, "Label1", "myc0");
     myq = addGridField(grid, 0, 1, "Label2", "myq");
     myu = addGridField(grid, 1, 0, "Label3", "myu");
@@ -31,13 +23,7 @@ estuaryform::estuaryform() : CalculatorWindow("estuaryform")
     myx = addGridField(grid, 3, 1, "Label8", "myx");
 
     QGroupBox *answers = addFrame(this, "Frame2", "计算结果", tw(360, 3420, 9360, 1020));
-    const FieldGrid shown{answers,
-                          {240, 4800},
-                          {2880, 2880},
-                          {3240, 7800},
-                          {1320, 1320},
-                          420,
-                          {std::begin(resultTop), std::end(resultTop)}};
+    const FieldGrid shown = twoColumns(answers, 1);
     myc = addGridResult(shown, 0, 0, "myc");
 
     Command1 = addButton(this, "Command1", "确  定", tw(1500, 4740, 1812, 612), [this] { run(currentEntry()); });

@@ -9,31 +9,17 @@
 
 using ui::tw;
 
-namespace {
-// Rows of the input frame and of the results frame (twips); each column is
-// a label and its field.
-constexpr int rowTop[] = {480, 1080};
-constexpr int resultTop[] = {480};
-} // namespace
-
 mixlenform::mixlenform() : CalculatorWindow("mixlenform")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(360, 360, 9360, 1620));
-    const FieldGrid grid{
-        frame, {240, 4800}, {2880, 2880}, {3240, 7800}, {1320, 1320}, 420, {std::begin(rowTop), std::end(rowTop)}};
+    const FieldGrid grid = twoColumns(frame, 2);
     myb = addGridField(grid, 0, 0, "Label1", "myb");
     mya = addGridField(grid, 0, 1, "Label2", "mya");
     myu = addGridField(grid, 1, 0, "Label3", "myu");
     mye = addGridField(grid, 1, 1, "Label4", "mye");
 
     QGroupBox *answers = addFrame(this, "Frame2", "计算结果", tw(360, 2220, 9360, 1020));
-    const FieldGrid shown{answers,
-                          {240, 4800},
-                          {2880, 2880},
-                          {3240, 7800},
-                          {1320, 1320},
-                          420,
-                          {std::begin(resultTop), std::end(resultTop)}};
+    const FieldGrid shown = twoColumns(answers, 1);
     mylm = addGridResult(shown, 0, 0, "mylm");
 
     Command1 = addButton(this, "Command1", "确  定", tw(1500, 3540, 1812, 612), [this] { run(currentEntry()); });

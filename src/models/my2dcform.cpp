@@ -9,18 +9,10 @@
 
 using ui::tw;
 
-namespace {
-// Rows of the input frame and of the results frame (twips); each column is
-// a label and its field.
-constexpr int rowTop[] = {480, 1080, 1680, 2280, 2880, 3480};
-constexpr int resultTop[] = {480};
-} // namespace
-
 my2dcform::my2dcform() : CalculatorWindow("my2dcform")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(360, 360, 9360, 4020));
-    const FieldGrid grid{
-        frame, {240, 4800}, {2880, 2880}, {3240, 7800}, {1320, 1320}, 420, {std::begin(rowTop), std::end(rowTop)}};
+    const FieldGrid grid = twoColumns(frame, 6);
     myk = addGridField(grid, 0, 0, "Label1", "myk");
     myu = addGridField(grid, 0, 1, "Label2", "myu");
     mye = addGridField(grid, 1, 0, "Label3", "mye");
@@ -34,13 +26,7 @@ my2dcform::my2dcform() : CalculatorWindow("my2dcform")
     myy = addGridField(grid, 5, 0, "Label11", "myy");
 
     QGroupBox *answers = addFrame(this, "Frame2", "计算结果", tw(360, 4620, 9360, 1020));
-    const FieldGrid shown{answers,
-                          {240, 4800},
-                          {2880, 2880},
-                          {3240, 7800},
-                          {1320, 1320},
-                          420,
-                          {std::begin(resultTop), std::end(resultTop)}};
+    const FieldGrid shown = twoColumns(answers, 1);
     myc = addGridResult(shown, 0, 0, "myc");
 
     Command1 = addButton(this, "Command1", "确  定", tw(1500, 5940, 1812, 612), [this] { run(currentEntry()); });

@@ -9,18 +9,10 @@
 
 using ui::tw;
 
-namespace {
-// Rows of the input frame and of the results frame (twips); each column is
-// a label and its field.
-constexpr int rowTop[] = {480, 1080, 1680, 2280};
-constexpr int resultTop[] = {480, 1080};
-} // namespace
-
 pulseform::pulseform() : CalculatorWindow("pulseform")
 {
     QGroupBox *frame = addFrame(this, "Frame1", "请输入以下资料", tw(360, 360, 9360, 2820));
-    const FieldGrid grid{
-        frame, {240, 4800}, {2880, 2880}, {3240, 7800}, {1320, 1320}, 420, {std::begin(rowTop), std::end(rowTop)}};
+    const FieldGrid grid = twoColumns(frame, 4);
     mym = addGridField(grid, 0, 0, "Label1", "mym");
     myb = addGridField(grid, 0, 1, "Label2", "myb");
     myh = addGridField(grid, 1, 0, "Label3", "myh");
@@ -31,13 +23,7 @@ pulseform::pulseform() : CalculatorWindow("pulseform")
     myt = addGridField(grid, 3, 1, "Label8", "myt");
 
     QGroupBox *answers = addFrame(this, "Frame2", "计算结果", tw(360, 3420, 9360, 1620));
-    const FieldGrid shown{answers,
-                          {240, 4800},
-                          {2880, 2880},
-                          {3240, 7800},
-                          {1320, 1320},
-                          420,
-                          {std::begin(resultTop), std::end(resultTop)}};
+    const FieldGrid shown = twoColumns(answers, 2);
     myc = addGridResult(shown, 0, 0, "myc");
     mytp = addGridResult(shown, 1, 0, "mytp");
     mycp = addGridResult(shown, 1, 1, "mycp");

@@ -187,18 +187,19 @@ void evaluateRows(const Entry &entry, const Case &base, const std::vector<double
 
 void map(Plot &plot, const Entry &entry, const Case &c)
 {
-    const PlotSpec &spec = entry.plot;
-    const std::optional<double> X = numberOf(c, spec.along), Y = numberOf(c, spec.across), B = numberOf(c, spec.width);
+    const PlotSpec &asked = entry.plot;
+    const std::optional<double> X = numberOf(c, asked.along), Y = numberOf(c, asked.across),
+                                B = numberOf(c, asked.width);
     // An outfall off the bank: the point's distance across is measured from
     // the outfall, the map's from the near bank, the outfall a from it.
-    const std::optional<double> A = spec.bank.empty() ? std::optional<double>(0.0) : numberOf(c, spec.bank);
+    const std::optional<double> A = asked.bank.empty() ? std::optional<double>(0.0) : numberOf(c, asked.bank);
     if (!X || !Y || !B || !A) {
         plot.failure = noValidPointText;
         return;
     }
-    const catalogue::Field &fx = *entry.field(spec.along), &fy = *entry.field(spec.across);
+    const catalogue::Field &fx = *entry.field(asked.along), &fy = *entry.field(asked.across);
     plot.xTitle = fieldTitle(fx);
-    plot.yTitle = spec.bank.empty() ? "距排污口所在岸边的距离(" + fy.unit + ")" : "距近岸的距离(" + fy.unit + ")";
+    plot.yTitle = asked.bank.empty() ? "距排污口所在岸边的距离(" + fy.unit + ")" : "距近岸的距离(" + fy.unit + ")";
     plot.scaleTitle = outputTitle(entry.main());
     const std::string shortTitle = "水质浓度(" + entry.main().unit + ")";
     plot.scaleTitle = shortTitle;
@@ -250,18 +251,18 @@ void map(Plot &plot, const Entry &entry, const Case &c)
     const Outcome own = catalogue::evaluate(entry, c);
     if (const std::optional<double> v = catalogue::mainValue(entry, own))
         plot.marks.push_back({*X, *A + *Y,
-                              "(" + std::string(c.text(spec.along)) + ", " + std::string(c.text(spec.across)) +
+                              "(" + std::string(c.text(asked.along)) + ", " + std::string(c.text(asked.across)) +
                                   ")  C = " + *mainText(entry, own)});
-    if (!spec.bank.empty())
+    if (!asked.bank.empty())
         plot.marks.push_back(
-            {0, *A, "排污口（a = " + std::string(c.text(spec.bank)) + " " + fy.unit + "）", Mark::Feature});
+            {0, *A, "排污口（a = " + std::string(c.text(asked.bank)) + " " + fy.unit + "）", Mark::Feature});
 
     // Across the river at X.
-    plot.profileXTitle = spec.bank.empty() ? fieldTitle(fy) : plot.yTitle;
+    plot.profileXTitle = asked.bank.empty() ? fieldTitle(fy) : plot.yTitle;
     plot.profileYTitle = shortTitle;
     plot.profile.name = "X 处横断面浓度分布";
     const std::vector<catalogue::Point> section =
-        catalogue::sweep(entry, c, spec.across, catalogue::spacedValues(0.0 - *A, *B - *A, curvePoints));
+        catalogue::sweep(entry, c, asked.across, catalogue::spacedValues(0.0 - *A, *B - *A, curvePoints));
     for (const catalogue::Point &p : section)
         if (const std::optional<double> v = catalogue::mainValue(entry, p.outcome))
             plot.profile.points.emplace_back(*A + p.value, *v);
@@ -285,8 +286,8 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
     }
     const double r = *own.result.balance;
     // The capacity the load is set against: the field the balance subtracts from.
-    const PlotSpec &spec = entry.plot;
-    const std::string &capacityField = spec.capacity;
+    const PlotSpec &asked = entry.plot;
+    const std::string &capacityField = asked.capacity;
     const std::optional<double> capacity = numberOf(c, capacityField);
     if (!capacity) {
         plot.failure = noValidPointText;
@@ -294,7 +295,7 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
     }
     const double load = *capacity - r;
     const std::string unit = entry.main().unit.empty() ? "t/a" : entry.main().unit;
-    const std::string &loadName = spec.loadName;
+    const std::string &loadName = asked.loadName;
     plot.categories = {loadName, "环境容量"};
     plot.yTitle = "污染物量(" + unit + ")";
     plot.header = {"项目", "数值(" + unit + ")"};
@@ -303,16 +304,16 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
     // with the farmland left out too, through the view that takes the
     // industrial load as known.
     bool split = false;
-    if (!spec.sourcesView.empty()) {
-        const Entry &known = catalogue::entry(spec.sourcesView);
+    if (!asked.sourcesView.empty()) {
+        const Entry &known = catalogue::entry(asked.sourcesView);
         Case noIndustry = c;
-        noIndustry.set(spec.industry, "0");
+        noIndustry.set(asked.industry, "0");
         Case domesticOnly = noIndustry;
-        domesticOnly.set(spec.farmland, "0");
+        domesticOnly.set(asked.farmland, "0");
         const std::optional<double> r1 = balanceOf(known, domesticOnly), r2 = balanceOf(known, noIndustry);
         if (r1 && r2) {
             const double domestic = *capacity - *r1, farmland = *r1 - *r2, industry = load - (*capacity - *r2);
-            const std::string industryName = spec.estimate.empty() ? "工业污染源" : "工业污染源（估算）";
+            const std::string industryName = asked.estimate.empty() ? "工业污染源" : "工业污染源（估算）";
             plot.bars = {{"生活污染源", {domestic, 0}}, {"农业面源", {farmland, 0}}, {industryName, {industry, 0}}};
             for (const BarSet &b : plot.bars)
                 plot.rows.push_back({b.name, varnolek::generalText(b.values[0], varnolek::Precision::Double)});
@@ -330,8 +331,8 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
     plot.bars.push_back({gapName, r >= 0 ? std::vector<double>{r, 0} : std::vector<double>{0, -r}});
     plot.rows.push_back(
         {gapName, gapText ? *gapText : varnolek::generalText(std::abs(r), varnolek::Precision::Double)});
-    if (!spec.estimate.empty())
-        if (const std::string *estimated = own.result.text(spec.estimate)) {
+    if (!asked.estimate.empty())
+        if (const std::string *estimated = own.result.text(asked.estimate)) {
             plot.note = "工业污染物总量估算值：" + *estimated + " " + unit;
             plot.rows.push_back({"工业污染物总量估算值", *estimated});
         }
@@ -344,15 +345,15 @@ void loadBars(Plot &plot, const Entry &entry, const Case &c)
 void twoPoint(Plot &plot, const Entry &entry, const Case &c)
 {
     const Outcome own = catalogue::evaluate(entry, c);
-    const PlotSpec &spec = entry.plot;
-    const std::optional<double> k = catalogue::mainValue(entry, own), u = numberOf(c, spec.velocity),
-                                c0 = numberOf(c, spec.from), c1 = numberOf(c, spec.to), x = numberOf(c, spec.along);
+    const PlotSpec &asked = entry.plot;
+    const std::optional<double> k = catalogue::mainValue(entry, own), u = numberOf(c, asked.velocity),
+                                c0 = numberOf(c, asked.from), c1 = numberOf(c, asked.to), x = numberOf(c, asked.along);
     if (!k || !u || !c0 || !c1 || !x) {
         plot.failure = noValidPointText;
         return;
     }
-    plot.xTitle = fieldTitle(*entry.field(spec.along));
-    plot.yTitle = "水质浓度(" + entry.field(spec.from)->unit + ")";
+    plot.xTitle = fieldTitle(*entry.field(asked.along));
+    plot.yTitle = "水质浓度(" + entry.field(asked.from)->unit + ")";
     plot.header = {plot.xTitle, plot.yTitle};
     Series points{"监测点", Series::Dots, {{0, *c0}, {*x, *c1}}};
     Series decay{"衰减曲线 K = " + *mainText(entry, own) + " 1/d", Series::Line, {}};
@@ -362,8 +363,8 @@ void twoPoint(Plot &plot, const Entry &entry, const Case &c)
         if (std::isfinite(v))
             decay.points.emplace_back(s, v);
     }
-    plot.rows = {{"0", std::string(c.text(spec.from))},
-                 {std::string(c.text(spec.along)), std::string(c.text(spec.to))}};
+    plot.rows = {{"0", std::string(c.text(asked.from))},
+                 {std::string(c.text(asked.along)), std::string(c.text(asked.to))}};
     plot.note = "K = " + *mainText(entry, own) + " 1/d";
     plot.series = {decay, points};
     noPointUnlessAny(plot);
@@ -511,28 +512,28 @@ void fieldCurve(Plot &plot, const Entry &entry, const Case &c, const std::string
 }
 
 // Across the river from the near bank to the far one.
-void acrossRiver(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &spec)
+void acrossRiver(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &asked)
 {
-    const std::optional<double> v = numberOf(c, spec.across), width = numberOf(c, spec.width);
-    if (!entry.field(spec.across) || !v || !width || !(*width > 0)) {
+    const std::optional<double> v = numberOf(c, asked.across), width = numberOf(c, asked.width);
+    if (!entry.field(asked.across) || !v || !width || !(*width > 0)) {
         plot.failure = noValidPointText;
         return;
     }
-    fieldCurve(plot, entry, c, spec.across, 0, *width);
+    fieldCurve(plot, entry, c, asked.across, 0, *width);
 }
 
 // Up- and downstream of an outfall at 0.
-void bothSides(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &spec)
+void bothSides(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &asked)
 {
-    const std::optional<double> v = numberOf(c, spec.along);
-    if (!entry.field(spec.along) || !v) {
+    const std::optional<double> v = numberOf(c, asked.along);
+    if (!entry.field(asked.along) || !v) {
         plot.failure = noValidPointText;
         return;
     }
-    const double half = *v == 0 ? spec.halfAtZero : spec.span * std::abs(*v);
-    fieldCurve(plot, entry, c, spec.along, -half, half);
+    const double half = *v == 0 ? asked.halfAtZero : asked.span * std::abs(*v);
+    fieldCurve(plot, entry, c, asked.along, -half, half);
     Case atOutfall = c;
-    atOutfall.set(spec.along, "0");
+    atOutfall.set(asked.along, "0");
     if (const std::optional<double> y = catalogue::mainValue(entry, catalogue::evaluate(entry, atOutfall)))
         plot.marks.push_back({0, *y, "排污口", Mark::Feature});
 }
@@ -562,24 +563,24 @@ std::string withUnit(const Entry &entry, const std::string &output, const std::s
 
 // The oxygen sag: down to twice the farther of the section and the critical
 // point, the levels of the result (the saturation) across it.
-void sag(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &spec)
+void sag(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &asked)
 {
-    const std::optional<double> v = numberOf(c, spec.along);
-    if (!entry.field(spec.along) || !v) {
+    const std::optional<double> v = numberOf(c, asked.along);
+    if (!entry.field(asked.along) || !v) {
         plot.failure = noValidPointText;
         return;
     }
     const Outcome own = catalogue::evaluate(entry, c);
-    const std::optional<Shown> at = outputOf(entry, own, spec.peakAt), value = outputOf(entry, own, spec.peakValue);
-    double end = spec.span * std::max(std::abs(*v), at ? at->value : 0.0);
+    const std::optional<Shown> at = outputOf(entry, own, asked.peakAt), value = outputOf(entry, own, asked.peakValue);
+    double end = asked.span * std::max(std::abs(*v), at ? at->value : 0.0);
     if (!(end > 0) || !std::isfinite(end))
         end = 1;
-    fieldCurve(plot, entry, c, spec.along, 0, end);
+    fieldCurve(plot, entry, c, asked.along, 0, end);
     plot.series.front().name = "氧垂曲线";
     if (at && value)
         plot.marks.push_back({at->value, value->value,
-                              "临界点（" + withUnit(entry, spec.peakAt, at->text) + "，" +
-                                  withUnit(entry, spec.peakValue, value->text) + "）",
+                              "临界点（" + withUnit(entry, asked.peakAt, at->text) + "，" +
+                                  withUnit(entry, asked.peakValue, value->text) + "）",
                               Mark::Feature});
     if (own.status == Status::Done)
         for (const catalogue::Result::Level &level : own.result.levels)
@@ -594,25 +595,26 @@ void sag(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &spec)
 // An instantaneous release: C against time at the section, from the release
 // to span times the time of its peak, and beside it C along the river at the
 // time asked for, over twice the section's distance.
-void timeAndDistance(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &spec)
+void timeAndDistance(Plot &plot, const Entry &entry, const Case &c, const PlotSpec &asked)
 {
     plot.kind = Kind::Pair;
-    const std::optional<double> t = numberOf(c, spec.along), x = numberOf(c, spec.second);
-    const catalogue::Field *ft = entry.field(spec.along), *fx = entry.field(spec.second);
+    const std::optional<double> t = numberOf(c, asked.along), x = numberOf(c, asked.second);
+    const catalogue::Field *ft = entry.field(asked.along), *fx = entry.field(asked.second);
     if (!ft || !fx || !t || !x) {
         plot.failure = noValidPointText;
         return;
     }
     const Outcome own = catalogue::evaluate(entry, c);
-    const std::optional<Shown> peakAt = outputOf(entry, own, spec.peakAt), peak = outputOf(entry, own, spec.peakValue);
-    const auto [t0, t1] = peakAt && peakAt->value > 0 ? std::pair{0.0, spec.span * peakAt->value} : curveRange(*t, 2);
+    const std::optional<Shown> peakAt = outputOf(entry, own, asked.peakAt),
+                               peak = outputOf(entry, own, asked.peakValue);
+    const auto [t0, t1] = peakAt && peakAt->value > 0 ? std::pair{0.0, asked.span * peakAt->value} : curveRange(*t, 2);
     const auto [x0, x1] = curveRange(*x, 2);
 
-    plot.field = spec.along;
+    plot.field = asked.along;
     plot.xTitle = fieldTitle(*ft);
     plot.yTitle = outputTitle(entry.main());
-    const std::vector<catalogue::Point> inTime = sweptWithCase(entry, c, spec.along, t0, t1);
-    plot.series.push_back(throughPoints(entry, c, spec.along, inTime, "X 处浓度过程", plot.marks, nullptr));
+    const std::vector<catalogue::Point> inTime = sweptWithCase(entry, c, asked.along, t0, t1);
+    plot.series.push_back(throughPoints(entry, c, asked.along, inTime, "X 处浓度过程", plot.marks, nullptr));
     if (peakAt && peak)
         plot.marks.push_back(
             {peakAt->value, peak->value, "峰值 (" + peakAt->text + ", " + peak->text + ")", Mark::Feature});
@@ -621,8 +623,8 @@ void timeAndDistance(Plot &plot, const Entry &entry, const Case &c, const PlotSp
     along.title = "t 时刻沿程浓度分布";
     along.xTitle = fieldTitle(*fx);
     along.yTitle = "t 时刻浓度(" + entry.main().unit + ")";
-    const std::vector<catalogue::Point> inSpace = sweptWithCase(entry, c, spec.second, x0, x1);
-    along.series.push_back(throughPoints(entry, c, spec.second, inSpace, "t 时刻沿程浓度", along.marks, nullptr));
+    const std::vector<catalogue::Point> inSpace = sweptWithCase(entry, c, asked.second, x0, x1);
+    along.series.push_back(throughPoints(entry, c, asked.second, inSpace, "t 时刻沿程浓度", along.marks, nullptr));
 
     // The data: the two curves side by side, row by row; a point that cannot
     // be computed leaves its cells empty.
@@ -771,20 +773,20 @@ Plot makePlot(const Entry &entry, const Case &c)
 {
     Plot plot;
     plot.title = catalogue::titleOf(entry);
-    const PlotSpec &spec = entry.plot;
-    switch (spec.kind) {
+    const PlotSpec &asked = entry.plot;
+    switch (asked.kind) {
     case PlotSpec::None:
         plot.failure = noValidPointText;
         break;
     case PlotSpec::Curve:
-        curve(plot, entry, c, spec);
+        curve(plot, entry, c, asked);
         break;
     case PlotSpec::MapAndProfile:
         plot.kind = Kind::Map;
         map(plot, entry, c);
         break;
     case PlotSpec::DecayAlongReach:
-        decay(plot, entry, c, spec);
+        decay(plot, entry, c, asked);
         break;
     case PlotSpec::LoadBars:
         plot.kind = Kind::Bars;
@@ -800,16 +802,16 @@ Plot makePlot(const Entry &entry, const Case &c)
         probability(plot, entry, c);
         break;
     case PlotSpec::AcrossRiver:
-        acrossRiver(plot, entry, c, spec);
+        acrossRiver(plot, entry, c, asked);
         break;
     case PlotSpec::TimeAndDistance:
-        timeAndDistance(plot, entry, c, spec);
+        timeAndDistance(plot, entry, c, asked);
         break;
     case PlotSpec::BothSides:
-        bothSides(plot, entry, c, spec);
+        bothSides(plot, entry, c, asked);
         break;
     case PlotSpec::Sag:
-        sag(plot, entry, c, spec);
+        sag(plot, entry, c, asked);
         break;
     case PlotSpec::DriestMonths:
         driestMonths(plot, entry, c);

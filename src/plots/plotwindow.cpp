@@ -222,6 +222,41 @@ QWidget *curveChart(const Plot &plot, QWidget *parent)
     return viewOf(chart, parent);
 }
 
+// The axis of probability paper: linear in the normal quantile, labelled in
+// percent, reaching pad beyond the outermost tick or value.
+QCategoryAxis *paperAxis(const Plot &plot, const Spans &spans, double pad)
+{
+    auto *x = new QCategoryAxis;
+    setAxisTitle(x, qs(plot.xTitle));
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    double lo = spans.x.low, hi = spans.x.high;
+    if (!plot.paperTicks.empty())
+        lo = std::min(lo, plot.paperTicks.front()), hi = std::max(hi, plot.paperTicks.back());
+    lo -= pad, hi += pad;
+    x->setRange(lo, hi);
+    x->setStartValue(lo);
+    for (std::size_t i = 0; i < plot.percentTicks.size() && i < plot.paperTicks.size(); ++i)
+        x->append(QString::number(plot.percentTicks[i]), plot.paperTicks[i]);
+    x->setGridLineVisible(true);
+    return x;
+}
+
+// The design rate, dashed, from the bottom of the value axis to its top.
+void addDesignLine(QChart *chart, const Plot &plot, const Scale &y)
+{
+    if (!plot.designLine)
+        return;
+    auto *line = new QLineSeries;
+    line->setName(qs(plot.designLabel));
+    QPen pen(quantityColour(qs(plot.designLabel)));
+    pen.setStyle(Qt::DashLine);
+    pen.setWidthF(1.5);
+    line->setPen(pen);
+    line->append(*plot.designLine, y.low);
+    line->append(*plot.designLine, y.high);
+    chart->addSeries(line);
+}
+
 QWidget *probabilityChart(const Plot &plot, QWidget *parent)
 {
     QChart *chart = newChart(qs(plot.title));
@@ -229,31 +264,8 @@ QWidget *probabilityChart(const Plot &plot, QWidget *parent)
     const Scale y = scaleOf(spans.y);
     addSeries(chart, plot.series, y.low, y.high);
     addMarks(chart, plot);
-    // The paper's axis: linear in the normal quantile, labelled in percent.
-    auto *x = new QCategoryAxis;
-    setAxisTitle(x, qs(plot.xTitle));
-    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    double lo = spans.x.low, hi = spans.x.high;
-    if (!plot.paperTicks.empty())
-        lo = std::min(lo, plot.paperTicks.front()), hi = std::max(hi, plot.paperTicks.back());
-    lo -= 0.15, hi += 0.15;
-    x->setRange(lo, hi);
-    x->setStartValue(lo);
-    for (std::size_t i = 0; i < plot.percentTicks.size() && i < plot.paperTicks.size(); ++i)
-        x->append(QString::number(plot.percentTicks[i]), plot.paperTicks[i]);
-    if (plot.designLine) {
-        // The design rate from the bottom of the axis to its top.
-        auto *line = new QLineSeries;
-        line->setName(qs(plot.designLabel));
-        QPen pen(quantityColour(qs(plot.designLabel)));
-        pen.setStyle(Qt::DashLine);
-        pen.setWidthF(1.5);
-        line->setPen(pen);
-        line->append(*plot.designLine, y.low);
-        line->append(*plot.designLine, y.high);
-        chart->addSeries(line);
-    }
-    x->setGridLineVisible(true);
+    QCategoryAxis *x = paperAxis(plot, spans, 0.15);
+    addDesignLine(chart, plot, y);
     attachAll(chart, x, axisOf(qs(plot.yTitle), spans.y, {}, Qt::Vertical));
     return viewOf(chart, parent);
 }
@@ -292,29 +304,8 @@ QWidget *fittedCurveChart(const Plot &plot, QWidget *parent)
         mark->append(m.x, m.y);
         chart->addSeries(mark);
     }
-    // The paper's axis, as the level year's: linear in the normal quantile, labelled in percent.
-    auto *x = new QCategoryAxis;
-    setAxisTitle(x, qs(plot.xTitle));
-    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    double lo = spans.x.low, hi = spans.x.high;
-    if (!plot.paperTicks.empty())
-        lo = std::min(lo, plot.paperTicks.front()), hi = std::max(hi, plot.paperTicks.back());
-    x->setRange(lo, hi);
-    x->setStartValue(lo);
-    for (std::size_t i = 0; i < plot.percentTicks.size() && i < plot.paperTicks.size(); ++i)
-        x->append(QString::number(plot.percentTicks[i]), plot.paperTicks[i]);
-    x->setGridLineVisible(true);
-    if (plot.designLine) {
-        auto *line = new QLineSeries;
-        line->setName(qs(plot.designLabel));
-        QPen pen(quantityColour(qs(plot.designLabel)));
-        pen.setStyle(Qt::DashLine);
-        pen.setWidthF(1.5);
-        line->setPen(pen);
-        line->append(*plot.designLine, y.low);
-        line->append(*plot.designLine, y.high);
-        chart->addSeries(line);
-    }
+    QCategoryAxis *x = paperAxis(plot, spans, 0);
+    addDesignLine(chart, plot, y);
     attachAll(chart, x, axisOf(qs(plot.yTitle), spans.y, {}, Qt::Vertical));
     return viewOf(chart, parent);
 }

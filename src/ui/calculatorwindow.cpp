@@ -1,7 +1,7 @@
 #include "calculatorwindow.h"
 
-#include "look.h"
 #include "core/rejection.h"
+#include "look.h"
 #include "prompts.h"
 #include "twips.h"
 
@@ -289,6 +289,14 @@ QLabel *CalculatorWindow::addLabel(QWidget *parent, const QString &name, const c
                                    const QRect &rect)
 {
     return addLabel(parent, name, QString::fromStdString(field.label), rect);
+}
+
+CalculatorWindow::FieldGrid CalculatorWindow::twoColumns(QWidget *frame, int rows)
+{
+    FieldGrid grid{frame, {240, 4800}, {2880, 2880}, {3240, 7800}, {1320, 1320}, 420, {}};
+    for (int row = 0; row < rows; ++row)
+        grid.rowTop.push_back(480 + 600 * row);
+    return grid;
 }
 
 QLineEdit *CalculatorWindow::addGridField(const FieldGrid &grid, int row, int column, const QString &labelName,

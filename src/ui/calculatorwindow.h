@@ -164,6 +164,10 @@ protected:
         int height;              // of labels and fields
         std::vector<int> rowTop; // Top of each row
     };
+    // The two columns of the river-model windows: labels 2880 twips wide at
+    // 240 and 4800, fields 1320 wide at 3240 and 7800, 420 high, the rows
+    // 600 apart from 480.
+    static FieldGrid twoColumns(QWidget *frame, int rows);
     QLineEdit *addGridField(const FieldGrid &grid, int row, int column, const QString &labelName,
                             const catalogue::Field &field);
     // A field of the window as the first of its views that has it declares it.

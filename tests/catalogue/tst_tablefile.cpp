@@ -4,6 +4,7 @@
 // names given twice).
 
 #include "catalogue/tablefile.h"
+#include "support/examples.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,7 +18,7 @@ namespace {
 
 QByteArray exampleBytes()
 {
-    QFile f(QFINDTESTDATA("../../examples/qingshui_plan.vtable"));
+    QFile f(windowtest::planExample());
     if (!f.open(QIODevice::ReadOnly))
         qFatal("no example table");
     return f.readAll();

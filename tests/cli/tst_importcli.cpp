@@ -5,7 +5,9 @@
 
 #include "catalogue/tablefile.h"
 #include "spreadsheet/tableimport.h"
+#include "support/examples.h"
 #include "support/runcli.h"
+#include "support/scratch.h"
 #include "support/workbooks.h"
 
 #include <QFile>
@@ -17,17 +19,9 @@ class TestImportCli : public QObject {
 
     QTemporaryDir m_dir;
 
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            qFatal("cannot write %s", qPrintable(path));
-        f.write(bytes);
-        return path;
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return scratch::writeFile(m_dir, name, bytes); }
 
-    static QString example() { return QFINDTESTDATA("../../examples/qingshui_plan.vtable"); }
+    static QString example() { return windowtest::planExample(); }
 
 private slots:
     void initTestCase();

@@ -3,7 +3,9 @@
 // that cannot be read, 5 rows failed or incomplete, each named.
 
 #include "catalogue/tablefile.h"
+#include "support/examples.h"
 #include "support/runcli.h"
+#include "support/scratch.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,17 +16,9 @@ class TestTableCli : public QObject {
 
     QTemporaryDir m_dir;
 
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            qFatal("cannot write %s", qPrintable(path));
-        f.write(bytes);
-        return path;
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return scratch::writeFile(m_dir, name, bytes); }
 
-    static QString example() { return QFINDTESTDATA("../../examples/qingshui_plan.vtable"); }
+    static QString example() { return windowtest::planExample(); }
 
 private slots:
     void statuses_data();

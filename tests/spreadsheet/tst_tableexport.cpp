@@ -9,6 +9,7 @@
 #include "spreadsheet/tableexport.h"
 #include "spreadsheet/tableimport.h"
 #include "spreadsheet/textcodec.h"
+#include "support/examples.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,7 +29,7 @@ namespace {
 
 ZoneTable example()
 {
-    return catalogue::readTableFile(QFINDTESTDATA("../../examples/qingshui_plan.vtable").toStdString());
+    return catalogue::readTableFile(windowtest::planExample().toStdString());
 }
 
 std::optional<double> numberIn(const std::string &text)

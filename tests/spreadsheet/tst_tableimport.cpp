@@ -8,6 +8,8 @@
 #include "spreadsheet/delimited.h"
 #include "spreadsheet/tableimport.h"
 #include "spreadsheet/textcodec.h"
+#include "support/examples.h"
+#include "support/scratch.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -24,7 +26,7 @@ namespace {
 
 ZoneTable example()
 {
-    return catalogue::readTableFile(QFINDTESTDATA("../../examples/qingshui_plan.vtable").toStdString());
+    return catalogue::readTableFile(windowtest::planExample().toStdString());
 }
 
 // The first zone of the example as a spreadsheet saves it: the captions of
@@ -74,15 +76,7 @@ class TestTableImport : public QObject {
 
     QTemporaryDir m_dir;
 
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            qFatal("cannot write %s", qPrintable(path));
-        f.write(bytes);
-        return path;
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return scratch::writeFile(m_dir, name, bytes); }
 
     // The refusal of a file, or the empty text when it was imported.
     QString refusal(const QString &name, const QByteArray &bytes)

@@ -19,6 +19,12 @@ inline QString monthlyExample()
     return QFINDTESTDATA("../../examples/monthly_flows_2001-2022.csv");
 }
 
+// The example plan's zone table, 21 zones of two rivers, a lake and a reservoir.
+inline QString planExample()
+{
+    return QFINDTESTDATA("../../examples/qingshui_plan.vtable");
+}
+
 inline QString exampleFile(const catalogue::Field &field)
 {
     return field.format == catalogue::DataFormat::MonthlyMeans ? monthlyExample() : levelExample();

@@ -7,6 +7,8 @@
 
 #include "catalogue/tablefile.h"
 #include "spreadsheet/tableimport.h"
+#include "support/examples.h"
+#include "support/scratch.h"
 #include "support/scriptedprompts.h"
 #include "support/workbooks.h"
 #include "tables/zonetable.h"
@@ -72,21 +74,13 @@ class TestZoneTableSpreadsheets : public QObject {
 
     QTemporaryDir m_dir;
 
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            qFatal("cannot write %s", qPrintable(path));
-        f.write(bytes);
-        return path;
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return scratch::writeFile(m_dir, name, bytes); }
 
     std::unique_ptr<zonetable> openExample()
     {
         const QString copy = m_dir.filePath("qingshui_plan.vtable");
         QFile::remove(copy);
-        if (!QFile::copy(QFINDTESTDATA("../../examples/qingshui_plan.vtable"), copy))
+        if (!QFile::copy(windowtest::planExample(), copy))
             qFatal("cannot copy the example");
         auto w = std::make_unique<zonetable>();
         w->setAttribute(Qt::WA_DeleteOnClose, false);

@@ -8,6 +8,7 @@
 #include "app/tableopening.h"
 #include "app/windowcatalog.h"
 #include "catalogue/tablefile.h"
+#include "support/examples.h"
 #include "support/scriptedprompts.h"
 #include "support/windowtest.h"
 #include "tables/tables.h"
@@ -46,7 +47,7 @@ QString examplePath()
     static QTemporaryDir dir;
     const QString copy = dir.filePath("qingshui_plan.vtable");
     QFile::remove(copy);
-    if (!QFile::copy(QFINDTESTDATA("../../examples/qingshui_plan.vtable"), copy))
+    if (!QFile::copy(windowtest::planExample(), copy))
         qFatal("cannot copy the example");
     return copy;
 }
